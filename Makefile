@@ -1,0 +1,34 @@
+# The two commands a user needs: `make run` and `make test`.
+# Both install the missing Debian packages first, then configure and build into build/.
+
+PACKAGES := build-essential cmake pkg-config qt6-base-dev libgl-dev libsqlite3-dev \
+            libgtest-dev libbenchmark-dev fonts-liberation2 sqlite3
+BUILD    := build
+JOBS     := $(shell nproc 2>/dev/null || echo 2)
+SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: run test deps build
+
+run: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ] && [ -z "$$QT_QPA_PLATFORM" ]; then \
+	  echo "make run: no display found (DISPLAY is not set); start it from a desktop session or under Xvfb."; \
+	  exit 1; fi
+	./$(BUILD)/ampora
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS) >/dev/null
+	cmake --build $(BUILD) -j $(JOBS)
+
+# Idempotent: asks apt only for what dpkg does not already have.
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi

@@ -1,0 +1,24 @@
+// Ampora: the three windows, created in a fixed order, then the message loop.
+
+#include <QApplication>
+#include <QFont>
+
+#include "app/ui/AboutWindow.h"
+#include "app/ui/MainWindow.h"
+#include "iec/ui/IecWindow.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(11);
+    QApplication::setFont(font);
+
+    ampora::ui::TF_Main main(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+    auto* iec = new ampora::ui::TF_IecGost(&main);
+    auto* about = new ampora::ui::TF_About(&main);
+    main.setWindows(iec, about);
+    if (main.terminationRequested()) return 1;
+    main.show();
+    main.activateWindow();
+    return QApplication::exec();
+}

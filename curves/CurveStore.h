@@ -1,0 +1,57 @@
+#pragma once
+// The curve file: saved spectrum curves by name plus, between runs, the
+// "Settings" record. Opened once at start-up, written back at the end.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Table.h"
+
+namespace ampora {
+
+struct SettingsValues;
+
+inline constexpr int32_t NoLevel = -100;  // a band without a level
+inline constexpr int CurveNameLength = 50;
+inline constexpr const char* CurvesFileName = "Curves.cds";
+inline constexpr const char* ScratchFileName = "Ctmp.cds";
+inline constexpr const char* SettingsRecordName = "Settings";
+
+struct BuiltInCurve {
+    const char* name;
+    std::array<int32_t, 31> levels;  // dB, 0 at the top
+};
+// In the order they are written into a new curve table.
+extern const std::array<BuiltInCurve, 5> BuiltInCurves;
+// The IEC/DIN programme spectrum (also read directly by the IEC tool).
+extern const std::array<int32_t, 31> PresetIecDin;
+
+// CurveName (string, 50) then a1..a31 (integers).
+std::vector<FieldDef> CurveFields();
+// Table1: ascending by name; Table2 (scratch): descending.
+std::unique_ptr<Table> MakeCurveTable();
+std::unique_ptr<Table> MakeScratchTable();
+
+struct CurveStoreReport {
+    bool created = false;       // the file was missing or damaged and made anew
+    std::string keptDamagedAs;  // where a damaged file was kept ("" if none)
+};
+
+// Start-up of the store, folder with trailing delimiter: loads (or creates with
+// the built-in curves) table1 from Curves.cds, reads the Settings record into
+// settings (defaults without one) and removes it (twice when duplicated),
+// moves to the first record, loads or creates table2 from Ctmp.cds.
+// A damaged Curves.cds is renamed to "Curves.cds.damaged-YYYYMMDD-HHMMSS"
+// before the new file is made, so no user curve is lost.
+CurveStoreReport IsCurvesFile(Table& table1, Table& table2, const std::string& folder,
+                              SettingsValues& settings);
+
+// Shut-down work on the tables: copies table1 into table2, appends the
+// settings record, copies everything back into table1 (skipped when table1 is
+// empty); then closes table2 and deletes its file, ignoring failures.
+void RewriteCurveTables(Table& table1, Table& table2, const SettingsValues& settings);
+
+}  // namespace ampora

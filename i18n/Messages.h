@@ -1,0 +1,75 @@
+#pragma once
+// Messages that the program shows, one text per interface language:
+// [0] Russian, [1] English, [2] Belarusian. Not part of the text table.
+
+#include <array>
+#include <string>
+
+namespace ampora {
+
+using LangTexts = std::array<const char*, 3>;
+
+inline constexpr LangTexts MsgEnterNumber = {"\rВведите число.", "\rEnter digital value.",
+                                             "\rУвядзіце лічбавае значэнне."};
+inline constexpr LangTexts MsgSensitivity = {"Чувствительность динамика ", "Sensitivity of ",
+                                             "Адчувальнасць дынаміка "};
+inline constexpr LangTexts MsgMidrange = {"СЧ ", "midrange ", "СЧ "};
+inline constexpr LangTexts MsgTweeter = {"ВЧ ", "tweeter ", "ВЧ "};
+inline constexpr LangTexts MsgTooLow = {"недостаточна", "is too low", "недастатковая"};
+inline constexpr LangTexts MsgNoCurve = {"Не загружена кривая распределения мощности.",
+                                         "Spectral density curve not loaded.",
+                                         "Не загружана крывая размеркавання магутнасці."};
+
+// Inputs for which the power split has no meaning.
+inline constexpr LangTexts MsgBadImpedance = {"Импеданс динамика должен быть больше нуля.",
+                                              "Driver impedance must be greater than zero.",
+                                              "Імпеданс дынаміка павінен быць большым за нуль."};
+inline constexpr LangTexts MsgBadAmpPower = {
+    "Мощность усилителя должна быть больше нуля.", "Amplifier power must be greater than zero.",
+    "Магутнасць узмацняльніка павінна быць большай за нуль."};
+inline constexpr LangTexts MsgNoSignal = {"Сигнал не попадает в полосу пропускания динамика.",
+                                          "No signal falls into a driver's pass band.",
+                                          "Сігнал не трапляе ў паласу прапускання дынаміка."};
+inline constexpr LangTexts MsgOutOfRange = {
+    "Расчёт невозможен: значения вне допустимого диапазона.",
+    "Cannot calculate: values are out of range.",
+    "Разлік немагчымы: значэнні па-за дапушчальным дыяпазонам."};
+
+// The midrange frequency check.
+inline constexpr LangTexts MsgLowCutWrong = {"Неверное значение нижней частоты раздела.",
+                                             "Low cut frequency is wrong.",
+                                             "Няправільнае значэнне ніжняй частаты падзела."};
+inline constexpr LangTexts MsgHighCutWrong = {"Неверное значение верхней частоты раздела.",
+                                              "High cut frequency is wrong.",
+                                              "Няправільнае значэнне верхняй частаты падзела."};
+
+// Curve commands. The two with a curve name put it between straight quotes.
+inline constexpr LangTexts MsgNoSavedCurves = {"Сохранённых кривых нет", "No saved curves",
+                                               "Захаваных крывых няма"};
+inline constexpr LangTexts MsgCurveNotFoundPre = {"Кривой \"", "Curve \"", "Крывой \""};
+inline constexpr LangTexts MsgCurveNotFoundPost = {"\" нет среди сохранённых", "\" not found",
+                                                   "\" няма сярод захаваных"};
+inline constexpr LangTexts MsgCannotDeletePre = {"Кривую \"", "Curve \"", "Крывую \""};
+inline constexpr LangTexts MsgCannotDeletePost = {"\" удалить нельзя", "\" cannot be deleted",
+                                                  "\" выдаліць нельга"};
+inline constexpr LangTexts MsgNoDataToSave = {"Нет данных для сохранения", "No data for save",
+                                              "Няма дадзеных для захавання"};
+inline constexpr LangTexts CaptionOpen = {"Загрузить", "Open", "Загрузіць"};
+inline constexpr LangTexts CaptionSaveAs = {"Сохранить как", "Save As", "Захаваць як"};
+inline constexpr LangTexts CaptionDelete = {"Удалить", "Delete", "Выдаліць"};
+
+// The curve file could not be written back at the end; the path follows.
+inline constexpr LangTexts MsgWriteBackFailed = {
+    "Не удалось сохранить кривые и настройки в файл ",
+    "Could not save the curves and settings to the file ",
+    "Не ўдалося захаваць крывыя і налады ў файл "};
+
+// Start-up without a usable text table (chosen by the checked language item).
+inline constexpr LangTexts MsgMenuMissing = {"Отсутствует или повреждён файл меню",
+                                             "Menu file not exist or is destroyed",
+                                             "Адсутнічае або пашкоджаны файл меню"};
+
+// The same English text in every language.
+inline constexpr const char* MsgHelpFailed = "Unable access to Help file.";
+
+}  // namespace ampora

@@ -1,0 +1,32 @@
+#pragma once
+// The help viewer: the help file of the current language, opened at its
+// contents (a list of sections beside the text).
+
+#include <QDialog>
+#include <functional>
+
+class QListWidget;
+class QTextBrowser;
+
+namespace ampora::ui {
+
+class HelpViewer : public QDialog {
+public:
+    explicit HelpViewer(QWidget* parent);
+    // Loads the file; false when it is missing or unreadable.
+    bool open(const QString& path);
+    QListWidget* contents() const { return contents_; }
+    QTextBrowser* text() const { return text_; }
+
+private:
+    QListWidget* contents_;
+    QTextBrowser* text_;
+};
+
+// Opens the file in the viewer (one viewer per parent); false on failure.
+// Tests replace it.
+using HelpHook = std::function<bool(const QString& path)>;
+bool ShowHelp(QWidget* parent, const QString& path);
+void SetHelpHook(HelpHook hook);
+
+}  // namespace ampora::ui

@@ -1,0 +1,121 @@
+#include "iec/IecPower.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <span>
+
+#include "calc/Filters.h"
+#include "inputs/Numbers.h"
+
+namespace ampora {
+
+namespace {
+
+constexpr int StepsPerBand = 8;  // fine points per third of an octave
+constexpr int LastPoint = IecGridPoints - 1;
+
+// The IEC/DIN programme spectrum, dB per third-octave band from 20 Hz.
+constexpr std::array<int, BandCount> IecDinLevels = {
+    -13, -10, -7, -5, -3, -2, -1, -1, 0,  0,  0,   0,   0,   0,   0,  0,
+    0,   0,   0,  -1, -1, -2, -2, -4, -5, -7, -9, -12, -15, -18, -22};
+
+constexpr double SignalFloor = 0.001;
+
+using FineArray = std::array<double, IecGridPoints>;
+
+FineArray BuildSignal() {
+    std::array<double, BandCount> a{};
+    for (int m = 0; m < BandCount; ++m) a[m] = std::pow(10.0, IecDinLevels[m] / 20.0);
+    FineArray s{};
+    for (int m = 0; m < BandCount; ++m) s[StepsPerBand * m] = a[m];
+    for (int m = 0; m + 1 < BandCount; ++m) {
+        const double step = (a[m + 1] - a[m]) / StepsPerBand;
+        for (int k = 1; k < StepsPerBand; ++k) {
+            const double v = a[m] + k * step;
+            s[StepsPerBand * m + k] = v < SignalFloor ? 0.0 : v;
+        }
+    }
+    return s;
+}
+
+// Share of the signal that passes a Butterworth high-pass given by its
+// third-octave table, cut at fine point g; the table is interpolated
+// linearly between its third-octave entries.
+double PassRatio(std::span<const double> t, int g, const FineArray& s, double sumS) {
+    const int last = static_cast<int>(t.size()) - 1;
+    const int nc = static_cast<int>(RoundHalfEven(t[0]));
+    FineArray h{};
+    for (int i = 0; i < IecGridPoints; ++i) h[i] = i < g ? 0.0 : 1.0;
+
+    for (int n = nc, p = g; p <= LastPoint; p += StepsPerBand, --n) {
+        if (n <= 0) continue;  // above the table's top entry the response stays 1
+        h[p] = t[n];
+        if (n > 1) {
+            const double step = (t[n - 1] - t[n]) / StepsPerBand;
+            for (int k = 1; k < StepsPerBand && p + k <= LastPoint; ++k) h[p + k] = t[n] + k * step;
+        }
+    }
+    for (int n = nc, p = g; p >= 0; p -= StepsPerBand, ++n) {
+        if (n > last) {
+            h[p] = 0.0;
+            continue;
+        }
+        h[p] = t[n];
+        if (n < last) {
+            const double step = (t[n + 1] - t[n]) / StepsPerBand;
+            for (int k = 1; k < StepsPerBand && p - k >= 0; ++k) h[p - k] = t[n] + k * step;
+        }
+    }
+
+    double sum = 0.0;
+    for (int i = 0; i < IecGridPoints; ++i) sum += h[i] * s[i];
+    return sum / sumS;
+}
+
+std::span<const double> RealTable(int realOrderIdx) {
+    switch (realOrderIdx) {
+        case 0: return FilterTable(20);
+        case 1: return FilterTable(21);
+        case 2: return FilterTable(22);
+        default: return FilterTable(23);
+    }
+}
+
+}  // namespace
+
+int32_t IecGridFreq(int i) {
+    return static_cast<int32_t>(RoundHalfEven(20.0 * std::exp2(i / 24.0)));
+}
+
+int IecNearestFreq(int32_t freqHz) {
+    int64_t best = 20000;
+    for (int i = 0; i < IecGridPoints; ++i) {
+        const int64_t d = std::llabs(int64_t{freqHz} - IecGridFreq(i));
+        if (d > best) {
+            // Moving away from the very first point: the frequency lies far
+            // off the grid on one side.
+            if (i == 0) return freqHz > IecGridFreq(0) ? LastPoint : 0;
+            return i - 1;
+        }
+        best = d;
+    }
+    return LastPoint;
+}
+
+IecResult CalcIecPower(int32_t powerW, int32_t cutHz, int realOrderIdx) {
+    const FineArray s = BuildSignal();
+    double sumS = 0.0;
+    for (double v : s) sumS += v;
+
+    IecResult r;
+    r.cutIndex = IecNearestFreq(std::max(cutHz, IecMinCutHz));
+    // The IEC reference is always the second-order filter.
+    r.rRef = PassRatio(FilterTable(21), r.cutIndex, s, sumS);
+    r.rReal = PassRatio(RealTable(realOrderIdx), r.cutIndex, s, sumS);
+    r.power = RoundHundredth(powerW * r.rRef * std::sqrt(r.rRef / r.rReal));
+    return r;
+}
+
+}  // namespace ampora

@@ -1,0 +1,74 @@
+#pragma once
+// A program folder of its own for every test, the three windows created as
+// the program creates them, messages captured instead of shown.
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "app/ui/AboutWindow.h"
+#include "app/ui/Controls.h"
+#include "app/ui/MainWindow.h"
+#include "iec/ui/IecWindow.h"
+
+namespace ampora::ui::testing {
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        folder = dir.path() + QLatin1Char('/');
+        QFile::copy(QStringLiteral(AMPORA_MENU_CDS), folder + QStringLiteral("Menu.cds"));
+        SetDecimalSeparator('.');
+        SetMessageHook([this](const QString& text) { messages << text; });
+        SetPrintHook([this](QWidget*) {
+            ++prints;
+            return true;
+        });
+    }
+    void TearDown() override {
+        destroy();
+        SetMessageHook({});
+        SetPrintHook({});
+    }
+
+    // Creates the windows as the program does; show() makes the main window
+    // visible and active, which runs its first showing and a calculation.
+    TF_Main* create(bool show = true) {
+        main = std::make_unique<TF_Main>(folder);
+        iec = new TF_IecGost(main.get());
+        about = new TF_About(main.get());
+        main->setWindows(iec, about);
+        if (show) {
+            main->show();
+            main->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(main.get()));
+        }
+        return main.get();
+    }
+    // Ends the program the way closing the window does.
+    void closeMain() {
+        if (main) main->close();
+    }
+    void destroy() { main.reset(); }
+
+    template <class T>
+    T* find(const char* name) const {
+        T* w = main->findChild<T*>(QString::fromUtf8(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QLineEdit* box(int no) const { return main->edit(no); }
+
+    QTemporaryDir dir;
+    QString folder;
+    std::unique_ptr<TF_Main> main;
+    TF_IecGost* iec = nullptr;
+    TF_About* about = nullptr;
+    QStringList messages;
+    int prints = 0;
+};
+
+}  // namespace ampora::ui::testing

@@ -1,0 +1,354 @@
+// The calculation driven through the real controls of the main window.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <random>
+
+#include "tests/app/ui/Fixture.h"
+
+namespace ampora::ui::testing {
+namespace {
+
+class CalculationTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        create();
+        main->LoadMenu("Eng");
+        messages.clear();
+    }
+    // A user's pick from a drop-down list.
+    void pick(int comboNo, int index) {
+        QComboBox* c = main->combo(comboNo);
+        c->setCurrentIndex(index);
+        emit c->activated(index);
+    }
+    void type(int editNo, const QString& text) {
+        box(editNo)->setFocus();
+        box(editNo)->clear();
+        QTest::keyClicks(box(editNo), text);
+    }
+    void flatCurve() {
+        for (int i = 0; i < 31; ++i) {
+            main->BandLevel[size_t(i)] = 40;
+            main->BandDepth[size_t(i)] = 0;
+        }
+        main->CurCurveName = "Flat";
+        main->DrawGrid();
+    }
+    // The first worked example: three-way, Butterworth 2 everywhere, 8 ohm.
+    void workedExample() {
+        flatCurve();
+        type(9, "100");
+        type(10, "88");
+        type(12, "90");
+        type(14, "92");
+        for (int no : {11, 13, 15}) type(no, "8");
+        for (int no : {5, 1, 2, 6}) pick(no, 2);  // Butterworth, order list refilled at "2"
+        type(5, "320");
+        type(1, "320");
+        type(3, "3200");
+        type(6, "3200");
+        main->CBMidEq->setChecked(true);
+        main->CBHighEq->setChecked(true);
+        type(28, "");
+        type(29, "");
+    }
+    void calc() { QTest::mouseClick(main->ButCalc, Qt::LeftButton); }
+    QStringList results() const {
+        return {box(7)->text(),        box(4)->text(),        box(8)->text(),
+                main->Label40->text(), main->Label41->text(), main->Label42->text(),
+                main->Label43->text(), box(16)->text(),       box(17)->text(),
+                box(18)->text(),       box(19)->text()};
+    }
+};
+
+TEST_F(CalculationTest, ThreeWayWorkedExample) {
+    workedExample();
+    calc();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+    EXPECT_EQ(results(), QStringList({"40.3", "20.6", "10.8", "Rs=1.6   6.5 W", "Rp=30.9   5.3 W",
+                                      "Rs=3   10.2 W", "Rp=13.7   6.3 W", "104.1", "103.1",
+                                      "102.3", "108"}));
+}
+
+TEST_F(CalculationTest, LinkwitzCorrectionRaisesTheBassShare) {
+    workedExample();
+    type(28, "50");
+    type(29, "25");
+    calc();
+    EXPECT_EQ(box(7)->text(), "58.7");
+    EXPECT_EQ(box(4)->text(), "14.3");
+    EXPECT_EQ(box(8)->text(), "7.5");
+    EXPECT_EQ(box(19)->text(), "108");
+    EXPECT_EQ(box(30)->text(), "8");
+    ASSERT_EQ(main->ListBox1->count(), 13);
+    EXPECT_EQ(main->ListBox1->item(2)->text(), "020 Hz      8 dB");
+    EXPECT_FALSE(main->ListBox1->isVisible());
+    // A right click on "Kmax, dB" shows the listing, a left click on it hides it.
+    QTest::mouseClick(main->Label27, Qt::RightButton);
+    EXPECT_TRUE(main->ListBox1->isVisible());
+    QTest::mouseClick(main->ListBox1->viewport(), Qt::LeftButton);
+    EXPECT_FALSE(main->ListBox1->isVisible());
+    QTest::mouseClick(main->Label27, Qt::LeftButton);
+    EXPECT_FALSE(main->ListBox1->isVisible());
+}
+
+TEST_F(CalculationTest, TwoWayKeepsTheBassCutOffTypedAfterSwitchingOff) {
+    workedExample();
+    QTest::mouseClick(main->CheckBoxMid, Qt::LeftButton);
+    ASSERT_FALSE(main->CheckBoxMid->isChecked());
+    EXPECT_EQ(box(5)->text(), "3200");  // bass and tweeter share one crossover
+    EXPECT_FALSE(main->GroupBox2->isVisible());
+    type(5, "320");
+    type(6, "2000");
+    calc();
+    EXPECT_EQ(results(), QStringList({"54.5", "0", "18", "", "", "Rs=3   16.9 W",
+                                      "Rp=13.7   10.5 W", box(16)->text(), "0", box(18)->text(),
+                                      "108"}));
+    type(5, "2000");
+    calc();
+    EXPECT_EQ(box(7)->text(), "66.3");
+    EXPECT_EQ(box(8)->text(), "13.4");
+}
+
+struct MessageCase {
+    const char* name;
+    const char* lang;
+    const char* midSens;
+    const char* twSens;
+    const char* midImp;
+    const char* twImp;
+    const char* amp;
+    const char* expected;
+};
+
+class CalculationMessages : public CalculationTest,
+                            public ::testing::WithParamInterface<MessageCase> {};
+
+TEST_P(CalculationMessages, StopsWithTheMessageAndKeepsTheResults) {
+    const MessageCase& c = GetParam();
+    workedExample();
+    calc();
+    const QStringList before = results();
+    main->LoadMenu(c.lang);
+    type(12, c.midSens);
+    type(14, c.twSens);
+    type(13, c.midImp);
+    type(15, c.twImp);
+    type(9, c.amp);
+    messages.clear();
+    calc();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0], QString::fromUtf8(c.expected));
+    EXPECT_EQ(results(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    All, CalculationMessages,
+    ::testing::Values(
+        MessageCase{"TweeterOneDbWeakerEng", "Eng", "90", "87", "8", "8", "100",
+                    "Sensitivity of tweeter is too low"},
+        MessageCase{"TweeterOneDbWeakerRus", "Rus", "90", "87", "8", "8", "100",
+                    "Чувствительность динамика ВЧ недостаточна"},
+        MessageCase{"TweeterHigherImpedanceStillTooWeak", "Eng", "90", "80", "8", "16", "100",
+                    "Sensitivity of tweeter is too low"},
+        MessageCase{"MidrangeSameImpedanceWeakerEng", "Eng", "87.9", "92", "8", "8", "100",
+                    "Sensitivity of midrange is too low"},
+        MessageCase{"MidrangeSameImpedanceWeakerRus", "Rus", "87.9", "92", "8", "8", "100",
+                    "Чувствительность динамика СЧ недостаточна"},
+        MessageCase{"ZeroImpedanceEng", "Eng", "90", "92", "0", "8", "100",
+                    "Driver impedance must be greater than zero."},
+        MessageCase{"NegativeImpedanceRus", "Rus", "90", "92", "8", "-4", "100",
+                    "Импеданс динамика должен быть больше нуля."},
+        MessageCase{"ZeroAmplifierEng", "Eng", "90", "92", "8", "8", "0",
+                    "Amplifier power must be greater than zero."},
+        MessageCase{"NegativeAmplifierBel", "Bel", "90", "92", "8", "8", "-10",
+                    "Магутнасць узмацняльніка павінна быць большай за нуль."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CalculationTest, SameSensitivityMidrangeGetsNoPad) {
+    workedExample();
+    type(12, "88");
+    calc();
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(main->Label40->text(), "");
+    EXPECT_EQ(main->Label41->text(), "");
+    EXPECT_FALSE(box(4)->text().isEmpty());
+}
+
+TEST_F(CalculationTest, SwappedMidrangeFrequenciesAreExchanged) {
+    workedExample();
+    type(1, "5000");
+    type(3, "500");
+    calc();
+    EXPECT_EQ(box(1)->text(), "500");
+    EXPECT_EQ(box(3)->text(), "5000");
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_FALSE(box(4)->text().isEmpty());
+}
+
+TEST_F(CalculationTest, NoCurveComesAfterTheSensitivityChecks) {
+    workedExample();
+    main->CurCurveName.clear();
+    type(14, "87");
+    calc();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0], "Sensitivity of tweeter is too low");
+    type(14, "92");
+    calc();
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_EQ(messages[1], "Spectral density curve not loaded.");
+}
+
+TEST_F(CalculationTest, SignalOutsideAPassBandIsRefused) {
+    workedExample();
+    calc();
+    const QStringList before = results();
+    // Levels only below 300 Hz: nothing reaches the tweeter's high-pass.
+    for (int i = 12; i < 31; ++i) main->BandLevel[size_t(i)] = -60;
+    main->DrawGrid();
+    calc();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0], "No signal falls into a driver's pass band.");
+    EXPECT_EQ(results(), before);
+    // A curve without any level at all.
+    for (auto& l : main->BandLevel) l = -60;
+    main->DrawGrid();
+    calc();
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_EQ(messages[1], "No signal falls into a driver's pass band.");
+}
+
+TEST_F(CalculationTest, InvalidBoxesGetTheirDefaults) {
+    workedExample();
+    type(10, "abc");
+    type(11, "4.25");
+    type(13, "4.75");
+    type(15, "4.26");
+    type(9, "x");
+    type(5, "");
+    calc();
+    EXPECT_EQ(box(10)->text(), "88");
+    EXPECT_EQ(box(11)->text(), "4.2");
+    EXPECT_EQ(box(13)->text(), "4.8");
+    EXPECT_EQ(box(15)->text(), "4.3");
+    EXPECT_EQ(box(9)->text(), "100");
+    EXPECT_EQ(box(5)->text(), "320");
+}
+
+TEST_F(CalculationTest, CommaSeparatorIsTheUsersSeparator) {
+    SetDecimalSeparator(',');
+    workedExample();
+    type(11, "4,25");
+    type(12, "90,5");
+    type(13, "4.7");  // not a number with a comma separator
+    calc();
+    EXPECT_EQ(box(11)->text(), "4,2");
+    EXPECT_EQ(box(12)->text(), "90,5");
+    EXPECT_EQ(box(13)->text(), "4");
+    EXPECT_TRUE(box(7)->text().contains(',') || !box(7)->text().contains('.'));
+}
+
+TEST_F(CalculationTest, NothingHappensWhileAnotherWindowIsActive) {
+    workedExample();
+    type(28, "50");
+    type(29, "25");
+    calc();
+    ASSERT_EQ(main->ListBox1->count(), 13);
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    type(9, "50");
+    main->ButCalcClick();
+    EXPECT_EQ(main->ListBox1->count(), 13);  // not even the listing is cleared
+    EXPECT_EQ(box(7)->text(), "58.7");
+    // Coming back recalculates.
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    QCoreApplication::processEvents();
+    EXPECT_NE(box(7)->text(), "58.7");
+}
+
+TEST_F(CalculationTest, ClosingTheCalculationsMessageDoesNotRepeatIt) {
+    workedExample();
+    type(14, "80");
+    QWidget other;
+    // The message box takes the activation away, closing it gives it back.
+    SetMessageHook([&](const QString& text) {
+        messages << text;
+        other.show();
+        other.activateWindow();
+        QTest::qWaitForWindowActive(&other);
+    });
+    calc();
+    ASSERT_EQ(messages.size(), 1);
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(messages.size(), 1);
+    // A later, genuine return to the window calculates (and tells) again.
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    main->activateWindow();  // the message takes the activation away again
+    QTest::qWait(100);
+    EXPECT_EQ(messages.size(), 2);
+}
+
+TEST_F(CalculationTest, EnterInAnInputBoxRecalculatesLeavingDoesNot) {
+    workedExample();
+    calc();
+    type(9, "50");
+    box(10)->setFocus();  // leaving Edit9
+    EXPECT_EQ(box(7)->text(), "40.3");
+    box(9)->setFocus();
+    QTest::keyClick(box(9), Qt::Key_Return);
+    EXPECT_EQ(box(7)->text(), "20.1");
+}
+
+// Random input in every box must never put a non-number on the screen.
+TEST_F(CalculationTest, RandomInputNeverShowsNanInfinityOrGarbage) {
+    flatCurve();
+    std::mt19937 rng(20261208);
+    const QStringList pool = {"",     "abc",  "0",      "-0",    "1",      "-5",   "4",
+                              "8",    "3.3",  "88",     "92.5",  "1e308",  "-1e308", "1e-300",
+                              "2147483647",   "-2147483648", "99999999999", "20000", "-20000",
+                              "50",   "25",   "320",    "3200",  "150",    " 4",   "nan", "inf"};
+    auto any = [&] { return pool[int(rng() % unsigned(pool.size()))]; };
+    auto isNumberOrEmpty = [](const QString& s) {
+        if (s.isEmpty()) return true;
+        bool ok = false;
+        const double v = s.toDouble(&ok);
+        return ok && std::isfinite(v);
+    };
+    for (int round = 0; round < 1500; ++round) {
+        for (int no : {9, 10, 11, 12, 13, 14, 15, 5, 1, 3, 6, 28, 29}) box(no)->setText(any());
+        for (int no : {5, 1, 2, 6}) {
+            const int t = int(rng() % 4);
+            main->combo(no)->setCurrentIndex(t);
+            main->TypeBoxChange(no);
+        }
+        if (rng() % 5 == 0) main->CheckBoxMid->setChecked(!main->CheckBoxMid->isChecked());
+        main->CBMidEq->setChecked(rng() % 2);
+        main->CBHighEq->setChecked(rng() % 2);
+        const int before = int(messages.size());
+        main->ButCalcClick();
+        for (int no : {7, 4, 8, 16, 17, 18, 19, 30})
+            ASSERT_TRUE(isNumberOrEmpty(box(no)->text()))
+                << "round " << round << " Edit" << no << " = " << box(no)->text().toStdString();
+        for (QLabel* l : {main->Label40, main->Label41, main->Label42, main->Label43}) {
+            ASSERT_FALSE(l->text().contains("nan", Qt::CaseInsensitive)) << round;
+            ASSERT_FALSE(l->text().contains("inf", Qt::CaseInsensitive)) << round;
+        }
+        ASSERT_LE(int(messages.size()), before + 1);
+    }
+}
+
+}  // namespace
+}  // namespace ampora::ui::testing
