@@ -75,7 +75,9 @@ public:
 
     void first();
     void next();
-    bool eof() const;  // past the last record (or empty)
+    // Past the last record (or empty): next() on the last record sets it and
+    // leaves the cursor there.
+    bool eof() const;
 
     // insert/edit start a pending record; setField fills it; post commits it
     // and leaves the cursor on it. cancel drops the pending record. Moving the

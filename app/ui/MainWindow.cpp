@@ -54,6 +54,7 @@ TF_Main::~TF_Main() {
     if (!tablesClosed_) {
         // Ended without the shut-down sequence (start-up refused to go on):
         // the curve file stays as it was, only the scratch file goes.
+        table1_->setFileName({});
         try {
             table2_->close();
         } catch (const TableError&) {

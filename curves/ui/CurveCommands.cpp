@@ -1,12 +1,14 @@
 // The curve commands and the picker panel that Open, Save As and Delete use.
 
 #include <QAction>
+#include <QApplication>
 #include <QGroupBox>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTableView>
+#include <algorithm>
 
 #include "app/Table.h"
 #include "app/ui/Controls.h"
@@ -19,27 +21,39 @@ namespace ampora::ui {
 
 namespace {
 const QString IecDin = QStringLiteral("IEC/DIN");
+
+// The grid's highlighted row is the table's cursor; a reset of the model
+// forgets it, so it is put back after every refresh.
+void SelectCursorRow(QTableView* grid, CurveGridModel* model, const ampora::Table& table) {
+    model->refresh();
+    const int row = table.recNo() - 1;
+    if (row >= 0)
+        grid->selectionModel()->setCurrentIndex(
+            model->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
+}  // namespace
 
 void TF_Main::showPicker(bool show) {
     if (show) {
-        gridModel_->refresh();
-        const int row = table1_->recNo() - 1;
-        if (row >= 0)
-            DBGrid1->selectionModel()->setCurrentIndex(
-                gridModel_->index(row, 0),
-                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        SelectCursorRow(DBGrid1, gridModel_, *table1_);
         Panel2->raise();
         GroupBox4->raise();
     } else {
         Panel2->lower();
+        // Keys typed after the pick must not land in the name box or the grid
+        // lying hidden behind the other controls.
+        if (Panel2->isAncestorOf(QApplication::focusWidget())) setFocusToCalc();
     }
 }
 
 void TF_Main::loadBandsFromCursor() {
     for (int i = 0; i < 31; ++i) {
-        // A record that carries no value for a band has no level there.
-        const int32_t level = table1_->fieldIsNull(i + 1) ? NoLevel : table1_->fieldInt(i + 1);
+        // A record that carries no value for a band has no level there. Values
+        // beyond the graph's range (only a foreign file holds them) are kept
+        // to it, so that bars stay inside the plot and no arithmetic overflows.
+        const int32_t level = table1_->fieldIsNull(i + 1)
+                                  ? NoLevel
+                                  : std::clamp(table1_->fieldInt(i + 1), NoLevel, int32_t{0});
         BandLevel[size_t(i)] = 40 + level;
         BandDepth[size_t(i)] = 40 - BandLevel[size_t(i)];
     }
@@ -132,7 +146,7 @@ void TF_Main::CmdCurveSaveClick() {
     table1_->edit();
     writeBandsToRecord(0);  // a band at -40 dB stays -40 here
     table1_->post();
-    gridModel_->refresh();
+    SelectCursorRow(DBGrid1, gridModel_, *table1_);
 }
 
 void TF_Main::CmdCurveDeleteClick() {
@@ -145,9 +159,10 @@ void TF_Main::CmdCurveDeleteClick() {
     Label25->adjustSize();
     CurveMode = ModeDelete;
     Label25->show();
-    CurCurveName = Q(table1_->fieldText(0));
-    CurCurveRecNo = table1_->recNo();
-    edit(2)->setText(CurCurveName);
+    // The current curve stays what it is until a record is really deleted:
+    // taking the cursor's record as current here would leave an unsaved curve
+    // bound to that record after Cancel, and the next Save would overwrite it.
+    edit(2)->setText(Q(table1_->fieldText(0)));
     edit(2)->hide();
     MenuLanguage->menuAction()->setEnabled(false);
     showPicker(true);
@@ -173,13 +188,21 @@ void TF_Main::ButCurveOKClick() {
             DrawGrid();
             break;
         case ModeSave: {
-            const QString name = edit(2)->text();
-            if (name.isEmpty()) break;
-            if (table1_->locate(0, S(name))) {
+            // Without a name nothing is written, and the drawn curve must not
+            // pass for the record the cursor happens to stand on: close the
+            // picker as Cancel does.
+            if (edit(2)->text().isEmpty()) {
+                ButSelectCurveCancelClick();
+                return;
+            }
+            // The name as it will be stored, so that a longer one finds the
+            // record it would overwrite instead of adding a second of that name.
+            const std::string name = TruncateUtf8(S(edit(2)->text()), CurveNameLength);
+            if (table1_->locate(0, name)) {
                 table1_->edit();
             } else {
                 table1_->insert();
-                table1_->setField(0, S(name));
+                table1_->setField(0, name);
             }
             writeBandsToRecord(1);  // a band at -40 dB is stored as no level here
             table1_->post();
@@ -194,6 +217,13 @@ void TF_Main::ButCurveOKClick() {
             if (table1_->recordCount() > 0) table1_->remove();
             if (table1_->recordCount() > 0) {
                 CurveOpen(IecDin);
+                // Its own OK has completed the pick; doing it again would only
+                // repeat the calculation and any message it shows.
+                if (CurveMode == ModeIdle) return;
+                // No IEC/DIN to fall back on: the record the cursor moved to
+                // becomes current below, so the graph shows its levels and not
+                // those of the deleted curve.
+                loadBandsFromCursor();
             } else {
                 CurCurveRecNo = -1;
                 CurCurveName.clear();
