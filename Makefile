@@ -10,9 +10,13 @@ SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 .PHONY: run test deps build
 
 run: build
-	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ] && [ -z "$$QT_QPA_PLATFORM" ]; then \
-	  echo "make run: no display found (DISPLAY is not set); start it from a desktop session or under Xvfb."; \
-	  exit 1; fi
+	@if [ -z "$$QT_QPA_PLATFORM" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  case "$$DISPLAY" in \
+	    "") echo "make run: no display (DISPLAY is not set); start it from a desktop session or under Xvfb."; exit 1 ;; \
+	    :*) n=$${DISPLAY#:}; n=$${n%%.*}; \
+	        [ -S /tmp/.X11-unix/X$$n ] || { echo "make run: no X server answers on display $$DISPLAY; start one (for example Xvfb $$DISPLAY) first."; exit 1; } ;; \
+	  esac; \
+	fi
 	./$(BUILD)/ampora
 
 test: build

@@ -9,6 +9,7 @@ namespace ampora::ui {
 class TF_Main;
 
 class TF_About : public QDialog {
+    Q_OBJECT
 public:
     explicit TF_About(TF_Main* main);
     // Where the box goes: centred over the main window, halves to even, not

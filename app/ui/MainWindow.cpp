@@ -51,6 +51,9 @@ TF_Main::TF_Main(const QString& exePath, QWidget* parent)
 }
 
 TF_Main::~TF_Main() {
+    // The widgets outlive the tables (they go with the base class): the grid
+    // must not read the curve table after it is gone.
+    DBGrid1->setModel(nullptr);
     if (!tablesClosed_) {
         // Ended without the shut-down sequence (start-up refused to go on):
         // the curve file stays as it was, only the scratch file goes.

@@ -5,18 +5,26 @@
 namespace ampora::ui {
 
 CurveGridModel::CurveGridModel(ampora::Table* table, QObject* parent)
-    : QAbstractTableModel(parent), table_(table) {}
+    : QAbstractTableModel(parent), table_(table) {
+    takeShape();
+}
+
+void CurveGridModel::takeShape() {
+    rows_ = table_->isOpen() ? table_->recordCount() : 0;
+    columns_ = int(table_->fields().size());
+}
 
 int CurveGridModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() || !table_->isOpen() ? 0 : table_->recordCount();
+    return parent.isValid() ? 0 : rows_;
 }
 
 int CurveGridModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(table_->fields().size());
+    return parent.isValid() ? 0 : columns_;
 }
 
 QVariant CurveGridModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= table_->recordCount())
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rows_ ||
+        index.column() >= columns_ || !table_->isOpen() || index.row() >= table_->recordCount())
         return {};
     const ampora::Cell& c = table_->cellAt(index.row(), index.column());
     if (c.text) return QString::fromStdString(*c.text);
@@ -30,6 +38,7 @@ Qt::ItemFlags CurveGridModel::flags(const QModelIndex& index) const {
 
 void CurveGridModel::refresh() {
     beginResetModel();
+    takeShape();
     endResetModel();
 }
 

@@ -21,7 +21,14 @@ public:
     void refresh();
 
 private:
+    // The shape the views were last told about. A view asks for it at any
+    // time, also while its window is being torn down after the table is
+    // gone, so it is answered without touching the table.
+    void takeShape();
+
     ampora::Table* table_;
+    int rows_ = 0;
+    int columns_ = 0;
 };
 
 }  // namespace ampora::ui

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QTextBrowser>
+#include <memory>
 
 namespace ampora::ui {
 
@@ -15,11 +16,14 @@ HelpHook g_helpHook;
 HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("HelpViewer"));
     setWindowTitle(QStringLiteral("Ampora"));
-    resize(820, 560);
+    resize(880, 600);
     auto* layout = new QHBoxLayout(this);
     contents_ = new QListWidget(this);
     contents_->setObjectName(QStringLiteral("HelpContents"));
-    contents_->setFixedWidth(220);
+    // Section titles wrap instead of scrolling sideways.
+    contents_->setFixedWidth(260);
+    contents_->setWordWrap(true);
+    contents_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text_ = new QTextBrowser(this);
     text_->setObjectName(QStringLiteral("HelpText"));
     text_->setOpenExternalLinks(false);
@@ -59,8 +63,13 @@ bool HelpViewer::open(const QString& path) {
 bool ShowHelp(QWidget* parent, const QString& path) {
     if (g_helpHook) return g_helpHook(path);
     auto* viewer = parent->findChild<HelpViewer*>(QStringLiteral("HelpViewer"));
-    if (!viewer) viewer = new HelpViewer(parent);
-    if (!viewer->open(path)) return false;
+    if (viewer) {
+        if (!viewer->open(path)) return false;  // the viewer keeps what it showed
+    } else {
+        auto fresh = std::make_unique<HelpViewer>(parent);
+        if (!fresh->open(path)) return false;
+        viewer = fresh.release();  // owned by parent from now on
+    }
     viewer->show();
     viewer->raise();
     viewer->activateWindow();

@@ -11,6 +11,7 @@ class QTextBrowser;
 namespace ampora::ui {
 
 class HelpViewer : public QDialog {
+    Q_OBJECT
 public:
     explicit HelpViewer(QWidget* parent);
     // Loads the file; false when it is missing or unreadable.

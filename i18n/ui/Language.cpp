@@ -28,6 +28,16 @@ void SetCaption(QWidget* w, const QString& text) {
         b->setText(text);
     }
 }
+
+// The IEC tool, the About box and the help viewer are children of the main
+// window and reuse control names such as "GroupBox1" and "Label1"; a row
+// addresses only the controls of its own window.
+QWidget* OwnControl(QWidget* window, const QString& name) {
+    for (QWidget* w : window->findChildren<QWidget*>(name))
+        if (w->window() == window) return w;
+    return nullptr;
+}
+
 }  // namespace
 
 void TF_Main::LoadMenu(const QString& language) {
@@ -55,7 +65,7 @@ void TF_Main::LoadMenu(const QString& language) {
                 continue;
             }
         }
-        QWidget* w = owner->findChild<QWidget*>(name);
+        QWidget* w = OwnControl(owner, name);
         if (!w) continue;
         if (a.target == TextTarget::Hint)
             w->setToolTip(text);

@@ -93,6 +93,18 @@ TF_IecGost::TF_IecGost(QWidget* parent) : QDialog(parent) {
     });
 }
 
+TF_IecGost::~TF_IecGost() {
+    // Deleting a box that holds the focus moves the focus out of it, which
+    // would run the leave handler over boxes already gone. The boxes go here,
+    // while the window is still whole, with the handlers switched off.
+    destroying_ = true;
+    delete GroupBox3;
+    GroupBox1 = GroupBox2 = GroupBox3 = nullptr;
+    Label1 = Label3 = Label4 = Label5 = nullptr;
+    Edit1 = Edit3 = Edit4 = Edit5 = Edit7 = nullptr;
+    ComboBox1 = nullptr;
+}
+
 void TF_IecGost::setInputs(int power, int cutFreq, int realCutFreq, int realOrderIdx) {
     Edit1->setText(QString::number(power));
     Edit3->setText(QString::number(cutFreq));
@@ -104,7 +116,12 @@ void TF_IecGost::setInputs(int power, int cutFreq, int realCutFreq, int realOrde
 QString TF_IecGost::powerText() const { return Edit1->text(); }
 QString TF_IecGost::cutText() const { return Edit3->text(); }
 QString TF_IecGost::realCutText() const { return Edit7->text(); }
-int TF_IecGost::realOrderIndex() const { return ComboBox1->currentIndex(); }
+// The list without a selection counts as its default, second order, as the
+// calculation itself would choose.
+int TF_IecGost::realOrderIndex() const {
+    const int i = ComboBox1->currentIndex();
+    return i >= 0 ? i : 1;
+}
 
 void TF_IecGost::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -117,12 +134,14 @@ void TF_IecGost::showEvent(QShowEvent* event) {
 }
 
 void TF_IecGost::ComboBox1Exit() {
+    if (destroying_) return;
     if (ComboBox1->currentIndex() < 0) ComboBox1->setCurrentIndex(1);
     CalcPower();
 }
 
 void TF_IecGost::CalcPower() {
-    if (calculating_) return;  // moving the focus below must not start it again
+    // Moving the focus below must not start it again.
+    if (calculating_ || destroying_) return;
     calculating_ = true;
     Edit5->clear();
     const auto power = ParseInt(S(Edit1->text()));

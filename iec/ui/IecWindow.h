@@ -13,8 +13,10 @@ class QStatusBar;
 namespace ampora::ui {
 
 class TF_IecGost : public QDialog {
+    Q_OBJECT
 public:
     explicit TF_IecGost(QWidget* parent);
+    ~TF_IecGost() override;
 
     void setInputs(int power, int cutFreq, int realCutFreq, int realOrderIdx);
     QString powerText() const;
@@ -38,6 +40,7 @@ protected:
 private:
     void ComboBox1Exit();
     bool calculating_ = false;
+    bool destroying_ = false;
 };
 
 }  // namespace ampora::ui

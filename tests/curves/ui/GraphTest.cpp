@@ -20,9 +20,12 @@ struct BarCase {
     double weight;
 };
 const BarCase BarCases[] = {
-    {0, 0, 35, 2.0},          {2, -10, 71, 0.2 * std::pow(10.0, 30 / 40.0)},
-    {4, -20, 107, 0.632456},  {6, -30, 143, 0.2 * std::pow(10.0, 10 / 40.0)},
-    {8, -40, 179, 0.2},       {10, NoLevel, -1, 0.0},
+    {0, 0, 35, 2.0},
+    {2, -10, 71, 0.2 * std::pow(10.0, 30 / 40.0)},
+    {4, -20, 107, 0.2 * std::sqrt(10.0)},
+    {6, -30, 143, 0.2 * std::pow(10.0, 10 / 40.0)},
+    {8, -40, 179, 0.2},
+    {10, NoLevel, -1, 0.0},
     {12, -3, 46, 0.2 * std::pow(10.0, 37 / 40.0)},
 };
 
@@ -38,8 +41,11 @@ TEST_F(GraphTest, BarsSpanFromTheirLevelDownToTheBase) {
         EXPECT_NEAR(main->BandWeight[size_t(c.band)], c.weight, 1e-6);
         if (c.top < 0) {
             EXPECT_EQ(main->BandLevel[size_t(c.band)], -60);
-            for (int y = 20; y < 200; ++y)
-                if (y % 36 != 0) EXPECT_EQ(pixel(x - 5, y), WhiteRgb) << y;
+            for (int y = 20; y < 200; ++y) {
+                if (y % 36 != 0) {
+                    EXPECT_EQ(pixel(x - 5, y), WhiteRgb) << y;
+                }
+            }
             continue;
         }
         EXPECT_EQ(pixel(x - 5, c.top - 1), WhiteRgb);
@@ -48,12 +54,12 @@ TEST_F(GraphTest, BarsSpanFromTheirLevelDownToTheBase) {
         EXPECT_EQ(pixel(x - 5, 181), SilverRgb);  // last row: the outline
         EXPECT_EQ(pixel(x - 5, 182), WhiteRgb);   // the base itself stays unpainted
         // 18 pixels wide, left = BandX - 9, the right edge not painted.
-        EXPECT_EQ(pixel(x - 10, 180), WhiteRgb);
-        EXPECT_EQ(pixel(x - 9, 180), SilverRgb);
-        EXPECT_EQ(pixel(x + 8, 180), SilverRgb);
-        EXPECT_EQ(pixel(x + 9, 180), WhiteRgb);
+        EXPECT_EQ(pixel(x - 10, 181), WhiteRgb);
+        EXPECT_EQ(pixel(x - 9, 181), SilverRgb);
+        EXPECT_EQ(pixel(x + 8, 181), SilverRgb);
+        EXPECT_EQ(pixel(x + 9, 181), WhiteRgb);
         // Drawn over the band line.
-        EXPECT_EQ(pixel(x, c.top + 1 < 181 ? c.top + 1 : c.top), c.top + 1 < 181 ? barRgb() : SilverRgb);
+        EXPECT_EQ(pixel(x, c.top + 1), barRgb());
     }
 }
 
@@ -104,10 +110,10 @@ const HoverCase HoverCases[] = {
     {"HalfGoesToEvenBand", 57, 100, 1, 18, "= -18 dB", "= 25 Hz"},
     {"OtherHalfToo", 75, 100, 1, 18, "= -18 dB", "= 25 Hz"},
     {"RightEdge", 596, 100, 30, 18, "= -18 dB", "= 20480 Hz"},
-    {"TopEdge", 300, 35, 15, 0, "= 0 dB", "= 640 Hz"},
-    {"OneBelowTop", 300, 39, 15, 1, "= -1 dB", "= 640 Hz"},
-    {"HalfGoesToEvenDepth", 300, 60, 15, 6, "= -6 dB", "= 640 Hz"},
-    {"BottomEdge", 300, 182, 15, 40, "= -40 dB", "= 640 Hz"},
+    {"TopEdge", 318, 35, 15, 0, "= 0 dB", "= 640 Hz"},
+    {"OneBelowTop", 318, 39, 15, 1, "= -1 dB", "= 640 Hz"},
+    {"HalfGoesToEvenDepth", 318, 60, 15, 6, "= -6 dB", "= 640 Hz"},
+    {"BottomEdge", 318, 182, 15, 40, "= -40 dB", "= 640 Hz"},
     {"Readout", 354, 80, 17, 12, "= -12 dB", "= 1016 Hz"},
     {"LeftOfArea", 40, 100, -1, 0, "=", "="},
     {"RightOfArea", 597, 100, -1, 0, "=", "="},
@@ -121,7 +127,6 @@ TEST_P(GraphHoverTest, ReadoutAndClickAgree) {
     const HoverCase& c = GetParam();
     create();
     trigger("CmdCurveNew");
-    hover(200, 150);  // somewhere else first, so the move below is a real one
     hover(c.x, c.y);
     EXPECT_EQ(main->Label21->text(), QString::fromUtf8(c.level));
     EXPECT_EQ(main->Label22->text(), QString::fromUtf8(c.freq));
@@ -144,7 +149,7 @@ TEST_P(GraphHoverTest, ReadoutAndClickAgree) {
     EXPECT_TRUE(main->CurCurveName.isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Points, GraphHoverTest, ::testing::ValuesIn(HoverCases),
+INSTANTIATE_TEST_SUITE_P(Graph, GraphHoverTest, ::testing::ValuesIn(HoverCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(GraphTest, ClickAfterLeavingTheAreaChangesNothing) {
@@ -261,7 +266,7 @@ TEST_P(GraphPrintTest, PrintShowsPlainCopiesOfTheFilterBoxes) {
     EXPECT_TRUE(messages.isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Dialog, GraphPrintTest, ::testing::Values(true, false),
+INSTANTIATE_TEST_SUITE_P(Graph, GraphPrintTest, ::testing::Values(true, false),
                          [](const auto& info) { return info.param ? "Confirmed" : "Cancelled"; });
 
 }  // namespace
