@@ -54,6 +54,10 @@ TF_Main::~TF_Main() {
     // The widgets outlive the tables (they go with the base class): the grid
     // must not read the curve table after it is gone.
     DBGrid1->setModel(nullptr);
+    // Hiding now, while this is still a whole TF_Main, delivers the focus-out
+    // and deactivation events to handlers that can still use it; the base
+    // class would deliver them to a half-destroyed window.
+    hide();
     if (!tablesClosed_) {
         // Ended without the shut-down sequence (start-up refused to go on):
         // the curve file stays as it was, only the scratch file goes.

@@ -150,7 +150,7 @@ TEST_P(CalculationMessages, StopsWithTheMessageAndKeepsTheResults) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    All, CalculationMessages,
+    Calculation, CalculationMessages,
     ::testing::Values(
         MessageCase{"TweeterOneDbWeakerEng", "Eng", "90", "87", "8", "8", "100",
                     "Sensitivity of tweeter is too low"},

@@ -109,6 +109,7 @@ TEST_F(CurveCommandsTest, DeletingTheCurrentCurveFallsBackToIecDin) {
     EXPECT_TRUE(main->edit(2)->isHidden());
     EXPECT_EQ(main->Label25->text(), "Delete");
     EXPECT_EQ(cursorName(), Rock);
+    for (int no : {4, 7, 8}) EXPECT_TRUE(box(no)->text().isEmpty()) << no;
     pressOk();
     EXPECT_EQ(records(), 4);
     EXPECT_EQ(rowOf(Rock), -1);
