@@ -247,7 +247,9 @@ void TF_Main::FormActivate() {
 
 void TF_Main::showCalcMessage(const QString& text) {
     ShowMessage(this, text);
+    // Not every platform gives the activation back after a modal box.
     skipNextActivation_ = !isActiveWindow();
+    if (skipNextActivation_) activateWindow();
 }
 
 void TF_Main::closeEvent(QCloseEvent* event) {

@@ -121,6 +121,7 @@ void TF_Main::Image6Click() {
     GroupBox4->hide();
     for (QComboBox* c : combos_) c->hide();
     PrintWindow(this);  // a failed print is not reported
+    activateWindow();   // back from the modal print dialog
 }
 
 }  // namespace ampora::ui

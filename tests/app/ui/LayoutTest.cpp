@@ -148,10 +148,18 @@ void CheckPlaces(QWidget* window, const Place* begin, const Place* end) {
         auto* w = window->findChild<QWidget*>(QString::fromUtf8(p->name));
         ASSERT_NE(w, nullptr);
         const QRect g = w->geometry();
-        if (p->x >= 0) EXPECT_EQ(g.x(), p->x);
-        if (p->y >= 0) EXPECT_EQ(g.y(), p->y);
-        if (p->w >= 0) EXPECT_EQ(g.width(), p->w);
-        if (p->h >= 0) EXPECT_EQ(g.height(), p->h);
+        if (p->x >= 0) {
+            EXPECT_EQ(g.x(), p->x);
+        }
+        if (p->y >= 0) {
+            EXPECT_EQ(g.y(), p->y);
+        }
+        if (p->w >= 0) {
+            EXPECT_EQ(g.width(), p->w);
+        }
+        if (p->h >= 0) {
+            EXPECT_EQ(g.height(), p->h);
+        }
         EXPECT_EQ(TextOf(w), QString::fromUtf8(p->text));
         EXPECT_EQ(w->isVisibleTo(window), p->visible);
     }
