@@ -1,5 +1,7 @@
 #include "app/Table.h"
 
+#include "tests/TempDir.h"
+
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -17,22 +19,7 @@ using namespace ampora;
 
 namespace {
 
-class TempDir {
-public:
-    TempDir() {
-        std::random_device rd;
-        path_ = fs::temp_directory_path() / ("ampora-table-" + std::to_string(rd()) + std::to_string(rd()));
-        fs::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    fs::path path_;
-};
+using ampora::testutil::TempDir;
 
 std::vector<FieldDef> NameAndLevel() { return {{"Name", FieldType::String, 5}, {"Level", FieldType::Int, 0}}; }
 

@@ -1,5 +1,7 @@
 #include "curves/CurveStore.h"
 
+#include "tests/TempDir.h"
+
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -16,30 +18,16 @@ using namespace ampora;
 
 namespace {
 
-class TempDir {
-public:
-    TempDir() {
-        std::random_device rd;
-        path_ = fs::temp_directory_path() / ("ampora-curves-" + std::to_string(rd()) + std::to_string(rd()));
-        fs::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    std::string folder() const { return path_.string() + "/"; }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    std::vector<std::string> kept() const {
-        std::vector<std::string> out;
-        for (const auto& e : fs::directory_iterator(path_))
-            if (e.path().filename().string().rfind("Curves.cds.damaged-", 0) == 0) out.push_back(e.path().string());
-        std::sort(out.begin(), out.end());
-        return out;
-    }
-
-private:
-    fs::path path_;
-};
+// The damaged curve files kept aside in a folder, in name order.
+std::vector<std::string> KeptFiles(const ampora::testutil::TempDir& dir) {
+    std::vector<std::string> out;
+    for (const auto& e : fs::directory_iterator(dir.path()))
+        if (e.path().filename().string().rfind("Curves.cds.damaged-", 0) == 0)
+            out.push_back(e.path().string());
+    std::sort(out.begin(), out.end());
+    return out;
+}
+using ampora::testutil::TempDir;
 
 std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -164,15 +152,15 @@ TEST_P(DamagedFile, IsKeptAsideAndReplaced) {
     {
         Store s(dir);
         EXPECT_TRUE(s.report.created);
-        ASSERT_EQ(dir.kept().size(), 1u);
-        EXPECT_EQ(s.report.keptDamagedAs, dir.kept()[0]);
+        ASSERT_EQ(KeptFiles(dir).size(), 1u);
+        EXPECT_EQ(s.report.keptDamagedAs, KeptFiles(dir)[0]);
         EXPECT_EQ(ReadAll(s.report.keptDamagedAs), original);
         EXPECT_EQ(Names(*s.t1), BuiltInOrder);
     }
     // A second damaged file in the same second must not overwrite the first.
     std::ofstream(path, std::ios::binary) << "second damage";
     Store again(dir);
-    const auto kept = dir.kept();
+    const auto kept = KeptFiles(dir);
     ASSERT_EQ(kept.size(), 2u);
     std::vector<std::string> contents = {ReadAll(kept[0]), ReadAll(kept[1])};
     std::sort(contents.begin(), contents.end());
