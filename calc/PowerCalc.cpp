@@ -125,28 +125,34 @@ LevelMatch MatchLevels(const DriverInputs& in, bool midEq, bool highEq) {
 PowerResult DistributePower(const DriverInputs& in, const LevelMatch& pads,
                             const Crossover& xo, const BandArray& bandWeight,
                             const std::array<int, LinkwitzBands>& linkwitzDb) {
+    BandArray gain{};
+    int32_t nearestBandIndex = 0;
+    return DistributePower(in, pads, xo, bandWeight, linkwitzDb, gain, nearestBandIndex);
+}
+
+PowerResult DistributePower(const DriverInputs& in, const LevelMatch& pads,
+                            const Crossover& xo, const BandArray& bandWeight,
+                            const std::array<int, LinkwitzBands>& linkwitzDb, BandArray& gain,
+                            int32_t& nearestBandIndex) {
     PowerResult r;
     r.stop = pads.stop != CalcStop::None ? pads.stop : CheckInputs(in);
     if (r.stop != CalcStop::None) return r;
 
-    int32_t unusedIndex = 0;
-    BandArray gain;
-
     gain.fill(1.0);
-    CopyFltCoeff(gain, GetNearestFreq(xo.lfCut, unusedIndex), xo.lfCode, false);
+    CopyFltCoeff(gain, GetNearestFreq(xo.lfCut, nearestBandIndex), xo.lfCode, false);
     for (int i = 0; i < BandCount; ++i) {
         r.lfResponse[i] = gain[i];
         if (i < LinkwitzBands) r.lfResponse[i] *= std::pow(10.0, linkwitzDb[i] / 20.0);
     }
 
     gain.fill(1.0);
-    CopyFltCoeff(gain, GetNearestFreq(xo.hfCut, unusedIndex), xo.hfCode, true);
+    CopyFltCoeff(gain, GetNearestFreq(xo.hfCut, nearestBandIndex), xo.hfCode, true);
     r.hfResponse = gain;
 
     if (in.midOn) {
         gain.fill(1.0);
-        CopyFltCoeff(gain, GetNearestFreq(xo.mfHigh, unusedIndex), xo.mfHighCode, false);
-        CopyFltCoeff(gain, GetNearestFreq(xo.mfLow, unusedIndex), xo.mfLowCode, true);
+        CopyFltCoeff(gain, GetNearestFreq(xo.mfHigh, nearestBandIndex), xo.mfHighCode, false);
+        CopyFltCoeff(gain, GetNearestFreq(xo.mfLow, nearestBandIndex), xo.mfLowCode, true);
         r.mfResponse = gain;
     }
 

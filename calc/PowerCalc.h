@@ -63,6 +63,12 @@ struct PowerResult {
 PowerResult DistributePower(const DriverInputs& in, const LevelMatch& pads,
                             const Crossover& xo, const BandArray& bandWeight,
                             const std::array<int, LinkwitzBands>& linkwitzDb);
+// The same, building the filter chains in `filterGain` and leaving the last
+// band lookup's index in `nearestBandIndex`, for a caller that keeps both.
+PowerResult DistributePower(const DriverInputs& in, const LevelMatch& pads,
+                            const Crossover& xo, const BandArray& bandWeight,
+                            const std::array<int, LinkwitzBands>& linkwitzDb,
+                            BandArray& filterGain, int32_t& nearestBandIndex);
 
 // Texts of the result controls, in the output number format.
 struct PowerTexts {

@@ -80,7 +80,8 @@ void TF_Main::ButCalcClick() {
         xo.mfLow = lo;
         xo.mfHigh = hi;
     }
-    const PowerResult r = DistributePower(in, pads, xo, BandWeight, LinkwitzDb);
+    const PowerResult r =
+        DistributePower(in, pads, xo, BandWeight, LinkwitzDb, FilterGain, NearestBandIndex);
     if (r.stop != CalcStop::None) return stopWith(r.stop);
     LfResponse = r.lfResponse;
     HfResponse = r.hfResponse;
