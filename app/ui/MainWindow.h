@@ -88,8 +88,6 @@ public:
     std::array<int16_t, 8> ComboSavedIdx{};  // ComboBox1..ComboBox8
 
     ampora::Table* Table1() const { return table1_.get(); }
-    ampora::Table* Table2() const { return table2_.get(); }
-    ampora::Table* Table3() const { return table3_.get(); }
     const QImage& graphImage() const;
 
     // --- operations called across the program ------------------------------
@@ -141,7 +139,8 @@ public:
 
     // Where the popup menu last opened (screen point), for tests.
     QPoint lastPopupPos() const { return lastPopupPos_; }
-    // The message boxes of the three-way language test (check marks).
+    // The language whose menu item carries the check mark; some messages
+    // choose their language by it.
     int CheckedLanguage() const;  // 0 Russian, 1 English, 2 Belarusian
     // The centred position for the built-in size (halves to even).
     QPoint CentredPosition() const;
