@@ -89,6 +89,8 @@ void TF_Main::buildLayout() {
     DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A curve is picked by its row; Tab goes on to the name box and buttons.
+    DBGrid1->setTabKeyNavigation(false);
     DBGrid1->setColumnWidth(0, 150);
     for (int c = 1; c <= 31; ++c) DBGrid1->setColumnWidth(c, 36);
     edits_[2] = MakeEdit(Panel2, 2, 16, 216, 225, QString());
@@ -230,6 +232,8 @@ void TF_Main::buildLayout() {
     // The plain boxes under the filter lists stand in for them on paper.
     auto printCopy = [&](QWidget* parent, int no, int x, int y) {
         edits_[size_t(no)] = MakeEdit(parent, no, x, y, 81, QString());
+        // Lying under its list, it must never catch typing meant for it.
+        edits_[size_t(no)]->setFocusPolicy(Qt::NoFocus);
     };
     auto picture = [&](QWidget* parent, int no, int kind, int x, int y) {
         auto* p = new PictureBox(parent);
@@ -321,8 +325,13 @@ void TF_Main::buildLayout() {
     StatusBar1->setGeometry(0, 520, 749, 19);
     StatusBar1->setSizeGripEnabled(false);
 
-    // The picker lies behind everything until a curve command needs it.
+    // Enter on a focused button clicks it, as Space does.
+    for (QPushButton* b : {ButCalc, ButFType, ButCurveOK, ButCancel}) b->setAutoDefault(true);
+
+    // The picker lies behind everything until a curve command needs it, and
+    // out of reach of the keyboard while it does.
     Panel2->lower();
+    for (QWidget* w : pickerControls()) w->setEnabled(false);
 }
 
 void TF_Main::buildMenus() {

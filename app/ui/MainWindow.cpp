@@ -105,7 +105,9 @@ QPoint TF_Main::CentredPosition() const {
 }
 
 void TF_Main::setFocusToCalc() {
-    if (ButCalc->isVisible())
+    // Before the window is first shown every child reads as invisible; what
+    // counts is whether the program hid the button.
+    if (!ButCalc->isHidden())
         ButCalc->setFocus();
     else
         edit(9)->setFocus();
@@ -228,6 +230,22 @@ void TF_Main::FormShow() {
         // An unreachable number: the table stays on its first record.
     }
     CurveOpen(table1_->recordCount() > 0 ? Q(table1_->fieldText(0)) : QString());
+}
+
+bool TF_Main::focusNextPrevChild(bool next) {
+    // Qt's own walk stops at controls lying under others (the picker while it
+    // is behind, everything else while it is in front): a key typed there
+    // would act unseen.
+    QWidget* start = focusWidget();
+    if (!start) return QMainWindow::focusNextPrevChild(next);
+    for (QWidget* w = start;;) {
+        w = next ? w->nextInFocusChain() : w->previousInFocusChain();
+        if (!w || w == start) return false;
+        if (w->window() == this && TakesTabFocus(w)) {
+            w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
 }
 
 void TF_Main::changeEvent(QEvent* event) {
@@ -396,10 +414,9 @@ void TF_Main::connectHandlers() {
         QComboBox* c = combo(no);
         connect(c, &QComboBox::activated, this, [this, no] { TypeBoxChange(no); });
         connect(c->lineEdit(), &QLineEdit::textEdited, this, [this, no] { TypeBoxChange(no); });
-        OnEvent(c, QEvent::FocusIn, [this, no](QEvent*) {
+        OnFocusMove(c, QEvent::FocusIn, [this, no] {
             const int idx = ItemIndex(combo(no));
             if (idx >= 0) ComboSavedIdx[size_t(no - 1)] = int16_t(idx);
-            return false;
         });
     }
     for (int no : {7, 3, 4, 8}) {
@@ -408,18 +425,13 @@ void TF_Main::connectHandlers() {
         connect(c->lineEdit(), &QLineEdit::textEdited, this, [this, no] { OrderBoxChange(no); });
     }
     for (int no = 1; no <= 8; ++no) {
-        OnEvent(combo(no), QEvent::FocusOut, [this, no](QEvent*) {
+        OnFocusMove(combo(no), QEvent::FocusOut, [this, no] {
             if (ItemIndex(combo(no)) < 0) SetItemIndex(combo(no), ComboSavedIdx[size_t(no - 1)]);
-            return false;
         });
     }
     // Enter released in any input box recalculates; leaving one does nothing.
     for (int no : {9, 10, 11, 12, 13, 14, 15, 5, 1, 3, 6, 28, 29, 20, 21, 22, 23, 24, 25, 26, 27}) {
-        OnEvent(edit(no), QEvent::KeyRelease, [this](QEvent* e) {
-            const int key = static_cast<QKeyEvent*>(e)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) ButCalcClick();
-            return false;
-        });
+        OnEnterReleased(edit(no), [this] { ButCalcClick(); });
     }
     for (ShapeBox* sq : {static_cast<ShapeBox*>(Shapes[0]), static_cast<ShapeBox*>(Shapes[1]),
                          static_cast<ShapeBox*>(Shapes[2]), static_cast<ShapeBox*>(Shapes[3]),

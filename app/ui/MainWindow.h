@@ -149,6 +149,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void buildLayout();
@@ -161,6 +162,7 @@ private:
     QString lang(const std::array<const char*, 3>& texts) const;  // by check mark
     QString langIdx(const std::array<const char*, 3>& texts) const;  // by LangIndex
     void showPicker(bool show);
+    std::array<QWidget*, 4> pickerControls() const;
     void loadBandsFromCursor();
     void writeBandsToRecord(int threshold);
 

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTableView>
 #include <algorithm>
 
@@ -33,8 +34,15 @@ void SelectCursorRow(QTableView* grid, CurveGridModel* model, const ampora::Tabl
 }
 }  // namespace
 
+std::array<QWidget*, 4> TF_Main::pickerControls() const {
+    // The printer picture shares the panel but shows through beside the
+    // driver columns while the picker is behind, so it stays usable.
+    return {DBGrid1, edit(2), ButCurveOK, ButCancel};
+}
+
 void TF_Main::showPicker(bool show) {
     if (show) {
+        for (QWidget* w : pickerControls()) w->setEnabled(true);
         SelectCursorRow(DBGrid1, gridModel_, *table1_);
         Panel2->raise();
         GroupBox4->raise();
@@ -43,6 +51,7 @@ void TF_Main::showPicker(bool show) {
         // Keys typed after the pick must not land in the name box or the grid
         // lying hidden behind the other controls.
         if (Panel2->isAncestorOf(QApplication::focusWidget())) setFocusToCalc();
+        for (QWidget* w : pickerControls()) w->setEnabled(false);
     }
 }
 
