@@ -35,7 +35,8 @@ public:
         if (watched != parent()) return false;
         switch (event->type()) {
             case QEvent::KeyPress:
-                if (IsEnterKey(event)) pressed_ = !static_cast<QKeyEvent*>(event)->isAutoRepeat();
+                if (IsEnterKey(event) && !static_cast<QKeyEvent*>(event)->isAutoRepeat())
+                    pressed_ = true;
                 break;
             case QEvent::KeyRelease:
                 if (IsEnterKey(event) && !static_cast<QKeyEvent*>(event)->isAutoRepeat() &&

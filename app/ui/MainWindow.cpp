@@ -393,7 +393,9 @@ void TF_Main::connectHandlers() {
                 }
             });
     auto pickerKeys = [this](QObject* target, bool enterIsOk) {
-        OnEvent(target, QEvent::KeyPress, [this, enterIsOk](QEvent* e) {
+        OnEvent(target, QEvent::KeyPress, [this, target, enterIsOk](QEvent* e) {
+            // Only while the picker is in front.
+            if (!static_cast<QWidget*>(target)->isEnabled()) return false;
             const int key = static_cast<QKeyEvent*>(e)->key();
             if (enterIsOk && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
                 ButCurveOKClick();

@@ -137,6 +137,8 @@ public:
     void ComboBox2Change() { TypeBoxChange(2); }
     void ComboBox6Change() { TypeBoxChange(6); }
 
+    // The picker's grid, name box and buttons: out of reach while it is behind.
+    std::array<QWidget*, 4> pickerControls() const;
     // Where the popup menu last opened (screen point), for tests.
     QPoint lastPopupPos() const { return lastPopupPos_; }
     // The language whose menu item carries the check mark; some messages
@@ -162,7 +164,6 @@ private:
     QString lang(const std::array<const char*, 3>& texts) const;  // by check mark
     QString langIdx(const std::array<const char*, 3>& texts) const;  // by LangIndex
     void showPicker(bool show);
-    std::array<QWidget*, 4> pickerControls() const;
     void loadBandsFromCursor();
     void writeBandsToRecord(int threshold);
 
