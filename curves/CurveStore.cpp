@@ -114,6 +114,8 @@ std::unique_ptr<Table> MakeScratchTable() {
 CurveStoreReport IsCurvesFile(Table& table1, Table& table2, const std::string& folder, SettingsValues& settings) {
     CurveStoreReport report;
     const std::string curvesPath = folder + CurvesFileName;
+    RemoveStaleTempFiles(curvesPath);
+    RemoveStaleTempFiles(folder + ScratchFileName);
     table1.setFileName(curvesPath);
     try {
         table1.load();

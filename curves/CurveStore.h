@@ -44,7 +44,9 @@ struct CurveStoreReport {
 // the built-in curves) table1 from Curves.cds, reads the Settings record into
 // settings (defaults without one) and removes it (twice when duplicated),
 // moves to the first record, loads or creates table2 from Ctmp.cds.
-// A damaged Curves.cds is renamed to "Curves.cds.damaged-YYYYMMDD-HHMMSS"
+// Temporary files of writes killed midway are removed first. Anything at the
+// place of Curves.cds that cannot be loaded (damaged, unreadable, not a regular
+// file) is renamed to "Curves.cds.damaged-YYYYMMDD-HHMMSS"
 // before the new file is made, so no user curve is lost.
 CurveStoreReport IsCurvesFile(Table& table1, Table& table2, const std::string& folder,
                               SettingsValues& settings);

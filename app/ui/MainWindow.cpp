@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTableView>
+#include <QTimer>
 #include <cmath>
 #include <cstdio>
 
@@ -114,7 +116,8 @@ void TF_Main::setFocusToCalc() {
 }
 
 void TF_Main::IsCurvesFileStep() {
-    IsCurvesFile(*table1_, *table2_, ExePath.toStdString(), Stored);
+    const CurveStoreReport report = IsCurvesFile(*table1_, *table2_, ExePath.toStdString(), Stored);
+    keptCurveFile_ = QDir::toNativeSeparators(Q(report.keptDamagedAs));
     gridModel_->refresh();
 }
 
@@ -230,6 +233,13 @@ void TF_Main::FormShow() {
         // An unreachable number: the table stays on its first record.
     }
     CurveOpen(table1_->recordCount() > 0 ? Q(table1_->fieldText(0)) : QString());
+    if (!keptCurveFile_.isEmpty()) {
+        // Once the window is on screen, so that the user sees which program
+        // speaks and where the saved curves went.
+        QTimer::singleShot(0, this, [this] {
+            ShowMessage(this, lang(MsgCurveFileKeptPre) + keptCurveFile_ + lang(MsgCurveFileKeptPost));
+        });
+    }
 }
 
 bool TF_Main::focusNextPrevChild(bool next) {
@@ -285,10 +295,23 @@ void TF_Main::CmdFileExitClick() {
 void TF_Main::shutDown() {
     if (tablesClosed_) return;
     tablesClosed_ = true;
+    // The session's work is only in memory: a failed write may be tried again
+    // after the user has freed space or fixed the folder.
+    const std::string path = table1_->fileName();
+    while (table1_->modified() && !path.empty()) {
+        try {
+            table1_->saveToFile(path);
+        } catch (const TableError&) {
+            if (AskRetry(this, lang(MsgWriteBackFailed) + Q(path), lang(MsgWriteBackQuestion),
+                         lang(CaptionTryAgain), lang(CaptionEndWithoutSaving)))
+                continue;
+        }
+        break;
+    }
+    table1_->setFileName({});
     try {
         table1_->close();
     } catch (const TableError&) {
-        ShowMessage(this, lang(MsgWriteBackFailed) + Q(table1_->fileName()));
     }
 }
 

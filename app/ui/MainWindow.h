@@ -202,6 +202,7 @@ private:
     TF_IecGost* iec_ = nullptr;
     TF_About* about_ = nullptr;
     bool terminationRequested_ = false;
+    QString keptCurveFile_;  // where start-up put an unusable curve file, "" if nowhere
     bool shown_ = false;
     bool settingsWritten_ = false;
     bool tablesClosed_ = false;

@@ -145,6 +145,11 @@ void TF_Main::CmdCurveSaveClick() {
         edit(2)->setFocus();
         return;
     }
+    // A record of a foreign file may carry the settings record's name.
+    if (CurCurveName == Q(SettingsRecordName)) {
+        ShowMessage(this, lang(MsgReservedName));
+        return;
+    }
     if (table1_->recNo() != CurCurveRecNo) {
         try {
             table1_->setRecNo(CurCurveRecNo);
@@ -207,6 +212,14 @@ void TF_Main::ButCurveOKClick() {
             // The name as it will be stored, so that a longer one finds the
             // record it would overwrite instead of adding a second of that name.
             const std::string name = TruncateUtf8(S(edit(2)->text()), CurveNameLength);
+            // The next start would read such a curve as the settings and
+            // delete it; the picker stays open for another name.
+            if (name == SettingsRecordName) {
+                ShowMessage(this, lang(MsgReservedName));
+                MenuLanguage->menuAction()->setEnabled(false);
+                edit(2)->setFocus();
+                return;
+            }
             if (table1_->locate(0, name)) {
                 table1_->edit();
             } else {
