@@ -2,12 +2,18 @@
 # Both install the missing Debian packages first, then configure and build into build/.
 
 PACKAGES := build-essential cmake pkg-config qt6-base-dev libgl-dev libsqlite3-dev \
-            libgtest-dev libbenchmark-dev fonts-liberation2 sqlite3
+            libgtest-dev libbenchmark-dev fonts-liberation2 sqlite3 clang libclang-rt-14-dev
 BUILD    := build
 JOBS     := $(shell nproc 2>/dev/null || echo 2)
 SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test deps build
+FUZZ_BUILD := build-fuzz
+# Inputs per fuzz target in the short run; the curve file's start-up writes
+# three files per input, so it gets fewer.
+FUZZ_RUNS ?= 20000
+export FUZZ_RUNS_curve_file_start ?= 4000
+
+.PHONY: run test deps build fuzz-build test-long
 
 run: build
 	@if [ -z "$$QT_QPA_PLATFORM" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
@@ -19,8 +25,22 @@ run: build
 	fi
 	./$(BUILD)/ampora
 
-test: build
+test: build fuzz-build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	FUZZ_RUNS=$(FUZZ_RUNS) ./fuzz/run.sh $(FUZZ_BUILD)
+
+# The long form of the reliability checks: each fuzz target for a million
+# inputs from a new seed, and 200 kill trials of the crash-consistency test.
+test-long: build fuzz-build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen AMPORA_CRASH_TRIALS=200 \
+	  ctest --output-on-failure -R CrashConsistency
+	FUZZ_RUNS=1000000 FUZZ_RUNS_curve_file_start=100000 FUZZ_SEED=0 ./fuzz/run.sh $(FUZZ_BUILD)
+
+# The loaders of outside data under libFuzzer: clang, ASan and UBSan.
+fuzz-build: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DAMPORA_FUZZ=ON >/dev/null
+	cmake --build $(FUZZ_BUILD) --target ampora_fuzz -j $(JOBS)
 
 build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS) >/dev/null
