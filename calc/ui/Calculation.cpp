@@ -104,6 +104,7 @@ void TF_Main::CheckLinkwitz() {
     const LinkwitzResult r =
         ampora::CheckLinkwitz(ParseInt(S(edit(28)->text())), ParseInt(S(edit(29)->text())));
     LinkwitzDb = r.db;
+    if (r.lastBandIndex) NearestBandIndex = *r.lastBandIndex;
     if (!r.active) {
         edit(30)->clear();
         return;

@@ -76,9 +76,38 @@ TEST_F(CalculationTest, ThreeWayWorkedExample) {
                                       "Rs=3   10.2 W", "Rp=13.7   6.3 W", "104.1", "103.1",
                                       "102.3", "108"}));
     // The window keeps the last chain built (the midrange band-pass) and the
-    // band of the last lookup (its lower edge, 320 Hz).
+    // band of the last lookup (its upper edge, 3200 Hz on the 3225 Hz band).
     EXPECT_EQ(main->FilterGain, main->MfResponse);
-    EXPECT_EQ(main->NearestBandIndex, 12);
+    EXPECT_EQ(main->NearestBandIndex, 22);
+}
+
+// The band of the last lookup, also when the calculation stops after the
+// Linkwitz check looked up its two frequencies.
+TEST_F(CalculationTest, TheLastBandLookupIsKept) {
+    struct Row {
+        const char* name;
+        const char* f1;
+        const char* f2;
+        const char* ampPower;
+        int32_t index;
+    };
+    const Row rows[] = {
+        {"midrange upper edge last", "", "", "100", 22},
+        {"Linkwitz F2, calculation stopped by the power", "50", "25", "0", 1},
+        {"Linkwitz F2 at 40 Hz", "80", "40", "0", 3},
+        {"Linkwitz F1 below its limit, exchanged with F2", "25", "63", "0", 2},
+        {"the crossover after Linkwitz", "50", "25", "100", 22},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        workedExample();
+        main->NearestBandIndex = -1;
+        type(28, r.f1);
+        type(29, r.f2);
+        type(9, r.ampPower);
+        calc();
+        EXPECT_EQ(main->NearestBandIndex, r.index);
+    }
 }
 
 TEST_F(CalculationTest, LinkwitzCorrectionRaisesTheBassShare) {
