@@ -336,6 +336,63 @@ TEST_F(CalculationTest, ClosingTheCalculationsMessageDoesNotRepeatIt) {
     EXPECT_EQ(messages.size(), 2);
 }
 
+// Random text of any kind in every box, under both decimal separators: the
+// result boxes show numbers or nothing, and a refused calculation shows at
+// most one message.
+TEST_F(CalculationTest, RandomTextNeverShowsNanInfinityOrGarbage) {
+    flatCurve();
+    for (const char sep : {'.', ','}) {
+        SCOPED_TRACE(std::string("separator ") + sep);
+        SetDecimalSeparator(sep);
+        std::mt19937 rng(sep == '.' ? 7u : 8u);
+        auto number = [&] {
+            QString s = QString::number(double(rng() % 100000) / double(1 + rng() % 1000), 'g',
+                                        int(1 + rng() % 12));
+            return s.replace('.', QChar(sep));
+        };
+        const QStringList odd = {QString::fromUtf8("восемь"), QString::fromUtf8("８８"),
+                                 QString::fromUtf8("4 7"), QString::fromUtf8("😀"),
+                                 QString::fromUtf8("é"), "4,7", "4.7", "1,5e3", "1.5e3",
+                                 "0,0", "-0,5", "	", "١٢٣", QString(5000, '9'),
+                                 QString(3000, '1') + sep + "5", "1e" + QString(400, '9')};
+        auto any = [&]() -> QString {
+            switch (rng() % 4) {
+                case 0: return number();
+                case 1: return odd[int(rng() % unsigned(odd.size()))];
+                case 2: {
+                    QString s;
+                    const int n = int(rng() % 12);
+                    for (int i = 0; i < n; ++i) s += QChar(char16_t(0x20 + rng() % 0x4E0));
+                    return s;
+                }
+                default: return QString::number(int(rng() % 5000) - 100);
+            }
+        };
+        auto isNumberOrEmpty = [sep](QString s) {
+            if (s.isEmpty()) return true;
+            s.replace(QChar(sep), QChar('.'));
+            bool ok = false;
+            const double v = s.toDouble(&ok);
+            return ok && std::isfinite(v);
+        };
+        for (int round = 0; round < 400; ++round) {
+            for (int no : {9, 10, 11, 12, 13, 14, 15, 5, 1, 3, 6, 28, 29}) box(no)->setText(any());
+            if (rng() % 5 == 0) main->CheckBoxMid->setChecked(!main->CheckBoxMid->isChecked());
+            const int before = int(messages.size());
+            main->ButCalcClick();
+            for (int no : {7, 4, 8, 16, 17, 18, 19, 30})
+                ASSERT_TRUE(isNumberOrEmpty(box(no)->text()))
+                    << "round " << round << " Edit" << no << " = " << box(no)->text().toStdString();
+            for (QLabel* l : {main->Label40, main->Label41, main->Label42, main->Label43}) {
+                ASSERT_FALSE(l->text().contains("nan", Qt::CaseInsensitive)) << round;
+                ASSERT_FALSE(l->text().contains("inf", Qt::CaseInsensitive)) << round;
+            }
+            ASSERT_LE(int(messages.size()), before + 1);
+        }
+    }
+    SetDecimalSeparator('.');
+}
+
 TEST_F(CalculationTest, EnterInAnInputBoxRecalculatesLeavingDoesNot) {
     workedExample();
     calc();
