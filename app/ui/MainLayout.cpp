@@ -19,6 +19,7 @@
 #include "app/ui/Controls.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/Widgets.h"
+#include "curves/CurveStore.h"
 #include "curves/ui/CurveGridModel.h"
 #include "curves/ui/GraphImage.h"
 
@@ -158,7 +159,8 @@ void TF_Main::buildLayout() {
 
     const int presetTops[] = {31, 55, 79, 103, 127, 151};
     const char* presetNames[] = {"Label29", "Label30", "Label32", "Label33", "Label34", "Label35"};
-    const char* presetTexts[] = {"IEC/DIN", "Классика", "Рок", "Шум белый", "Шум розовый", "Другая"};
+    const char* presetTexts[] = {PresetCurveNames[0], PresetCurveNames[1], PresetCurveNames[2],
+                                 PresetCurveNames[3], PresetCurveNames[4], "Другая"};
     for (int i = 0; i < 6; ++i) {
         auto* marker = new ShapeBox(Panel1, Qt::white, Qt::black, 5);
         marker->setObjectName(QStringLiteral("Shp%1").arg(i + 1));

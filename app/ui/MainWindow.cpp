@@ -122,8 +122,7 @@ void TF_Main::IsCurvesFileStep() {
 }
 
 void TF_Main::FormCreate() {
-    // 1. ExePath is given to the constructor. 2. The squares have their colours.
-    // 3. The curve store, with the settings record taken out of it.
+    // The curve store first: the settings record in it gives the inputs.
     IsCurvesFileStep();
     AmpPower = Stored.ampPower;
     LfSens = Stored.lfSens;
@@ -138,7 +137,7 @@ void TF_Main::FormCreate() {
     HfCutFreq = Stored.hfCutFreq;
     CurveColor = Stored.curveColor;
 
-    // 4. Without interface texts the program cannot go on.
+    // Without interface texts the program cannot go on.
     table3_->setFileName((ExePath + QString::fromUtf8(MenuFileName)).toStdString());
     try {
         table3_->load();
@@ -150,35 +149,36 @@ void TF_Main::FormCreate() {
         terminationRequested_ = true;
     }
 
-    // 5. Graph geometry.
+    // The plot's pixel grid: 18 px per band, 36 px per 10 dB, and its margins.
     GraphStepX = 18;
     GraphStep10dB = 36;
     GraphLeft = 30;
     GraphTop = 15;
     GraphRight = 9;
     GraphBottom = 45;
-    // 6.
+    // No curve is current until FormShow opens the stored one.
     CurCurveRecNo = -1;
     CurCurveName.clear();
     CurveMode = ModeOpen;
-    // 7.
     for (int i = 0; i < 31; ++i) {
         BandDepth[size_t(i)] = -1;
         BandX[size_t(i)] = int32_t(std::nearbyint((i + 1) * GraphStepX + GraphLeft));
     }
-    // 8. Bessel, order 2 everywhere, silently.
+    // Bessel, order 2 everywhere, silently.
     for (QComboBox* c : combos_) SetItemIndex(c, 1);
-    // 9.
     setFocusToCalc();
-    // 10. A position off every screen would hide the window: centre it instead.
+    // A position off every screen would hide the window: centre it instead.
+    // The stored place counts as on screen when the user can still take hold
+    // of the window there: some of the band 10..160 px below its top edge
+    // (title bar, menu and the top of the graph), leaving out 40 px at either
+    // side (749 px wide), lies in a screen's available area.
     QPoint pos = CentredPosition();
     if (Stored.winLeft && Stored.winTop) {
         const QPoint stored(*Stored.winLeft, *Stored.winTop);
-        const QRect r(stored, QSize(749, 560));
+        const QRect grip(stored + QPoint(40, 10), QSize(749 - 2 * 40, 150));
         bool onScreen = false;
         for (const QScreen* s : QGuiApplication::screens())
-            if (s->availableGeometry().intersects(r.adjusted(40, 10, -40, -400)))
-                onScreen = true;
+            if (s->availableGeometry().intersects(grip)) onScreen = true;
         if (onScreen) pos = stored;
     }
     Stored.winLeft = pos.x();
@@ -334,13 +334,15 @@ void TF_Main::RewriteTables() {
                           : MenuItems.value("CmdLangEng")->isChecked() ? 2
                                                                        : 0;
     CheckBoxes();
+    // What a box that holds no number stores.
+    const SettingsValues defaults;
     auto whole = [](QLineEdit* e, int32_t fallback) {
         return ParseInt(S(e->text())).value_or(fallback);
     };
-    Stored.lfCutFreq = whole(edit(5), 320);
-    Stored.mfLowCutFreq = whole(edit(1), 320);
-    Stored.mfHighCutFreq = whole(edit(3), 3200);
-    Stored.hfCutFreq = whole(edit(6), 3200);
+    Stored.lfCutFreq = whole(edit(5), defaults.lfCutFreq);
+    Stored.mfLowCutFreq = whole(edit(1), defaults.mfLowCutFreq);
+    Stored.mfHighCutFreq = whole(edit(3), defaults.mfHighCutFreq);
+    Stored.hfCutFreq = whole(edit(6), defaults.hfCutFreq);
     Stored.lfTypeIdx = ItemIndex(combo(5));
     Stored.mfLowTypeIdx = ItemIndex(combo(1));
     Stored.mfHighTypeIdx = ItemIndex(combo(2));
@@ -353,23 +355,22 @@ void TF_Main::RewriteTables() {
     Stored.savedCurveRecNo = table1_->recNo();
     if (iec_) {
         // The tool keeps its boxes numeric; whatever else they hold is not stored.
-        const SettingsValues defaults;
         Stored.iecPower = ParseInt(S(iec_->powerText())).value_or(defaults.iecPower);
         Stored.iecCutFreq = ParseInt(S(iec_->cutText())).value_or(defaults.iecCutFreq);
         Stored.realCutFreq = ParseInt(S(iec_->realCutText())).value_or(defaults.realCutFreq);
         Stored.realOrderIdx = iec_->realOrderIndex();
     }
-    Stored.ampPower = whole(edit(9), 100);
+    Stored.ampPower = whole(edit(9), defaults.ampPower);
     const char sep = DecimalSeparator();
     auto real = [sep](QLineEdit* e, double fallback) {
         return ParseReal(S(e->text()), sep).value_or(fallback);
     };
-    Stored.lfSens = real(edit(10), 88);
-    Stored.mfSens = real(edit(12), 88);
-    Stored.hfSens = real(edit(14), 88);
-    Stored.lfImp = real(edit(11), 4);
-    Stored.mfImp = real(edit(13), 4);
-    Stored.hfImp = real(edit(15), 4);
+    Stored.lfSens = real(edit(10), defaults.lfSens);
+    Stored.mfSens = real(edit(12), defaults.mfSens);
+    Stored.hfSens = real(edit(14), defaults.hfSens);
+    Stored.lfImp = real(edit(11), defaults.lfImp);
+    Stored.mfImp = real(edit(13), defaults.mfImp);
+    Stored.hfImp = real(edit(15), defaults.hfImp);
     Stored.curveColor = CurveColor;
     Stored.winLeft = pos().x();
     Stored.winTop = pos().y();
@@ -470,9 +471,8 @@ void TF_Main::connectHandlers() {
     Image1->onClick = [this] { Image1Click(); };
     Image1->onMouseUp = [this](Qt::MouseButton b, int x, int y) { Image1MouseUp(b, x, y); };
     Image6->onClick = [this] { Image6Click(); };
-    const char* presetCurves[] = {"IEC/DIN", "Классика", "Рок", "Шум белый", "Шум розовый"};
     for (int i = 0; i < 6; ++i) {
-        const QString name = i < 5 ? QString::fromUtf8(presetCurves[i]) : QString();
+        const QString name = i < 5 ? QString::fromUtf8(PresetCurveNames[size_t(i)]) : QString();
         OnEvent(PresetLabels[size_t(i)], QEvent::MouseButtonRelease, [this, i, name](QEvent*) {
             if (i < 5)
                 CurveOpen(name);  // Shp1MouseUp .. Shp5MouseUp

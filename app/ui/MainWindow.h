@@ -80,9 +80,13 @@ public:
     QString HelpFile;  // the help file of the current language
     int32_t LangIndex = 0;
     uint32_t CurveColor = DefaultCurveColor;
-    int32_t AmpPower = 100;
-    double LfSens = 88, MfSens = 88, HfSens = 88, LfImp = 4, MfImp = 4, HfImp = 4;
-    int32_t LfCutFreq = 320, MfLowCutFreq = 320, MfHighCutFreq = 3200, HfCutFreq = 3200;
+    // Until FormCreate reads the stored settings: their defaults.
+    int32_t AmpPower = SettingsValues{}.ampPower;
+    double LfSens = SettingsValues{}.lfSens, MfSens = SettingsValues{}.mfSens,
+           HfSens = SettingsValues{}.hfSens, LfImp = SettingsValues{}.lfImp,
+           MfImp = SettingsValues{}.mfImp, HfImp = SettingsValues{}.hfImp;
+    int32_t LfCutFreq = SettingsValues{}.lfCutFreq, MfLowCutFreq = SettingsValues{}.mfLowCutFreq,
+            MfHighCutFreq = SettingsValues{}.mfHighCutFreq, HfCutFreq = SettingsValues{}.hfCutFreq;
     SettingsValues Stored;  // the persisted-only values between reading and applying
     int32_t MouseX = 0, MouseY = 0, HoverBand = 0, HoverDepth = 0, HoverLevel = 0, HoverFreq = 0;
     std::array<int16_t, 8> ComboSavedIdx{};  // ComboBox1..ComboBox8

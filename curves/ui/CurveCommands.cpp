@@ -21,7 +21,7 @@
 namespace ampora::ui {
 
 namespace {
-const QString IecDin = QStringLiteral("IEC/DIN");
+const QString IecDin = QString::fromUtf8(IecDinName);
 
 // The grid's highlighted row is the table's cursor; a reset of the model
 // forgets it, so it is put back after every refresh.
