@@ -72,12 +72,12 @@ inline constexpr LangTexts MsgWriteBackFailed = {
 
 // The write-back failed: the user may fix the cause and try again, or end.
 inline constexpr LangTexts MsgWriteBackQuestion = {
-    "Освободите место на диске или исправьте папку и повторите попытку, либо завершите "
-    "работу без сохранения изменений этого сеанса.",
-    "Free some disk space or fix the folder and try again, or end without saving the changes "
-    "of this session.",
-    "Вызваліце месца на дыску або выпраўце папку і паспрабуйце зноў, альбо завяршыце працу "
-    "без захавання змен гэтага сеанса."};
+    "Освободите место на диске или разрешите запись в файл и его папку и повторите попытку, "
+    "либо завершите работу без сохранения изменений этого сеанса.",
+    "Free some disk space or make the file and its folder writable, then try again; or end "
+    "without saving the changes of this session.",
+    "Вызваліце месца на дыску або дазвольце запіс у файл і яго папку і паспрабуйце зноў, "
+    "альбо завяршыце працу без захавання змен гэтага сеанса."};
 inline constexpr LangTexts CaptionTryAgain = {"Повторить", "Try again", "Паўтарыць"};
 inline constexpr LangTexts CaptionEndWithoutSaving = {"Выйти без сохранения", "End without saving",
                                                       "Выйсці без захавання"};

@@ -238,6 +238,8 @@ void TF_Main::FormShow() {
         // speaks and where the saved curves went.
         QTimer::singleShot(0, this, [this] {
             ShowMessage(this, lang(MsgCurveFileKeptPre) + keptCurveFile_ + lang(MsgCurveFileKeptPost));
+            // Back from the modal box: the activation brings the calculation.
+            activateWindow();
         });
     }
 }

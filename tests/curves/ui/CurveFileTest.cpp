@@ -193,8 +193,8 @@ TEST_F(CurveFileTest, AFailedWriteBackCanBeTriedAgain) {
         int asked = 0;
         onQuestion([&](const QString& text, const QString& question) {
             EXPECT_EQ(text, "Could not save the curves and settings to the file " + curvesPath());
-            EXPECT_EQ(question, "Free some disk space or fix the folder and try again, or end "
-                                "without saving the changes of this session.");
+            EXPECT_EQ(question, "Free some disk space or make the file and its folder writable, "
+                                "then try again; or end without saving the changes of this session.");
             if (++asked == r.failures && r.retry) {
                 QDir().rmdir(curvesPath());
                 QFile::rename(folder + "kept", curvesPath());
