@@ -21,6 +21,7 @@
 
 #include "app/Table.h"
 #include "app/ui/AboutWindow.h"
+#include "app/ui/Accessibility.h"
 #include "app/ui/Controls.h"
 #include "app/ui/Widgets.h"
 #include "curves/CurveStore.h"
@@ -47,6 +48,8 @@ TF_Main::TF_Main(const QString& exePath, QWidget* parent)
     buildLayout();
     buildMenus();
     connectHandlers();
+    SetScreenTabOrder(*this);
+    UpdateAccessibleNames(*this);
     FormCreate();
 }
 
