@@ -368,15 +368,6 @@ void TF_Main::connectHandlers() {
     connect(ButCancel, &QPushButton::clicked, this, [this] { ButSelectCurveCancelClick(); });
     connect(edit(2), &QLineEdit::returnPressed, this, [this] { ButCurveOKClick(); });
     connect(DBGrid1, &QTableView::clicked, this, [this] { DBGrid1CellClick(); });
-    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid() && current.row() + 1 != table1_->recNo()) {
-                    try {
-                        table1_->setRecNo(current.row() + 1);
-                    } catch (const TableError&) {
-                    }
-                }
-            });
     auto pickerKeys = [this](QObject* target, bool enterIsOk) {
         OnEvent(target, QEvent::KeyPress, [this, enterIsOk](QEvent* e) {
             const int key = static_cast<QKeyEvent*>(e)->key();
