@@ -140,6 +140,9 @@ void Name(QWidget* w, const QString& name) {
 void NameIecTool(TF_IecGost& iec) {
     const QString rated = Caption(iec.GroupBox1), real = Caption(iec.GroupBox2);
     const QString power = Caption(iec.Label1), cut = Caption(iec.Label4), order = Caption(iec.Label5);
+    Name(iec.GroupBox1, rated);
+    Name(iec.GroupBox2, real);
+    Name(iec.GroupBox3, Caption(iec.GroupBox3));
     Name(iec.Edit1, Join({rated, power}));
     Name(iec.Edit3, Join({rated, cut}));
     Name(iec.Edit4, Join({rated, order}));
@@ -212,6 +215,12 @@ void UpdateAccessibleNames(TF_Main& m) {
                                 Join({mid, tr(AccLowPass)}), Join({tweeter, tr(AccHighPass)})};
     for (size_t i = 0; i < m.Pictograms.size(); ++i)
         MakeLive(m.Pictograms[i], pictures[i], QAccessible::Graphic);
+
+    // A group is announced when the focus enters it; the midrange group's
+    // caption of blanks must not be what is heard.
+    Name(m.GroupBox1, bass);
+    Name(m.GroupBox2, mid);
+    Name(m.GroupBox3, tweeter);
 
     Name(m.CheckBoxMid, mid);
     Name(m.CBMidEq, Join({mid, Caption(m.CBMidEq)}));

@@ -88,6 +88,8 @@ const NameCase NameCases[] = {
     {false, "Edit29", {"динамик НЧ, F2, Hz", "Bass, F2, Hz", "дынамік НЧ, F2, Hz"}},
     {false, "Edit30", {"динамик НЧ, Kmax, dB", "Bass, Kmax, dB", "дынамік НЧ, Kmax, dB"}},
     {false, "CheckBoxMid", {"динамик СЧ", "Midrange", "дынамік СЧ"}},
+    {false, "GroupBox2", {"динамик СЧ", "Midrange", "дынамік СЧ"}},  // its own caption is blanks
+    {false, "GroupBox3", {"динамик ВЧ", "Tweeter", "дынамік ВЧ"}},
     {false, "Edit12",
      {"динамик СЧ, Характ. чувствительность, дБ/Вт/м", "Midrange, Characteristic sensitivity, dB/W/m",
       "дынамік СЧ, Характ. адчувальнасць, дБ/Вт/м"}},
@@ -131,6 +133,7 @@ const NameCase NameCases[] = {
       "Пашпартныя даныя па IEC, Частата зрэзу ФВЧ, Гц"}},
     {true, "Edit5", {"Реально допустимо, Максимальная мощность, Вт", "Real power, Max power, W",
                      "Рэальна дапушчальна, Максімальная магутнасць, Вт"}},
+    {true, "GroupBox1", {"Паспортные данные по IEC", "Passport data, IEC", "Пашпартныя даныя па IEC"}},
     {true, "ComboBox1", {"Реально допустимо, Порядок ФВЧ", "Real power, HP filter order", "Рэальна дапушчальна, Парадак ФВЧ"}},
 };
 
