@@ -89,6 +89,7 @@ public:
     QStringList actionNames() const override {
         QStringList names = QAccessibleWidget::actionNames();
         if (pressButton() != Qt::NoButton) names.prepend(pressAction());
+        if (list()) names.prepend(showMenuAction());
         return names;
     }
 
@@ -97,10 +98,15 @@ public:
             Click(widget(), pressButton());
             return;
         }
+        if (action == showMenuAction() && list()) {
+            list()->showPopup();
+            return;
+        }
         QAccessibleWidget::doAction(action);
     }
 
 private:
+    QComboBox* list() const { return qobject_cast<QComboBox*>(widget()); }
     Qt::MouseButton pressButton() const {
         return Qt::MouseButton(widget()->property(PressProperty).toInt());
     }

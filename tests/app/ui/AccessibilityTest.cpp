@@ -5,6 +5,7 @@
 #include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QCheckBox>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -238,6 +239,23 @@ TEST_F(AccessibilityTest, PressActionDoesWhatTheClickDoes) {
     ASSERT_FALSE(main->ListBox1->isVisible());
     press(main->Label27);
     EXPECT_TRUE(main->ListBox1->isVisible());
+}
+
+// A filter list keeps its value and the way to open it under its new name.
+TEST_F(AccessibilityTest, FilterListsSayTheirValueAndOpen) {
+    create();
+    QComboBox* list = main->combo(6);
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(list);
+    ASSERT_NE(iface, nullptr);
+    EXPECT_EQ(iface->role(), QAccessible::ComboBox);
+    EXPECT_EQ(iface->text(QAccessible::Value), list->currentText());
+    EXPECT_EQ(iface->text(QAccessible::Value).toStdString(), "Bessel");
+    QAccessibleActionInterface* actions = iface->actionInterface();
+    ASSERT_NE(actions, nullptr);
+    ASSERT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::showMenuAction()));
+    actions->doAction(QAccessibleActionInterface::showMenuAction());
+    EXPECT_TRUE(list->view()->isVisible());
+    list->hidePopup();
 }
 
 // Tab walks the visible controls in screen order and Shift+Tab walks back.
