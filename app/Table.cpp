@@ -460,7 +460,7 @@ void Table::createEmpty() {
     notify();
 }
 
-void Table::saveToFile(const std::string& path) const {
+void Table::saveToFile(const std::string& path, Durability durability) const {
     if (path.empty()) throw TableError("Cannot save a table: no file name given");
     const std::string context = "Cannot save table file '" + path + "'";
     if (!open_) throw TableError(context + ": the table is not open");
@@ -510,15 +510,17 @@ void Table::saveToFile(const std::string& path) const {
         }
         db.exec("COMMIT");
         db.close();
-        if (!SyncFile(temp, false)) throw TableError(context + ": cannot flush the new file to disk");
+        if (durability == Durability::Durable && !SyncFile(temp, false)) throw TableError(context + ": cannot flush the new file to disk");
         fs::rename(temp, path, ec);
         if (ec) throw TableError(context + ": cannot replace it (" + ec.message() + ")");
     } catch (...) {
         fs::remove(temp, ec);
         throw;
     }
-    const fs::path dir = fs::path(path).parent_path();
-    SyncFile(dir.empty() ? std::string(".") : dir.string(), true);  // best effort: the rename itself
+    if (durability == Durability::Durable) {
+        const fs::path dir = fs::path(path).parent_path();
+        SyncFile(dir.empty() ? std::string(".") : dir.string(), true);  // best effort: the rename itself
+    }
     if (path == fileName_) modified_ = false;
 }
 

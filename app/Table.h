@@ -68,7 +68,11 @@ public:
     // Writes the whole table to path: a new database in a temporary file
     // beside it, committed in one transaction, then renamed over path, so a
     // crash leaves the previous file intact. Throws TableError on failure.
-    void saveToFile(const std::string& path) const;
+    // A Scratch file is not flushed to the disk: it is thrown away at the end
+    // of the run anyway, and a flush costs a start-up tens of milliseconds on
+    // a busy disk.
+    enum class Durability { Durable, Scratch };
+    void saveToFile(const std::string& path, Durability durability = Durability::Durable) const;
 
     bool isOpen() const { return open_; }
     int recordCount() const { return static_cast<int>(rows_.size()); }

@@ -21,6 +21,7 @@
 
 #include "app/Table.h"
 #include "app/ui/AboutWindow.h"
+#include "app/ui/Accessibility.h"
 #include "app/ui/Controls.h"
 #include "app/ui/Widgets.h"
 #include "curves/CurveStore.h"
@@ -47,6 +48,8 @@ TF_Main::TF_Main(const QString& exePath, QWidget* parent)
     buildLayout();
     buildMenus();
     connectHandlers();
+    SetScreenTabOrder(*this);
+    UpdateAccessibleNames(*this);
     FormCreate();
 }
 
@@ -365,15 +368,6 @@ void TF_Main::connectHandlers() {
     connect(ButCancel, &QPushButton::clicked, this, [this] { ButSelectCurveCancelClick(); });
     connect(edit(2), &QLineEdit::returnPressed, this, [this] { ButCurveOKClick(); });
     connect(DBGrid1, &QTableView::clicked, this, [this] { DBGrid1CellClick(); });
-    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid() && current.row() + 1 != table1_->recNo()) {
-                    try {
-                        table1_->setRecNo(current.row() + 1);
-                    } catch (const TableError&) {
-                    }
-                }
-            });
     auto pickerKeys = [this](QObject* target, bool enterIsOk) {
         OnEvent(target, QEvent::KeyPress, [this, enterIsOk](QEvent* e) {
             const int key = static_cast<QKeyEvent*>(e)->key();

@@ -161,6 +161,7 @@ private:
     QString lang(const std::array<const char*, 3>& texts) const;  // by check mark
     QString langIdx(const std::array<const char*, 3>& texts) const;  // by LangIndex
     void showPicker(bool show);
+    void attachPickerGrid();  // the grid's model, once, when the picker first opens
     void loadBandsFromCursor();
     void writeBandsToRecord(int threshold);
 

@@ -8,6 +8,7 @@
 
 #include "app/Table.h"
 #include "app/ui/AboutWindow.h"
+#include "app/ui/Accessibility.h"
 #include "app/ui/Controls.h"
 #include "app/ui/MainWindow.h"
 #include "i18n/Messages.h"
@@ -72,6 +73,7 @@ void TF_Main::LoadMenu(const QString& language) {
         else
             SetCaption(w, text);
     }
+    UpdateAccessibleNames(*this);
 }
 
 void TF_Main::CmdHelpHelpClick() {
