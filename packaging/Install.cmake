@@ -3,6 +3,9 @@
 
 set(AMPORA_DOCS_URL "https://ampora.local/docs" CACHE STRING
   "Where the README's screenshots (docs/*.png) are published; the AppStream metadata points there")
+# Debian wants a maintainer address with a real mail host; set the project's own.
+set(AMPORA_MAINTAINER "Ampora developers <dev@ampora.example>" CACHE STRING
+  "Maintainer of the Debian package, \"Name <address>\"")
 set(AMPORA_PKG ${CMAKE_SOURCE_DIR}/packaging)
 set(AMPORA_GEN ${CMAKE_BINARY_DIR}/packaging)
 
@@ -24,15 +27,16 @@ foreach(size 16 22 24 32 48 64 128 256)
 endforeach()
 
 # Manual and changelog go compressed without a time stamp, as Debian wants.
+configure_file(${AMPORA_PKG}/debian/changelog.in ${AMPORA_GEN}/changelog @ONLY)
 find_program(GZIP_EXECUTABLE gzip REQUIRED)
 set(AMPORA_GZ)
-foreach(pair "ampora.1|ampora.1.gz" "debian/changelog|changelog.gz")
+foreach(pair "${AMPORA_PKG}/ampora.1|ampora.1.gz" "${AMPORA_GEN}/changelog|changelog.gz")
   string(REPLACE "|" ";" pair "${pair}")
   list(GET pair 0 from)
   list(GET pair 1 to)
   add_custom_command(OUTPUT ${AMPORA_GEN}/${to}
-    COMMAND ${GZIP_EXECUTABLE} -9nc ${AMPORA_PKG}/${from} > ${AMPORA_GEN}/${to}
-    DEPENDS ${AMPORA_PKG}/${from})
+    COMMAND ${GZIP_EXECUTABLE} -9nc ${from} > ${AMPORA_GEN}/${to}
+    DEPENDS ${from})
   list(APPEND AMPORA_GZ ${AMPORA_GEN}/${to})
 endforeach()
 add_custom_target(ampora_packaging_files ALL DEPENDS ${AMPORA_GZ})
@@ -45,12 +49,11 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ampora)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Ampora developers")
-set(CPACK_PACKAGE_CONTACT "Ampora developers <dev@ampora.local>")
+set(CPACK_PACKAGE_CONTACT "${AMPORA_MAINTAINER}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "power load of loudspeaker drivers")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "power load of loudspeaker drivers
-A calculator for designers of two- and three-way loudspeakers. Given a
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "A calculator for designers of two- and three-way loudspeakers. Given a
 programme spectrum, a passive crossover (Bessel, Butterworth or Linkwitz
 filters), the amplifier power and each driver's sensitivity and impedance,
 Ampora shows the power each driver really receives, the L-pad resistors
