@@ -35,8 +35,13 @@
 namespace ampora::ui {
 
 TF_Main::TF_Main(const QString& exePath, QWidget* parent)
+    : TF_Main(ProgramFolders::Portable(exePath.toStdString()), parent) {}
+
+TF_Main::TF_Main(const ProgramFolders& folders, QWidget* parent)
     : QMainWindow(parent),
-      ExePath(exePath),
+      ExePath(Q(folders.program)),
+      DataFolder(Q(folders.data)),
+      UserFolder(Q(folders.user)),
       table1_(MakeCurveTable()),
       table2_(MakeScratchTable()),
       table3_(MakeTextTable()) {
@@ -69,7 +74,7 @@ TF_Main::~TF_Main() {
             table2_->close();
         } catch (const TableError&) {
         }
-        std::remove((ExePath.toStdString() + ScratchFileName).c_str());
+        std::remove((UserFolder.toStdString() + ScratchFileName).c_str());
     }
 }
 
@@ -115,7 +120,7 @@ void TF_Main::setFocusToCalc() {
 }
 
 void TF_Main::IsCurvesFileStep() {
-    IsCurvesFile(*table1_, *table2_, ExePath.toStdString(), Stored);
+    IsCurvesFile(*table1_, *table2_, UserFolder.toStdString(), Stored);
     gridModel_->refresh();
 }
 
@@ -137,7 +142,7 @@ void TF_Main::FormCreate() {
     CurveColor = Stored.curveColor;
 
     // 4. Without interface texts the program cannot go on.
-    table3_->setFileName((ExePath + QString::fromUtf8(MenuFileName)).toStdString());
+    table3_->setFileName((DataFolder + QString::fromUtf8(MenuFileName)).toStdString());
     try {
         table3_->load();
     } catch (const TableError&) {

@@ -47,7 +47,7 @@ void TF_Main::LoadMenu(const QString& language) {
     MenuItems.value("CmdLangEng")->setChecked(index == 1);
     MenuItems.value("CmdLangBel")->setChecked(index == 2);
     static const char* helpFiles[] = {"ApHlpRus.hlp", "ApHlpEng.hlp", "ApHlpBel.hlp"};
-    HelpFile = ExePath + QString::fromUtf8(helpFiles[index]);
+    HelpFile = DataFolder + QString::fromUtf8(helpFiles[index]);
     LangIndex = index;
     for (const TextAssignment& a : ResolveTexts(*table3_, index)) {
         const QString text = Q(a.text);
