@@ -1,11 +1,16 @@
 # The two commands a user needs: `make run` and `make test`.
 # Both install the missing Debian packages first, then configure and build into build/.
+# `make install` (PREFIX, DESTDIR) and `make package` (a .deb in build/) are for installing.
 
 PACKAGES := build-essential cmake pkg-config qt6-base-dev libgl-dev libsqlite3-dev \
             libgtest-dev libbenchmark-dev fonts-liberation2 sqlite3 clang libclang-rt-14-dev
 BUILD    := build
 JOBS     := $(shell nproc 2>/dev/null || echo 2)
 SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+PREFIX   ?= /usr/local
+DESTDIR  ?=
+# Building and checking the .deb needs these as well; only `make package` asks for them.
+PACKAGE_TOOLS := dpkg-dev file lintian appstream desktop-file-utils
 
 FUZZ_BUILD := build-fuzz
 # Inputs per fuzz target in the short run; the curve file's start-up writes
@@ -13,7 +18,7 @@ FUZZ_BUILD := build-fuzz
 FUZZ_RUNS ?= 20000
 export FUZZ_RUNS_curve_file_start ?= 4000
 
-.PHONY: run test deps build fuzz-build test-long
+.PHONY: run test deps build install package package-check fuzz-build test-long
 
 run: build
 	@if [ -z "$$QT_QPA_PLATFORM" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
@@ -41,6 +46,19 @@ fuzz-build: deps
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 	  -DAMPORA_FUZZ=ON >/dev/null
 	cmake --build $(FUZZ_BUILD) --target ampora_fuzz -j $(JOBS)
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+package: PACKAGES += $(PACKAGE_TOOLS)
+package: build
+	rm -f $(BUILD)/ampora_*.deb
+	cd $(BUILD) && cpack -G DEB
+
+# The file list, desktop-file-validate, appstreamcli, lintian, and the
+# unpacked program run as an installed one.
+package-check: package
+	sh packaging/check-package.sh $(BUILD)
 
 build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS) >/dev/null

@@ -499,7 +499,7 @@ void Table::createEmpty() {
     notify();
 }
 
-void Table::saveToFile(const std::string& path) const {
+void Table::saveToFile(const std::string& path, Durability durability) const {
     if (path.empty()) throw TableError("Cannot save a table: no file name given");
     const std::string context = "Cannot save table file '" + path + "'";
     if (!open_) throw TableError(context + ": the table is not open");
@@ -553,7 +553,8 @@ void Table::saveToFile(const std::string& path) const {
         }
         db.exec("COMMIT");
         db.close();
-        if (!SyncFile(temp, false)) throw TableError(context + ": cannot flush the new file to disk");
+        if (durability == Durability::Durable && !SyncFile(temp, false))
+            throw TableError(context + ": cannot flush the new file to disk");
         // Whoever could read the old file can read the new one, no one else.
         const auto old = fs::status(target, ec);
         if (!ec && fs::exists(old)) fs::permissions(temp, old.permissions(), ec);
@@ -563,8 +564,10 @@ void Table::saveToFile(const std::string& path) const {
         fs::remove(temp, ec);
         throw;
     }
-    const fs::path dir = target.parent_path();
-    SyncFile(dir.empty() ? std::string(".") : dir.string(), true);  // best effort: the rename itself
+    if (durability == Durability::Durable) {
+        const fs::path dir = target.parent_path();
+        SyncFile(dir.empty() ? std::string(".") : dir.string(), true);  // best effort: the rename itself
+    }
     if (path == fileName_) modified_ = false;
 }
 

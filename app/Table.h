@@ -74,7 +74,11 @@ public:
     // crash leaves the previous file intact. A symbolic link is followed: the
     // file it leads to is replaced, in its own folder. A file without write
     // permission is not replaced. Throws TableError on failure.
-    void saveToFile(const std::string& path) const;
+    // A Scratch file is not flushed to the disk: it is thrown away at the end
+    // of the run anyway, and a flush costs a start-up tens of milliseconds on
+    // a busy disk.
+    enum class Durability { Durable, Scratch };
+    void saveToFile(const std::string& path, Durability durability = Durability::Durable) const;
 
     bool isOpen() const { return open_; }
     int recordCount() const { return static_cast<int>(rows_.size()); }

@@ -1,23 +1,66 @@
-// Ampora: the three windows, created in a fixed order, then the message loop.
+// Ampora: the command line first, then the three windows, created in a fixed
+// order, and the message loop.
 
 #include <QApplication>
 #include <QFont>
+#include <QStandardPaths>
+#include <cstdio>
+#include <string>
+#include <vector>
 
+#include "app/CommandLine.h"
+#include "app/ProgramFolders.h"
 #include "app/ui/AboutWindow.h"
 #include "app/ui/MainWindow.h"
+#include "app/ui/Termination.h"
 #include "iec/ui/IecWindow.h"
 
+namespace {
+
+// Needs an application object: the executable's folder and the desktop's
+// per-user data folder come from Qt.
+ampora::ProgramFolders FoldersOfThisRun() {
+    QCoreApplication::setApplicationName(QStringLiteral("ampora"));
+    const QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    return ampora::ChooseProgramFolders(QCoreApplication::applicationDirPath().toStdString(),
+                                        user.toStdString());
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+    const ampora::CommandRequest request =
+        ampora::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    switch (request.action) {
+    case ampora::CommandAction::Error:
+        std::fprintf(stderr, "%s\n", request.error.c_str());
+        return ampora::UsageExitStatus;
+    case ampora::CommandAction::Help:
+        std::fputs(ampora::HelpText().c_str(), stdout);
+        return 0;
+    case ampora::CommandAction::Version: {
+        QCoreApplication core(argc, argv);
+        std::fputs(ampora::VersionText(FoldersOfThisRun()).c_str(), stdout);
+        return 0;
+    }
+    case ampora::CommandAction::RunWindows:
+        break;
+    }
+
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral(AMPORA_APP_ID));
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPixelSize(11);
     QApplication::setFont(font);
 
-    ampora::ui::TF_Main main(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+    const ampora::ProgramFolders folders = FoldersOfThisRun();
+    ampora::PrepareUserFolder(folders);
+    ampora::ui::TF_Main main(folders);
     auto* iec = new ampora::ui::TF_IecGost(&main);
     auto* about = new ampora::ui::TF_About(&main);
     main.setWindows(iec, about);
     if (main.terminationRequested()) return 1;
+    ampora::ui::CloseOnTerminationSignals(&main);
     main.show();
     main.activateWindow();
     return QApplication::exec();

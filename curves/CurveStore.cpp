@@ -55,7 +55,7 @@ std::string KeepDamaged(const std::string& path) {
 // Opens table from file, or starts it empty and tries to create the file at
 // once. A folder that cannot be written does not stop the start-up; the
 // write-back at the end reports it.
-void LoadOrCreate(Table& table) {
+void LoadOrCreate(Table& table, Table::Durability durability) {
     try {
         table.load();
         return;
@@ -63,7 +63,7 @@ void LoadOrCreate(Table& table) {
     }
     table.createEmpty();
     try {
-        table.saveToFile(table.fileName());
+        table.saveToFile(table.fileName(), durability);
     } catch (const TableError&) {
     }
 }
@@ -146,7 +146,7 @@ CurveStoreReport IsCurvesFile(Table& table1, Table& table2, const std::string& f
     table1.first();
 
     table2.setFileName(folder + ScratchFileName);
-    LoadOrCreate(table2);
+    LoadOrCreate(table2, Table::Durability::Scratch);
     return report;
 }
 

@@ -96,6 +96,54 @@ inline constexpr LangTexts MsgMenuMissing = {"Отсутствует или по
                                              "Menu file not exist or is destroyed",
                                              "Адсутнічае або пашкоджаны файл меню"};
 
+// Accessible names and descriptions: what a screen reader says for a control
+// whose meaning a sighted user takes from its surroundings and no caption
+// gives. The other parts of a name are the captions on screen.
+inline constexpr LangTexts AccLowerEdge = {"нижний край", "lower edge", "ніжні край"};
+inline constexpr LangTexts AccUpperEdge = {"верхний край", "upper edge", "верхні край"};
+inline constexpr LangTexts AccSeriesResistor = {"последовательный резистор", "series resistor",
+                                                "паслядоўны рэзістар"};
+inline constexpr LangTexts AccParallelResistor = {"параллельный резистор", "parallel resistor",
+                                                  "паралельны рэзістар"};
+inline constexpr LangTexts AccSplAt1m = {"SPL на 1 м, дБ", "SPL at 1 m, dB", "SPL на 1 м, дБ"};
+inline constexpr LangTexts AccLinkwitzListing = {"Коррекция Линквица по полосам",
+                                                 "Linkwitz correction by band",
+                                                 "Карэкцыя Лінквіца па палосах"};
+inline constexpr LangTexts AccLinkwitzListingHint = {
+    "Правая кнопка мыши показывает и прячет коррекцию по полосам",
+    "The right mouse button shows and hides the correction by band",
+    "Правая кнопка мышы паказвае і хавае карэкцыю па палосах"};
+// Followed by the preset's caption, e.g. "Open curve IEC/DIN".
+inline constexpr LangTexts AccOpenCurve = {"Загрузить кривую", "Open curve", "Загрузіць крывую"};
+inline constexpr LangTexts AccOpenOtherCurve = {"Загрузить другую кривую...", "Open another curve...",
+                                                "Загрузіць іншую крывую..."};
+inline constexpr LangTexts AccCurrentCurve = {"Текущая кривая", "Current curve", "Бягучая крывая"};
+// %1 is the curve's name.
+inline constexpr LangTexts AccGraphCurve = {"Кривая \"%1\".", "Curve \"%1\".", "Крывая \"%1\"."};
+inline constexpr LangTexts AccGraphEditing = {
+    "Уровень полосы задаётся щелчком мыши по графику; правая кнопка открывает команды кривой.",
+    "Click into the graph with the mouse to set a band's level; the right button opens the curve "
+    "commands.",
+    "Узровень паласы задаецца пстрычкай мышы па графіку; правая кнопка адкрывае каманды крывой."};
+// Followed by the colour's name, e.g. "Bar colour, green".
+inline constexpr LangTexts AccBarColour = {"Цвет столбцов", "Bar colour", "Колер слупкоў"};
+// Shape5 .. Shape10.
+inline constexpr std::array<LangTexts, 6> AccColourNames = {{
+    {"зелёный", "green", "зялёны"},
+    {"песочный", "sand", "пясочны"},
+    {"синий", "blue", "сіні"},
+    {"светло-зелёный", "light green", "светла-зялёны"},
+    {"бирюзовый", "teal", "бірузовы"},
+    {"серый", "grey", "шэры"},
+}};
+// The filter pictures beside the lists.
+inline constexpr LangTexts AccLowPass = {"фильтр нижних частот", "low-pass filter", "фільтр ніжніх частот"};
+inline constexpr LangTexts AccHighPass = {"фильтр верхних частот", "high-pass filter",
+                                          "фільтр верхніх частот"};
+inline constexpr LangTexts AccSavedCurves = {"Сохранённые кривые", "Saved curves", "Захаваныя крывыя"};
+inline constexpr LangTexts AccCurveName = {"Имя кривой", "Curve name", "Назва крывой"};
+inline constexpr LangTexts AccPrint = {"Печать", "Print", "Друк"};
+
 // The same English text in every language.
 inline constexpr const char* MsgHelpFailed = "Unable access to Help file.";
 

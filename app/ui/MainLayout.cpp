@@ -81,8 +81,9 @@ void TF_Main::buildLayout() {
     DBGrid1 = new QTableView(Panel2);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setGeometry(0, 24, 417, 185);
+    // The grid gets its model (and with it its 32 columns) when the picker
+    // first opens: most runs never open it, and laying it out costs start-up.
     gridModel_ = new CurveGridModel(table1_.get(), DBGrid1);
-    DBGrid1->setModel(gridModel_);
     DBGrid1->horizontalHeader()->hide();
     DBGrid1->verticalHeader()->setDefaultSectionSize(18);
     DBGrid1->verticalHeader()->setFixedWidth(12);
@@ -92,8 +93,6 @@ void TF_Main::buildLayout() {
     DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // A curve is picked by its row; Tab goes on to the name box and buttons.
     DBGrid1->setTabKeyNavigation(false);
-    DBGrid1->setColumnWidth(0, 150);
-    for (int c = 1; c <= 31; ++c) DBGrid1->setColumnWidth(c, 36);
     edits_[2] = MakeEdit(Panel2, 2, 16, 216, 225, QString());
     ButCurveOK = new QPushButton(QStringLiteral("OK"), Panel2);
     ButCurveOK->setObjectName(QStringLiteral("ButCurveOK"));

@@ -23,6 +23,7 @@
 
 #include "app/Table.h"
 #include "app/ui/AboutWindow.h"
+#include "app/ui/Accessibility.h"
 #include "app/ui/Controls.h"
 #include "app/ui/Widgets.h"
 #include "curves/CurveStore.h"
@@ -36,8 +37,13 @@
 namespace ampora::ui {
 
 TF_Main::TF_Main(const QString& exePath, QWidget* parent)
+    : TF_Main(ProgramFolders::Portable(exePath.toStdString()), parent) {}
+
+TF_Main::TF_Main(const ProgramFolders& folders, QWidget* parent)
     : QMainWindow(parent),
-      ExePath(exePath),
+      ExePath(Q(folders.program)),
+      DataFolder(Q(folders.data)),
+      UserFolder(Q(folders.user)),
       table1_(MakeCurveTable()),
       table2_(MakeScratchTable()),
       table3_(MakeTextTable()) {
@@ -49,6 +55,8 @@ TF_Main::TF_Main(const QString& exePath, QWidget* parent)
     buildLayout();
     buildMenus();
     connectHandlers();
+    SetScreenTabOrder(*this);
+    UpdateAccessibleNames(*this);
     FormCreate();
 }
 
@@ -68,7 +76,7 @@ TF_Main::~TF_Main() {
             table2_->close();
         } catch (const TableError&) {
         }
-        std::remove((ExePath.toStdString() + ScratchFileName).c_str());
+        std::remove((UserFolder.toStdString() + ScratchFileName).c_str());
     }
 }
 
@@ -116,7 +124,7 @@ void TF_Main::setFocusToCalc() {
 }
 
 void TF_Main::IsCurvesFileStep() {
-    const CurveStoreReport report = IsCurvesFile(*table1_, *table2_, ExePath.toStdString(), Stored);
+    const CurveStoreReport report = IsCurvesFile(*table1_, *table2_, UserFolder.toStdString(), Stored);
     keptCurveFile_ = QDir::toNativeSeparators(Q(report.keptDamagedAs));
     gridModel_->refresh();
 }
@@ -138,7 +146,7 @@ void TF_Main::FormCreate() {
     CurveColor = Stored.curveColor;
 
     // Without interface texts the program cannot go on.
-    table3_->setFileName((ExePath + QString::fromUtf8(MenuFileName)).toStdString());
+    table3_->setFileName((DataFolder + QString::fromUtf8(MenuFileName)).toStdString());
     try {
         table3_->load();
     } catch (const TableError&) {
@@ -409,15 +417,6 @@ void TF_Main::connectHandlers() {
     connect(ButCancel, &QPushButton::clicked, this, [this] { ButSelectCurveCancelClick(); });
     connect(edit(2), &QLineEdit::returnPressed, this, [this] { ButCurveOKClick(); });
     connect(DBGrid1, &QTableView::clicked, this, [this] { DBGrid1CellClick(); });
-    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid() && current.row() + 1 != table1_->recNo()) {
-                    try {
-                        table1_->setRecNo(current.row() + 1);
-                    } catch (const TableError&) {
-                    }
-                }
-            });
     auto pickerKeys = [this](QObject* target, bool enterIsOk) {
         OnEvent(target, QEvent::KeyPress, [this, target, enterIsOk](QEvent* e) {
             // Only while the picker is in front.

@@ -15,6 +15,7 @@
 #include <array>
 #include <memory>
 
+#include "app/ProgramFolders.h"
 #include "app/Settings.h"
 #include "calc/Filters.h"
 #include "calc/Linkwitz.h"
@@ -51,8 +52,10 @@ class TF_Main : public QMainWindow {
     Q_OBJECT
 public:
     // exePath: the program folder with a trailing '/', where the curve file,
-    // the text table and the help files live.
+    // the text table and the help files live (a portable program).
     explicit TF_Main(const QString& exePath, QWidget* parent = nullptr);
+    // The read-only files from folders.data, the user's curves in folders.user.
+    explicit TF_Main(const ProgramFolders& folders, QWidget* parent = nullptr);
     ~TF_Main() override;
 
     // The other two windows, created after this one.
@@ -77,6 +80,8 @@ public:
     QString CurCurveName;
     uint8_t CurveMode = ModeOpen;
     QString ExePath;
+    QString DataFolder;  // Menu.cds, the help files (read only)
+    QString UserFolder;  // Curves.cds, Ctmp.cds
     QString HelpFile;  // the help file of the current language
     int32_t LangIndex = 0;
     uint32_t CurveColor = DefaultCurveColor;
@@ -168,6 +173,7 @@ private:
     QString lang(const std::array<const char*, 3>& texts) const;  // by check mark
     QString langIdx(const std::array<const char*, 3>& texts) const;  // by LangIndex
     void showPicker(bool show);
+    void attachPickerGrid();  // the grid's model, once, when the picker first opens
     void loadBandsFromCursor();
     void writeBandsToRecord(int threshold);
 

@@ -27,6 +27,7 @@ const QString IecDin = QString::fromUtf8(IecDinName);
 // forgets it, so it is put back after every refresh.
 void SelectCursorRow(QTableView* grid, CurveGridModel* model, const ampora::Table& table) {
     model->refresh();
+    if (grid->model() != model) return;  // the picker has not been opened yet
     const int row = table.recNo() - 1;
     if (row >= 0)
         grid->selectionModel()->setCurrentIndex(
@@ -40,9 +41,26 @@ std::array<QWidget*, 4> TF_Main::pickerControls() const {
     return {DBGrid1, edit(2), ButCurveOK, ButCancel};
 }
 
+void TF_Main::attachPickerGrid() {
+    if (DBGrid1->model() == gridModel_) return;
+    DBGrid1->setModel(gridModel_);
+    DBGrid1->setColumnWidth(0, 150);
+    for (int c = 1; c <= 31; ++c) DBGrid1->setColumnWidth(c, 36);
+    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid() && current.row() + 1 != table1_->recNo()) {
+                    try {
+                        table1_->setRecNo(current.row() + 1);
+                    } catch (const TableError&) {
+                    }
+                }
+            });
+}
+
 void TF_Main::showPicker(bool show) {
     if (show) {
         for (QWidget* w : pickerControls()) w->setEnabled(true);
+        attachPickerGrid();
         SelectCursorRow(DBGrid1, gridModel_, *table1_);
         Panel2->raise();
         GroupBox4->raise();

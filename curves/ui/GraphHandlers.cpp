@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 #include "app/ui/Controls.h"
@@ -23,22 +23,28 @@ constexpr int BarWidth = 18;
 constexpr QRgb Silver = 0xC0C0C0;
 
 // Rectangles and lines as the graph's coordinates mean them: the right and
-// bottom edges (and a line's end point) are not painted.
+// bottom edges (and a line's end point) are not painted. Everything is an
+// opaque axis-aligned fill, so it goes straight into the scan lines: the same
+// pixels a painter would give, without a painter per bar or a call per pixel.
+void Fill(QImage& img, int x1, int y1, int x2, int y2, QRgb c) {
+    x1 = std::max(x1, 0);
+    y1 = std::max(y1, 0);
+    x2 = std::min(x2, img.width());
+    y2 = std::min(y2, img.height());
+    if (x2 <= x1 || y2 <= y1) return;
+    const QRgb opaque = 0xFF000000u | c;
+    for (int y = y1; y < y2; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        std::fill(line + x1, line + x2, opaque);
+    }
+}
 void Rectangle(QImage& img, int x1, int y1, int x2, int y2, QColor pen, QColor brush) {
     if (x2 <= x1 || y2 <= y1) return;
-    QPainter p(&img);
-    p.fillRect(QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)), pen);
-    if (x2 - x1 > 2 && y2 - y1 > 2)
-        p.fillRect(QRect(QPoint(x1 + 1, y1 + 1), QPoint(x2 - 2, y2 - 2)), brush);
+    Fill(img, x1, y1, x2, y2, pen.rgb());
+    if (x2 - x1 > 2 && y2 - y1 > 2) Fill(img, x1 + 1, y1 + 1, x2 - 1, y2 - 1, brush.rgb());
 }
-void HLine(QImage& img, int y, int x1, int x2, QRgb c) {
-    for (int x = x1; x < x2; ++x)
-        if (x >= 0 && x < img.width() && y >= 0 && y < img.height()) img.setPixel(x, y, c);
-}
-void VLine(QImage& img, int x, int y1, int y2, QRgb c) {
-    for (int y = y1; y < y2; ++y)
-        if (x >= 0 && x < img.width() && y >= 0 && y < img.height()) img.setPixel(x, y, c);
-}
+void HLine(QImage& img, int y, int x1, int x2, QRgb c) { Fill(img, x1, y, x2, y + 1, c); }
+void VLine(QImage& img, int x, int y1, int y2, QRgb c) { Fill(img, x, y1, x + 1, y2, c); }
 int Round(double v) { return int(std::nearbyint(v)); }
 bool InActiveArea(int x, int y) { return x >= 41 && x <= 596 && y >= 35 && y <= 182; }
 

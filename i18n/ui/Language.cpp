@@ -8,6 +8,7 @@
 
 #include "app/Table.h"
 #include "app/ui/AboutWindow.h"
+#include "app/ui/Accessibility.h"
 #include "app/ui/Controls.h"
 #include "app/ui/MainWindow.h"
 #include "i18n/Messages.h"
@@ -46,7 +47,7 @@ void TF_Main::LoadMenu(const QString& language) {
     MenuItems.value("CmdLangEng")->setChecked(index == 1);
     MenuItems.value("CmdLangBel")->setChecked(index == 2);
     static const char* helpFiles[] = {"ApHlpRus.hlp", "ApHlpEng.hlp", "ApHlpBel.hlp"};
-    HelpFile = ExePath + QString::fromUtf8(helpFiles[index]);
+    HelpFile = DataFolder + QString::fromUtf8(helpFiles[index]);
     LangIndex = index;
     for (const TextAssignment& a : ResolveTexts(*table3_, index)) {
         const QString text = Q(a.text);
@@ -72,6 +73,7 @@ void TF_Main::LoadMenu(const QString& language) {
         else
             SetCaption(w, text);
     }
+    UpdateAccessibleNames(*this);
 }
 
 void TF_Main::CmdHelpHelpClick() {

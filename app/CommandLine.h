@@ -1,0 +1,30 @@
+#pragma once
+// The program's own options, read before any window or application object
+// exists, so that --help and --version work without a display.
+
+#include <string>
+#include <vector>
+
+#include "app/ProgramFolders.h"
+
+namespace ampora {
+
+enum class CommandAction { RunWindows, Help, Version, Error };
+
+struct CommandRequest {
+    CommandAction action = CommandAction::RunWindows;
+    std::string error;  // one line, for Error
+};
+
+// args: the arguments after the program name. Qt's own options (-platform,
+// -style, -display, -session, ...) are let through to Qt: session managers
+// and users start Qt programs with them.
+CommandRequest ParseCommandLine(const std::vector<std::string>& args);
+
+// The exit status of a command line that cannot be understood.
+inline constexpr int UsageExitStatus = 2;
+
+std::string HelpText();
+std::string VersionText(const ProgramFolders& folders);
+
+}  // namespace ampora

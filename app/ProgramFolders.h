@@ -1,0 +1,50 @@
+#pragma once
+// Where the program finds its read-only files and where it keeps the user's.
+// Decided once at start, before any window exists.
+
+#include <functional>
+#include <string>
+
+namespace ampora {
+
+enum class FolderMode {
+    // Everything beside the executable, which can be written: a build folder
+    // or an unpacked copy carried around as it is.
+    Portable,
+    // The read-only files come from the install's data folder, the user's
+    // curves from the per-user data folder of the desktop.
+    Installed,
+};
+
+struct ProgramFolders {
+    FolderMode mode = FolderMode::Portable;
+    std::string program;  // the executable's folder
+    std::string data;     // Menu.cds and the help files
+    std::string user;     // Curves.cds, Ctmp.cds and kept-aside damaged curve files
+    // Every folder ends with '/', so a file name can be appended.
+
+    static ProgramFolders Portable(const std::string& folder);
+};
+
+// The install's data folder relative to its executable folder ("../share/ampora"
+// for the usual layout), fixed when the program is built.
+std::string InstalledDataRelativeToProgram();
+
+// exeFolder: the executable's folder; userDataFolder: the desktop's per-user
+// data folder for this program (may be empty when there is none); writable
+// decides whether a folder can take the user's files.
+// Portable when the executable's folder holds Menu.cds and can be written;
+// otherwise installed, reading Menu.cds from the executable's folder if it is
+// there (a read-only unpacked copy) or else from the install's data folder.
+ProgramFolders ChooseProgramFolders(
+    const std::string& exeFolder, const std::string& userDataFolder,
+    const std::string& dataRelativeToProgram = InstalledDataRelativeToProgram(),
+    const std::function<bool(const std::string&)>& writable = {});
+
+// Creates the user folder (and its parents) when it is missing. A folder that
+// cannot be made does not stop the program: the write-back at the end says so.
+bool PrepareUserFolder(const ProgramFolders& folders);
+
+const char* FolderModeName(FolderMode mode);  // "portable", "installed"
+
+}  // namespace ampora
