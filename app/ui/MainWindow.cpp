@@ -46,6 +46,7 @@ TF_Main::TF_Main(const QString& exePath, QWidget* parent)
                    Qt::MSWindowsFixedSizeDialogHint);
     buildLayout();
     buildMenus();
+    buildDesignMenu();
     connectHandlers();
     FormCreate();
 }
