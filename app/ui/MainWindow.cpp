@@ -52,6 +52,7 @@ TF_Main::TF_Main(const ProgramFolders& folders, QWidget* parent)
                    Qt::MSWindowsFixedSizeDialogHint);
     buildLayout();
     buildMenus();
+    buildDesignMenu();
     connectHandlers();
     SetScreenTabOrder(*this);
     UpdateAccessibleNames(*this);
