@@ -5,7 +5,9 @@
 #include <QFont>
 #include <QStandardPaths>
 #include <cstdio>
+#include <iostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/CommandLine.h"
@@ -13,6 +15,7 @@
 #include "app/ui/AboutWindow.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/Termination.h"
+#include "cli/Evaluate.h"
 #include "iec/ui/IecWindow.h"
 
 namespace {
@@ -29,6 +32,9 @@ ampora::ProgramFolders FoldersOfThisRun() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // Commands run without any Qt application object, so they need no display.
+    if (argc > 1 && std::string_view(argv[1]) == "evaluate")
+        return ampora::cli::RunEvaluate(argc, argv, std::cout, std::cerr);
     const ampora::CommandRequest request =
         ampora::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     switch (request.action) {

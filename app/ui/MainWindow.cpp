@@ -54,6 +54,7 @@ TF_Main::TF_Main(const ProgramFolders& folders, QWidget* parent)
                    Qt::MSWindowsFixedSizeDialogHint);
     buildLayout();
     buildMenus();
+    buildDesignMenu();
     connectHandlers();
     SetScreenTabOrder(*this);
     UpdateAccessibleNames(*this);

@@ -8,6 +8,7 @@
 //   inputs/ui/InputPanel.cpp      filter boxes, midrange switch, validation
 //   calc/ui/Calculation.cpp       the calculation and the Linkwitz listing
 //   i18n/ui/Language.cpp          language switching and help
+//   app/ui/DesignCommands.cpp     design files: Open/Save/Save As of a Design
 // A handler reads the controls, calls the core, writes the controls.
 
 #include <QHash>
@@ -17,6 +18,7 @@
 
 #include "app/ProgramFolders.h"
 #include "app/Settings.h"
+#include "calc/Design.h"
 #include "calc/Filters.h"
 #include "calc/Linkwitz.h"
 
@@ -109,7 +111,9 @@ public:
     void ClearLowBoxes();
     void CheckBoxes();
     bool CheckFreqInput();
-    void CheckLinkwitz();
+    // The inputs as a design, read from the controls as the calculation
+    // reads them (after CheckBoxes).
+    Design CurrentDesign() const;
     bool IsCurveFilled();
     void ComboChange(QComboBox* typeBox, QComboBox* orderBox);
 
@@ -145,6 +149,17 @@ public:
     void ComboBox1Change() { TypeBoxChange(1); }
     void ComboBox2Change() { TypeBoxChange(2); }
     void ComboBox6Change() { TypeBoxChange(6); }
+    void CmdDesignOpenClick();
+    void CmdDesignSaveClick();
+    void CmdDesignSaveAsClick();
+    // Reads a design file and sets every control from it, then calculates;
+    // a refused file leaves the window as it was and shows why.
+    bool OpenDesign(const QString& path);
+    void ApplyDesign(const Design& design);
+    // The file that Save design writes to ("" until one was opened or saved).
+    QString designPath() const { return designPath_; }
+    // The File menu's design items: open, save, save as.
+    const std::array<QAction*, 3>& designActions() const { return designActions_; }
 
     // The picker's grid, name box and buttons: out of reach while it is behind.
     std::array<QWidget*, 4> pickerControls() const;
@@ -169,12 +184,16 @@ private:
     void FormCreate();
     void shutDown();
     void showCalcMessage(const QString& text);
+    void showLinkwitz(const LinkwitzResult& r);
     void setFocusToCalc();
     QString lang(const std::array<const char*, 3>& texts) const;  // by check mark
     QString langIdx(const std::array<const char*, 3>& texts) const;  // by LangIndex
     void showPicker(bool show);
     void attachPickerGrid();  // the grid's model, once, when the picker first opens
     void loadBandsFromCursor();
+    void buildDesignMenu();
+    void retranslateDesignMenu();
+    bool saveDesignTo(const QString& path);
     void writeBandsToRecord(int threshold);
 
 public:
@@ -219,6 +238,8 @@ private:
     bool skipNextActivation_ = false;
     bool inCalc_ = false;
     QPoint lastPopupPos_;
+    QString designPath_, designFolder_;
+    std::array<QAction*, 3> designActions_{};
 };
 
 }  // namespace ampora::ui

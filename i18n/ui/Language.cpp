@@ -74,6 +74,7 @@ void TF_Main::LoadMenu(const QString& language) {
             SetCaption(w, text);
     }
     UpdateAccessibleNames(*this);
+    retranslateDesignMenu();
 }
 
 void TF_Main::CmdHelpHelpClick() {
