@@ -2,8 +2,6 @@
 // settings record owns, a damaged file at start, a write-back that fails.
 
 #include <QDir>
-#include <QFileInfo>
-#include <QTimer>
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
