@@ -2,7 +2,8 @@
 # Both install the missing Debian packages first, then configure and build into build/.
 
 PACKAGES := build-essential cmake pkg-config qt6-base-dev libgl-dev libsqlite3-dev \
-            libgtest-dev libbenchmark-dev fonts-liberation2 sqlite3
+            libgtest-dev libbenchmark-dev fonts-liberation2 sqlite3 \
+            nlohmann-json3-dev
 BUILD    := build
 JOBS     := $(shell nproc 2>/dev/null || echo 2)
 SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

@@ -21,6 +21,7 @@ enum class CalcStop {
     BadAmpPower,     // amplifier power <= 0
     NoSignal,        // no signal reaches a driver in use (or the curve has no level)
     OutOfRange,      // inputs so extreme that the arithmetic leaves the doubles
+    NoCurve,         // no spectrum curve loaded
 };
 
 // Validated input values (what the input check stored).

@@ -69,6 +69,115 @@ inline constexpr LangTexts MsgMenuMissing = {"Отсутствует или по
                                              "Menu file not exist or is destroyed",
                                              "Адсутнічае або пашкоджаны файл меню"};
 
+// Design files and the command line that evaluates them. In the problem
+// texts %1 stands for the value's place in the file (as "bass.impedanceOhm"),
+// %2 for a detail (a count, a range, the system's reason).
+inline constexpr LangTexts CaptionDesignOpen = {"Открыть проект…", "Open design…",
+                                                "Адкрыць праект…"};
+inline constexpr LangTexts CaptionDesignSave = {"Сохранить проект", "Save design",
+                                                "Захаваць праект"};
+inline constexpr LangTexts CaptionDesignSaveAs = {"Сохранить проект как…", "Save design as…",
+                                                  "Захаваць праект як…"};
+inline constexpr LangTexts CaptionDesignFilter = {"Проекты Ampora (*.ampora)",
+                                                  "Ampora designs (*.ampora)",
+                                                  "Праекты Ampora (*.ampora)"};
+inline constexpr LangTexts MsgDesignCannotRead = {"Не удалось прочитать файл проекта: %2",
+                                                  "Cannot read the design file: %2",
+                                                  "Не ўдалося прачытаць файл праекта: %2"};
+inline constexpr LangTexts MsgDesignCannotWrite = {"Не удалось записать файл проекта: %2",
+                                                   "Cannot write the design file: %2",
+                                                   "Не ўдалося запісаць файл праекта: %2"};
+inline constexpr LangTexts MsgDesignTooLarge = {
+    "Файл слишком велик для проекта (больше 1 МБ).",
+    "The file is too large to be a design (over 1 MB).",
+    "Файл занадта вялікі для праекта (больш за 1 МБ)."};
+inline constexpr LangTexts MsgDesignNotJson = {"Файл не является проектом: это не JSON (%2).",
+                                               "The file is not a design: it is not JSON (%2).",
+                                               "Файл не з'яўляецца праектам: гэта не JSON (%2)."};
+inline constexpr LangTexts MsgDesignWrongFormat = {
+    "Файл не является проектом Ampora (\"format\" не равен \"ampora-design\").",
+    "The file is not an Ampora design (\"format\" is not \"ampora-design\").",
+    "Файл не з'яўляецца праектам Ampora (\"format\" не роўны \"ampora-design\")."};
+inline constexpr LangTexts MsgDesignBadVersion = {
+    "В файле проекта нет правильного номера версии (\"version\").",
+    "The design file has no valid \"version\".",
+    "У файле праекта няма правільнага нумара версіі (\"version\")."};
+inline constexpr LangTexts MsgDesignNewerVersion = {
+    "Проект записан более новой версией программы (версия формата %2); эта версия читает версию 1.",
+    "The design was written by a newer version of the program (format version %2); this version "
+    "reads version 1.",
+    "Праект запісаны больш новай версіяй праграмы (версія фармату %2); гэтая версія чытае версію 1."};
+inline constexpr LangTexts MsgDesignMissing = {"В проекте нет значения %1.", "%1 is missing.",
+                                               "У праекце няма значэння %1."};
+inline constexpr LangTexts MsgDesignNotNumber = {"%1 должно быть числом.", "%1 must be a number.",
+                                                 "%1 павінна быць лікам."};
+inline constexpr LangTexts MsgDesignNotWhole = {"%1 должно быть целым числом.",
+                                                "%1 must be a whole number.",
+                                                "%1 павінна быць цэлым лікам."};
+inline constexpr LangTexts MsgDesignNotText = {"%1 должно быть текстом.", "%1 must be a text.",
+                                               "%1 павінна быць тэкстам."};
+inline constexpr LangTexts MsgDesignNotTrueFalse = {"%1 должно быть true или false.",
+                                                    "%1 must be true or false.",
+                                                    "%1 павінна быць true або false."};
+inline constexpr LangTexts MsgDesignNotPositive = {"%1 должно быть больше нуля.",
+                                                   "%1 must be greater than zero.",
+                                                   "%1 павінна быць большым за нуль."};
+inline constexpr LangTexts MsgDesignOutOfRange = {"%1 должно лежать в пределах %2.",
+                                                  "%1 must lie within %2.",
+                                                  "%1 павінна ляжаць у межах %2."};
+inline constexpr LangTexts MsgDesignLevelCount = {
+    "%1 должно содержать 31 уровень, а не %2.", "%1 must hold 31 levels, not %2.",
+    "%1 павінна ўтрымліваць 31 узровень, а не %2."};
+inline constexpr LangTexts MsgDesignNameTooLong = {"%1 длиннее 50 символов.",
+                                                   "%1 is longer than 50 characters.",
+                                                   "%1 даўжэй за 50 сімвалаў."};
+inline constexpr LangTexts MsgDesignUnknownFilter = {
+    "%1 должно быть одним из: none, bessel, butterworth, linkwitz.",
+    "%1 must be one of none, bessel, butterworth, linkwitz.",
+    "%1 павінна быць адным з: none, bessel, butterworth, linkwitz."};
+inline constexpr LangTexts MsgDesignBadOrder = {
+    "%1: порядок 1..4 для Bessel и Butterworth, 2 или 4 для Linkwitz.",
+    "%1 must be 1 to 4 for Bessel and Butterworth, 2 or 4 for Linkwitz.",
+    "%1: парадак 1..4 для Bessel і Butterworth, 2 або 4 для Linkwitz."};
+inline constexpr LangTexts MsgDesignBadSeparator = {"%1 должно быть \".\" или \",\".",
+                                                    "%1 must be \".\" or \",\".",
+                                                    "%1 павінна быць \".\" або \",\"."};
+// Heads the problem when a file is refused; the file's name follows.
+inline constexpr LangTexts MsgDesignRefused = {"Проект не открыт: ", "Design not opened: ",
+                                               "Праект не адкрыты: "};
+inline constexpr LangTexts MsgDesignNotSaved = {"Проект не сохранён: ", "Design not saved: ",
+                                                "Праект не захаваны: "};
+
+// The command line (evaluate): usage and the labels of the text format.
+inline constexpr LangTexts MsgCliUsage = {
+    "Использование: ampora evaluate [--format text|json|csv] [--language rus|eng|bel] ФАЙЛ...",
+    "Usage: ampora evaluate [--format text|json|csv] [--language rus|eng|bel] FILE...",
+    "Выкарыстанне: ampora evaluate [--format text|json|csv] [--language rus|eng|bel] ФАЙЛ..."};
+inline constexpr LangTexts MsgCliBadOption = {"Неизвестный параметр: ", "Unknown option: ",
+                                              "Невядомы параметр: "};
+inline constexpr LangTexts MsgCliBadValue = {"Неверное значение параметра: ",
+                                             "Bad value for option: ",
+                                             "Няправільнае значэнне параметра: "};
+inline constexpr LangTexts MsgCliNoFiles = {"Не указан ни один файл проекта.",
+                                            "No design file given.",
+                                            "Не пазначаны ніводны файл праекта."};
+inline constexpr LangTexts LabelSpectrum = {"Спектр", "Spectrum", "Спектр"};
+inline constexpr LangTexts LabelBass = {"НЧ", "Bass", "НЧ"};
+inline constexpr LangTexts LabelMid = {"СЧ", "Midrange", "СЧ"};
+inline constexpr LangTexts LabelTweeter = {"ВЧ", "Tweeter", "ВЧ"};
+inline constexpr LangTexts LabelTotal = {"Всего", "Total", "Усяго"};
+inline constexpr LangTexts LabelPower = {"Мощность, Вт", "Power, W", "Магутнасць, Вт"};
+inline constexpr LangTexts LabelSpl = {"Уровень, дБ", "SPL, dB", "Узровень, дБ"};
+inline constexpr LangTexts LabelPad = {"Аттенюатор", "L-pad", "Атэнюатар"};
+inline constexpr LangTexts LabelLinkwitz = {"Коррекция Линквица, дБ", "Linkwitz boost, dB",
+                                            "Карэкцыя Лінквіца, дБ"};
+inline constexpr LangTexts LabelStopped = {"Расчёт остановлен: ", "Stopped: ",
+                                           "Разлік спынены: "};
+inline constexpr LangTexts LabelError = {"Ошибка: ", "Error: ", "Памылка: "};
+
+// The same English text in every language.
+inline constexpr const char* MsgHelpFailed = "Unable access to Help file.";
+
 // Measured spectra: the two curve-file commands, their dialogs and why a file
 // is refused. A refusal is MsgSpectrumRefused + file name + a line break + the
 // problem; a problem on one line starts with MsgSpectrumLine + its number.
@@ -124,8 +233,5 @@ inline constexpr LangTexts MsgFileReadFailed = {"Не удалось прочи�
 inline constexpr LangTexts MsgFileWriteFailed = {"Не удалось записать файл ",
                                                  "Could not write the file ",
                                                  "Не ўдалося запісаць файл "};
-
-// The same English text in every language.
-inline constexpr const char* MsgHelpFailed = "Unable access to Help file.";
 
 }  // namespace ampora

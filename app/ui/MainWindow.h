@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "app/Settings.h"
+#include "calc/Design.h"
 #include "calc/Filters.h"
 #include "calc/Linkwitz.h"
 
@@ -101,6 +102,9 @@ public:
     void CheckBoxes();
     bool CheckFreqInput();
     void CheckLinkwitz();
+    // The inputs as a design, read from the controls as the calculation
+    // reads them (after CheckBoxes).
+    Design CurrentDesign() const;
     bool IsCurveFilled();
     void ComboChange(QComboBox* typeBox, QComboBox* orderBox);
 
@@ -157,6 +161,7 @@ private:
     void FormCreate();
     void shutDown();
     void showCalcMessage(const QString& text);
+    void showLinkwitz(const LinkwitzResult& r);
     void setFocusToCalc();
     QString lang(const std::array<const char*, 3>& texts) const;  // by check mark
     QString langIdx(const std::array<const char*, 3>& texts) const;  // by LangIndex

@@ -1,5 +1,5 @@
-// The calculation behind "Счёт!": reads the boxes, runs the core steps in
-// order and writes the results; every stop leaves the previous results.
+// The calculation behind "Счёт!": reads the boxes as a design, evaluates it
+// and writes the results; every stop leaves the previous results.
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,8 +9,7 @@
 
 #include "app/ui/Controls.h"
 #include "app/ui/MainWindow.h"
-#include "calc/Linkwitz.h"
-#include "calc/PowerCalc.h"
+#include "calc/Evaluate.h"
 #include "i18n/Messages.h"
 #include "inputs/Numbers.h"
 
@@ -27,67 +26,30 @@ void TF_Main::ButCalcClick() {
 
     ListBox1->clear();
     ListBox1->hide();
-    CheckLinkwitz();
     CheckBoxes();
-
-    DriverInputs in;
-    in.ampPower = AmpPower;
-    in.lfSens = LfSens;
-    in.mfSens = MfSens;
-    in.hfSens = HfSens;
-    in.lfImp = LfImp;
-    in.mfImp = MfImp;
-    in.hfImp = HfImp;
-    in.midOn = CheckBoxMid->isChecked();
-    const LevelMatch pads = MatchLevels(in, CBMidEq->isChecked(), CBHighEq->isChecked());
-    if (pads.clearMidEq) CBMidEq->setChecked(false);
-    if (pads.clearHighEq) CBHighEq->setChecked(false);
-    auto stopWith = [this](CalcStop stop) {
-        switch (stop) {
-            case CalcStop::MidTooWeak:
-                showCalcMessage(langIdx(MsgSensitivity) + langIdx(MsgMidrange) + langIdx(MsgTooLow));
-                break;
-            case CalcStop::TweeterTooWeak:
-                showCalcMessage(langIdx(MsgSensitivity) + langIdx(MsgTweeter) + langIdx(MsgTooLow));
-                break;
-            case CalcStop::BadImpedance: showCalcMessage(langIdx(MsgBadImpedance)); break;
-            case CalcStop::BadAmpPower: showCalcMessage(langIdx(MsgBadAmpPower)); break;
-            case CalcStop::NoSignal: showCalcMessage(langIdx(MsgNoSignal)); break;
-            case CalcStop::OutOfRange: showCalcMessage(langIdx(MsgOutOfRange)); break;
-            case CalcStop::None: break;
-        }
-    };
-    if (pads.stop != CalcStop::None) return stopWith(pads.stop);
+    const Design design = CurrentDesign();
+    const Evaluation ev = Evaluate(design);
+    showLinkwitz(ev.linkwitz);
+    if (ev.midEqCleared) CBMidEq->setChecked(false);
+    if (ev.tweeterEqCleared) CBHighEq->setChecked(false);
+    const auto stopWith = [this](CalcStop stop) { showCalcMessage(Q(StopMessage(stop, LangIndex))); };
+    if (ev.pads.stop != CalcStop::None) return stopWith(ev.stop);
     if (!CheckFreqInput()) return;
-    if (CurCurveName.isEmpty()) return showCalcMessage(langIdx(MsgNoCurve));
+    if (ev.stop == CalcStop::NoCurve) return stopWith(ev.stop);
 
-    Crossover xo;
-    xo.lfCode = FilterCode(ItemIndex(combo(5)), ItemIndex(combo(7)));
-    xo.mfLowCode = FilterCode(ItemIndex(combo(1)), ItemIndex(combo(3)));
-    xo.mfHighCode = FilterCode(ItemIndex(combo(2)), ItemIndex(combo(4)));
-    xo.hfCode = FilterCode(ItemIndex(combo(6)), ItemIndex(combo(8)));
-    xo.lfCut = LfCutFreq;
-    xo.hfCut = HfCutFreq;
-    if (in.midOn) {
-        int lo = ParseInt(S(edit(1)->text())).value_or(MfLowCutFreq);
-        int hi = ParseInt(S(edit(3)->text())).value_or(MfHighCutFreq);
-        if (lo > hi) {
-            std::swap(lo, hi);
-            const QString t = edit(1)->text();
-            edit(1)->setText(edit(3)->text());
-            edit(3)->setText(t);
-        }
-        xo.mfLow = lo;
-        xo.mfHigh = hi;
+    if (ev.midEdgesSwapped) {
+        const QString t = edit(1)->text();
+        edit(1)->setText(edit(3)->text());
+        edit(3)->setText(t);
     }
-    const PowerResult r =
-        DistributePower(in, pads, xo, BandWeight, LinkwitzDb, FilterGain, NearestBandIndex);
-    if (r.stop != CalcStop::None) return stopWith(r.stop);
-    LfResponse = r.lfResponse;
-    HfResponse = r.hfResponse;
-    if (in.midOn) MfResponse = r.mfResponse;
+    FilterGain = ev.filterGain;
+    if (ev.nearestBandIndex >= 0) NearestBandIndex = ev.nearestBandIndex;
+    if (ev.stop != CalcStop::None) return stopWith(ev.stop);
+    LfResponse = ev.power.lfResponse;
+    HfResponse = ev.power.hfResponse;
+    if (design.midOn) MfResponse = ev.power.mfResponse;
 
-    const PowerTexts t = FormatPowerResult(pads, r, DecimalSeparator());
+    const PowerTexts& t = ev.texts;
     const std::pair<QLabel*, const std::string*> labels[] = {
         {Label40, &t.rsM}, {Label41, &t.rpM}, {Label42, &t.rsT}, {Label43, &t.rpT}};
     for (const auto& [label, text] : labels) {
@@ -100,9 +62,39 @@ void TF_Main::ButCalcClick() {
     for (const auto& [no, text] : boxes) edit(no)->setText(Q(*text));
 }
 
+Design TF_Main::CurrentDesign() const {
+    Design d;
+    d.spectrumName = S(CurCurveName);
+    for (int i = 0; i < 31; ++i) {
+        // The graph keeps bar heights 40 above the level; anything below the
+        // plot has no level.
+        const int32_t bar = BandLevel[size_t(i)];
+        d.spectrumLevels[size_t(i)] = bar >= 0 ? bar - 40 : NoBandLevel;
+    }
+    d.ampPowerW = AmpPower;
+    d.bass = {LfSens, LfImp};
+    d.mid = {MfSens, MfImp};
+    d.tweeter = {HfSens, HfImp};
+    d.bassLowPass = FilterFromItems(ItemIndex(combo(5)), ItemIndex(combo(7)), LfCutFreq);
+    d.midHighPass = FilterFromItems(ItemIndex(combo(1)), ItemIndex(combo(3)),
+                                    ParseInt(S(edit(1)->text())).value_or(MfLowCutFreq));
+    d.midLowPass = FilterFromItems(ItemIndex(combo(2)), ItemIndex(combo(4)),
+                                   ParseInt(S(edit(3)->text())).value_or(MfHighCutFreq));
+    d.tweeterHighPass = FilterFromItems(ItemIndex(combo(6)), ItemIndex(combo(8)), HfCutFreq);
+    d.midOn = CheckBoxMid->isChecked();
+    d.midEqualise = CBMidEq->isChecked();
+    d.tweeterEqualise = CBHighEq->isChecked();
+    d.linkwitzF1 = ParseInt(S(edit(28)->text()));
+    d.linkwitzF2 = ParseInt(S(edit(29)->text()));
+    d.decimalSeparator = DecimalSeparator();
+    return d;
+}
+
 void TF_Main::CheckLinkwitz() {
-    const LinkwitzResult r =
-        ampora::CheckLinkwitz(ParseInt(S(edit(28)->text())), ParseInt(S(edit(29)->text())));
+    showLinkwitz(ampora::CheckLinkwitz(ParseInt(S(edit(28)->text())), ParseInt(S(edit(29)->text()))));
+}
+
+void TF_Main::showLinkwitz(const LinkwitzResult& r) {
     LinkwitzDb = r.db;
     if (!r.active) {
         edit(30)->clear();

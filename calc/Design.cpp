@@ -1,0 +1,39 @@
+#include "calc/Design.h"
+
+#include <cmath>
+
+namespace ampora {
+
+int32_t FilterCodeOf(const FilterSpec& f) {
+    const int idx = OrderItemIndex(f);
+    if (idx < 0) return 0;
+    return FilterCode(static_cast<int>(f.type), idx);
+}
+
+int OrderItemIndex(const FilterSpec& f) {
+    switch (f.type) {
+        case FilterType::Bessel:
+        case FilterType::Butterworth: return f.order >= 1 && f.order <= 4 ? f.order - 1 : -1;
+        case FilterType::Linkwitz: return f.order == 2 ? 0 : f.order == 4 ? 1 : -1;
+        case FilterType::None: break;
+    }
+    return -1;
+}
+
+FilterSpec FilterFromItems(int typeIdx, int orderIdx, int32_t cutHz) {
+    const int32_t code = FilterCode(typeIdx, orderIdx);
+    if (FilterTable(code).empty()) return {FilterType::None, 0, cutHz};
+    const auto type = static_cast<FilterType>(code / 10);
+    const int idx = code % 10;
+    const int order = type == FilterType::Linkwitz ? (idx == 0 ? 2 : 4) : idx + 1;
+    return {type, order, cutHz};
+}
+
+double BandWeightOf(int32_t levelDb) {
+    // The graph's bar height: 40 above the lowest level the editor draws.
+    const int32_t bar = levelDb + 40;
+    if (bar < 0) return 0.0;
+    return 0.2 * std::pow(10.0, bar / 40.0);
+}
+
+}  // namespace ampora

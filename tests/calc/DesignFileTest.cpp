@@ -1,0 +1,245 @@
+#include "calc/DesignFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <nlohmann/json.hpp>
+
+#include "tests/TempDir.h"
+
+namespace ampora {
+namespace {
+
+using nlohmann::json;
+
+Design Example() {
+    Design d;
+    d.spectrumName = "Flat";
+    d.spectrumLevels.fill(0);
+    d.ampPowerW = 100;
+    d.bass = {88, 8};
+    d.mid = {90, 8};
+    d.tweeter = {92.5, 6.3};
+    d.bassLowPass = {FilterType::Butterworth, 2, 320};
+    d.midHighPass = {FilterType::Butterworth, 2, 320};
+    d.midLowPass = {FilterType::Butterworth, 2, 3200};
+    d.tweeterHighPass = {FilterType::Butterworth, 2, 3200};
+    d.midEqualise = d.tweeterEqualise = true;
+    return d;
+}
+
+struct RoundTrip {
+    const char* name;
+    std::function<void(Design&)> change;
+};
+
+class DesignRoundTrip : public ::testing::TestWithParam<RoundTrip> {};
+
+TEST_P(DesignRoundTrip, ReadsBackWhatWasWritten) {
+    Design d = Example();
+    GetParam().change(d);
+    const DesignRead r = DecodeDesign(EncodeDesign(d));
+    ASSERT_FALSE(r.problem) << DesignProblemText(r.problem, 1);
+    ASSERT_TRUE(r.design);
+    EXPECT_EQ(*r.design, d);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Designs, DesignRoundTrip,
+    ::testing::Values(
+        RoundTrip{"WorkedExample", [](Design&) {}},
+        RoundTrip{"NoMidrange", [](Design& d) { d.midOn = false; }},
+        RoundTrip{"LinkwitzOn",
+                  [](Design& d) {
+                      d.linkwitzF1 = 50;
+                      d.linkwitzF2 = 25;
+                  }},
+        RoundTrip{"OneLinkwitzFrequency", [](Design& d) { d.linkwitzF2 = 40; }},
+        RoundTrip{"EveryFilterType",
+                  [](Design& d) {
+                      d.bassLowPass = {FilterType::None, 0, 250};
+                      d.midHighPass = {FilterType::Bessel, 1, 250};
+                      d.midLowPass = {FilterType::Linkwitz, 4, 2500};
+                      d.tweeterHighPass = {FilterType::Butterworth, 4, 2500};
+                  }},
+        RoundTrip{"CommaAndCyrillicName",
+                  [](Design& d) {
+                      d.decimalSeparator = ',';
+                      d.spectrumName = "Шум розовый";
+                      d.spectrumLevels[0] = NoBandLevel;
+                      d.spectrumLevels[30] = -40;
+                  }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DesignFile, ReadsOneDecimalAsTheBoxesHoldIt) {
+    json j = json::parse(EncodeDesign(Example()));
+    j["bass"]["sensitivityDb"] = 88.25;
+    j["bass"]["impedanceOhm"] = 3.96;
+    const DesignRead r = DecodeDesign(j.dump());
+    ASSERT_TRUE(r.design);
+    EXPECT_DOUBLE_EQ(r.design->bass.sensitivityDb, 88.2);
+    EXPECT_DOUBLE_EQ(r.design->bass.impedanceOhm, 4.0);
+}
+
+TEST(DesignFile, OptionalPartsTakeTheirDefaults) {
+    json j = json::parse(EncodeDesign(Example()));
+    j.erase("linkwitz");
+    j.erase("decimalSeparator");
+    j["unknownField"] = "kept for a later minor addition";
+    const DesignRead r = DecodeDesign(j.dump());
+    ASSERT_TRUE(r.design) << DesignProblemText(r.problem, 1);
+    EXPECT_FALSE(r.design->linkwitzF1);
+    EXPECT_EQ(r.design->decimalSeparator, '.');
+}
+
+struct BadCase {
+    const char* name;
+    std::function<void(json&)> change;
+    const char* english;
+};
+
+class DesignRefused : public ::testing::TestWithParam<BadCase> {};
+
+TEST_P(DesignRefused, NamesTheProblem) {
+    json j = json::parse(EncodeDesign(Example()));
+    GetParam().change(j);
+    const DesignRead r = DecodeDesign(j.dump());
+    EXPECT_FALSE(r.design);
+    EXPECT_EQ(DesignProblemText(r.problem, 1), GetParam().english);
+    // Every language has its own sentence.
+    EXPECT_NE(DesignProblemText(r.problem, 0), GetParam().english);
+    EXPECT_NE(DesignProblemText(r.problem, 2), GetParam().english);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, DesignRefused,
+    ::testing::Values(
+        BadCase{"WrongFormat", [](json& j) { j["format"] = "other"; },
+                "The file is not an Ampora design (\"format\" is not \"ampora-design\")."},
+        BadCase{"NoFormat", [](json& j) { j.erase("format"); },
+                "The file is not an Ampora design (\"format\" is not \"ampora-design\")."},
+        BadCase{"NotAnObject", [](json& j) { j = json::array({1, 2}); },
+                "The file is not an Ampora design (\"format\" is not \"ampora-design\")."},
+        BadCase{"NewerVersion", [](json& j) { j["version"] = 2; },
+                "The design was written by a newer version of the program (format version 2); "
+                "this version reads version 1."},
+        BadCase{"VersionZero", [](json& j) { j["version"] = 0; },
+                "The design file has no valid \"version\"."},
+        BadCase{"VersionText", [](json& j) { j["version"] = "1"; },
+                "The design file has no valid \"version\"."},
+        BadCase{"BassImpedanceZero", [](json& j) { j["bass"]["impedanceOhm"] = 0; },
+                "bass.impedanceOhm must be greater than zero."},
+        BadCase{"TinyImpedanceRoundsToZero", [](json& j) { j["tweeter"]["impedanceOhm"] = 0.04; },
+                "tweeter.impedanceOhm must be greater than zero."},
+        BadCase{"MissingSensitivity", [](json& j) { j["midrange"].erase("sensitivityDb"); },
+                "midrange.sensitivityDb is missing."},
+        BadCase{"MissingTweeter", [](json& j) { j.erase("tweeter"); }, "tweeter is missing."},
+        BadCase{"SensitivityText", [](json& j) { j["bass"]["sensitivityDb"] = "88"; },
+                "bass.sensitivityDb must be a number."},
+        BadCase{"SensitivityTooHigh", [](json& j) { j["bass"]["sensitivityDb"] = 250; },
+                "bass.sensitivityDb must lie within 0 … 200."},
+        BadCase{"PowerNegative", [](json& j) { j["amplifierPowerW"] = -5; },
+                "amplifierPowerW must be greater than zero."},
+        BadCase{"PowerFraction", [](json& j) { j["amplifierPowerW"] = 100.5; },
+                "amplifierPowerW must be a whole number."},
+        BadCase{"PowerBeyond32Bits", [](json& j) { j["amplifierPowerW"] = 5000000000u; },
+                "amplifierPowerW must lie within -2147483648 … 2147483647."},
+        BadCase{"CutZero", [](json& j) { j["midrange"]["lowPass"]["cutHz"] = 0; },
+                "midrange.lowPass.cutHz must be greater than zero."},
+        BadCase{"ThirtyLevels", [](json& j) { j["spectrum"]["levels"].erase(0); },
+                "spectrum.levels must hold 31 levels, not 30."},
+        BadCase{"LevelAboveTop", [](json& j) { j["spectrum"]["levels"][4] = 3; },
+                "spectrum.levels[4] must lie within -100 … 0."},
+        BadCase{"LongName",
+                [](json& j) { j["spectrum"]["name"] = std::string(51, 'x'); },
+                "spectrum.name is longer than 50 characters."},
+        BadCase{"UnknownFilter", [](json& j) { j["bass"]["lowPass"]["type"] = "chebyshev"; },
+                "bass.lowPass.type must be one of none, bessel, butterworth, linkwitz."},
+        BadCase{"LinkwitzOrder3", [](json& j) {
+                    j["tweeter"]["highPass"]["type"] = "linkwitz";
+                    j["tweeter"]["highPass"]["order"] = 3;
+                },
+                "tweeter.highPass.order must be 1 to 4 for Bessel and Butterworth, 2 or 4 for "
+                "Linkwitz."},
+        BadCase{"EqualiseNumber", [](json& j) { j["midrange"]["equalise"] = 1; },
+                "midrange.equalise must be true or false."},
+        BadCase{"LinkwitzNegative", [](json& j) { j["linkwitz"] = {{"f1Hz", -50}, {"f2Hz", 25}}; },
+                "linkwitz.f1Hz must lie within 0 … 20000."},
+        BadCase{"Separator", [](json& j) { j["decimalSeparator"] = ";"; },
+                "decimalSeparator must be \".\" or \",\"."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DesignFile, NameLengthCountsCharactersNotBytes) {
+    json j = json::parse(EncodeDesign(Example()));
+    std::string fifty;
+    for (int i = 0; i < 50; ++i) fifty += "ш";
+    j["spectrum"]["name"] = fifty;
+    EXPECT_TRUE(DecodeDesign(j.dump()).design);
+}
+
+TEST(DesignFile, RefusesWhatIsNotJson) {
+    for (const char* text : {"", "not json", "{\"format\": \"ampora-design\",", "\xff\xfe{}",
+                             "{\"format\": \"ampora-design\", \"version\": 1, \"spectrum\": "
+                             "{\"name\": \"\xc3\x28\"}}"}) {
+        SCOPED_TRACE(text);
+        const DesignRead r = DecodeDesign(text);
+        EXPECT_FALSE(r.design);
+        EXPECT_EQ(r.problem.issue, DesignIssue::NotJson);
+        EXPECT_NE(DesignProblemText(r.problem, 1).find("is not JSON (byte "), std::string::npos);
+    }
+}
+
+TEST(DesignFile, DeepNestingIsRefusedNotACrash) {
+    const std::string deep(200000, '[');
+    EXPECT_EQ(DecodeDesign(deep).problem.issue, DesignIssue::NotJson);
+    EXPECT_EQ(DecodeDesign(deep + std::string(200000, ']')).problem.issue,
+              DesignIssue::WrongFormat);
+}
+
+TEST(DesignFile, WritesAndReadsAFile) {
+    testutil::TempDir dir;
+    const std::string path = dir.file("a.ampora");
+    Design d = Example();
+    d.spectrumName = "Рок";
+    ASSERT_FALSE(WriteDesignFile(path, d));
+    const DesignRead r = ReadDesignFile(path);
+    ASSERT_TRUE(r.design) << DesignProblemText(r.problem, 1);
+    EXPECT_EQ(*r.design, d);
+    // Nothing but the file itself is left in the folder.
+    int files = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++files;
+    EXPECT_EQ(files, 1);
+}
+
+TEST(DesignFile, NeverWritesWhatItCouldNotReadBack) {
+    testutil::TempDir dir;
+    const std::string path = dir.file("a.ampora");
+    ASSERT_FALSE(WriteDesignFile(path, Example()));
+    Design bad = Example();
+    bad.bass.impedanceOhm = 0;
+    const DesignProblem p = WriteDesignFile(path, bad);
+    EXPECT_EQ(DesignProblemText(p, 1), "bass.impedanceOhm must be greater than zero.");
+    EXPECT_EQ(*ReadDesignFile(path).design, Example());  // the earlier file stays whole
+}
+
+TEST(DesignFile, RefusesMissingAndHugeFiles) {
+    testutil::TempDir dir;
+    const DesignRead missing = ReadDesignFile(dir.file("none.ampora"));
+    EXPECT_EQ(missing.problem.issue, DesignIssue::CannotRead);
+    EXPECT_EQ(DesignProblemText(missing.problem, 1),
+              "Cannot read the design file: No such file or directory");
+
+    const std::string huge = dir.file("huge.ampora");
+    std::ofstream(huge) << EncodeDesign(Example());
+    std::filesystem::resize_file(huge, 100u * 1024 * 1024);  // sparse: no 100 MB written
+    EXPECT_EQ(DesignProblemText(ReadDesignFile(huge).problem, 1),
+              "The file is too large to be a design (over 1 MB).");
+
+    EXPECT_EQ(WriteDesignFile(dir.file("no/such/folder/a.ampora"), Example()).issue,
+              DesignIssue::CannotWrite);
+}
+
+}  // namespace
+}  // namespace ampora
