@@ -26,6 +26,7 @@
 #include "curves/CurveStore.h"
 #include "curves/ui/CurveGridModel.h"
 #include "curves/ui/GraphImage.h"
+#include "curves/ui/SpectrumCommands.h"
 #include "i18n/Messages.h"
 #include "i18n/TextTable.h"
 #include "iec/ui/IecWindow.h"
@@ -47,6 +48,7 @@ TF_Main::TF_Main(const QString& exePath, QWidget* parent)
     buildLayout();
     buildMenus();
     connectHandlers();
+    InstallSpectrumCommands(*this);
     FormCreate();
 }
 

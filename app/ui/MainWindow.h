@@ -149,6 +149,10 @@ public:
     // The centred position for the built-in size (halves to even).
     QPoint CentredPosition() const;
 
+signals:
+    // After LoadMenu: windows and menu items with texts of their own follow.
+    void languageChanged();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
