@@ -47,6 +47,7 @@ TF_Main::TF_Main(const QString& exePath, QWidget* parent)
                    Qt::MSWindowsFixedSizeDialogHint);
     buildLayout();
     buildMenus();
+    buildDesignMenu();
     connectHandlers();
     InstallSpectrumCommands(*this);
     FormCreate();

@@ -8,6 +8,7 @@
 //   inputs/ui/InputPanel.cpp      filter boxes, midrange switch, validation
 //   calc/ui/Calculation.cpp       the calculation and the Linkwitz listing
 //   i18n/ui/Language.cpp          language switching and help
+//   app/ui/DesignCommands.cpp     design files: Open/Save/Save As of a Design
 // A handler reads the controls, calls the core, writes the controls.
 
 #include <QHash>
@@ -140,6 +141,17 @@ public:
     void ComboBox1Change() { TypeBoxChange(1); }
     void ComboBox2Change() { TypeBoxChange(2); }
     void ComboBox6Change() { TypeBoxChange(6); }
+    void CmdDesignOpenClick();
+    void CmdDesignSaveClick();
+    void CmdDesignSaveAsClick();
+    // Reads a design file and sets every control from it, then calculates;
+    // a refused file leaves the window as it was and shows why.
+    bool OpenDesign(const QString& path);
+    void ApplyDesign(const Design& design);
+    // The file that Save design writes to ("" until one was opened or saved).
+    QString designPath() const { return designPath_; }
+    // The File menu's design items: open, save, save as.
+    const std::array<QAction*, 3>& designActions() const { return designActions_; }
 
     // Where the popup menu last opened (screen point), for tests.
     QPoint lastPopupPos() const { return lastPopupPos_; }
@@ -171,6 +183,9 @@ private:
     QString langIdx(const std::array<const char*, 3>& texts) const;  // by LangIndex
     void showPicker(bool show);
     void loadBandsFromCursor();
+    void buildDesignMenu();
+    void retranslateDesignMenu();
+    bool saveDesignTo(const QString& path);
     void writeBandsToRecord(int threshold);
 
 public:
@@ -214,6 +229,8 @@ private:
     bool skipNextActivation_ = false;
     bool inCalc_ = false;
     QPoint lastPopupPos_;
+    QString designPath_, designFolder_;
+    std::array<QAction*, 3> designActions_{};
 };
 
 }  // namespace ampora::ui

@@ -72,6 +72,7 @@ void TF_Main::LoadMenu(const QString& language) {
         else
             SetCaption(w, text);
     }
+    retranslateDesignMenu();
     emit languageChanged();
 }
 

@@ -1,0 +1,281 @@
+// Design files through the File menu of the real window.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <functional>
+
+#include "app/ui/DesignCommands.h"
+#include "calc/DesignFile.h"
+#include "curves/CurveStore.h"
+#include "tests/app/ui/Fixture.h"
+
+namespace ampora::ui::testing {
+namespace {
+
+class DesignCommandsTest : public WindowTest {
+public:
+    // The table of cases below drives the window through these.
+    using WindowTest::main;
+
+    void SetUp() override {
+        WindowTest::SetUp();
+        ASSERT_TRUE(files.isValid());
+        SetDesignDialogHook([this](QWidget*, bool save, const QString&) {
+            ++dialogs;
+            return save ? savePath : openPath;
+        });
+    }
+    void TearDown() override {
+        SetDesignDialogHook({});
+        WindowTest::TearDown();
+    }
+    void start() {
+        create();
+        main->LoadMenu("Eng");
+        messages.clear();
+    }
+    // The windows of a program installed in another folder, as on another
+    // machine: nothing remembered from the first.
+    void restartElsewhere() {
+        destroy();
+        others.push_back(std::make_unique<QTemporaryDir>());
+        folder = others.back()->path() + QLatin1Char('/');
+        QFile::copy(QStringLiteral(AMPORA_MENU_CDS), folder + QStringLiteral("Menu.cds"));
+        start();
+    }
+    void pick(int comboNo, int index) {
+        QComboBox* c = main->combo(comboNo);
+        c->setCurrentIndex(index);
+        emit c->activated(index);
+    }
+    void type(int editNo, const QString& text) {
+        box(editNo)->setFocus();
+        box(editNo)->clear();
+        QTest::keyClicks(box(editNo), text);
+    }
+    void calc() { QTest::mouseClick(main->ButCalc, Qt::LeftButton); }
+    void saveAs(const QString& path) {
+        savePath = path;
+        main->designActions()[2]->trigger();
+    }
+    void open(const QString& path) {
+        openPath = path;
+        main->designActions()[0]->trigger();
+    }
+    QString file(const char* name) const { return files.path() + QLatin1Char('/') + name; }
+    // What the user sees of the inputs and the results.
+    QStringList screen() const {
+        QStringList s;
+        for (int no : {9, 10, 11, 12, 13, 14, 15, 5, 1, 3, 6, 28, 29, 30, 7, 4, 8, 16, 17, 18, 19})
+            s << box(no)->text();
+        for (int no = 1; no <= 8; ++no) s << main->combo(no)->currentText();
+        for (QLabel* l : {main->Label40, main->Label41, main->Label42, main->Label43, main->Label24})
+            s << l->text();
+        for (QCheckBox* c : {main->CheckBoxMid, main->CBMidEq, main->CBHighEq})
+            s << (c->isChecked() ? "on" : "off");
+        return s;
+    }
+    void workedExample() {
+        type(9, "100");
+        type(10, "88");
+        type(12, "90");
+        type(14, "92");
+        for (int no : {11, 13, 15}) type(no, "8");
+        for (int no : {5, 1, 2, 6}) pick(no, 2);
+        type(5, "320");
+        type(1, "320");
+        type(3, "3200");
+        type(6, "3200");
+        main->CBMidEq->setChecked(true);
+        main->CBHighEq->setChecked(true);
+        type(28, "");
+        type(29, "");
+    }
+
+    QTemporaryDir files;
+    std::vector<std::unique_ptr<QTemporaryDir>> others;
+    QString savePath, openPath;
+    int dialogs = 0;
+};
+
+struct WindowCase {
+    const char* name;
+    std::function<void(DesignCommandsTest&)> setUp;
+};
+
+class DesignRoundTripInWindow : public DesignCommandsTest,
+                                public ::testing::WithParamInterface<WindowCase> {};
+
+TEST_P(DesignRoundTripInWindow, ReopenedInAFreshWindowGivesTheSameScreen) {
+    start();
+    workedExample();
+    GetParam().setUp(*this);
+    calc();
+    const QStringList before = screen();
+    const QStringList seen = messages;
+    ASSERT_FALSE(before[14].isEmpty()) << "the case must calculate";
+
+    saveAs(file("variant.ampora"));
+    ASSERT_TRUE(QFile::exists(file("variant.ampora")));
+    EXPECT_EQ(main->designPath(), file("variant.ampora"));
+    restartElsewhere();
+    ASSERT_NE(screen(), before);
+    open(file("variant.ampora"));
+    EXPECT_EQ(messages, seen);
+    EXPECT_EQ(screen(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Window, DesignRoundTripInWindow,
+    ::testing::Values(
+        WindowCase{"WorkedExample", [](DesignCommandsTest&) {}},
+        WindowCase{"NoMidrange",
+                   [](DesignCommandsTest& t) {
+                       QTest::mouseClick(t.main->CheckBoxMid, Qt::LeftButton);
+                       t.type(5, "320");
+                       t.type(6, "2000");
+                   }},
+        WindowCase{"LinkwitzOn",
+                   [](DesignCommandsTest& t) {
+                       t.type(28, "50");
+                       t.type(29, "25");
+                   }},
+        WindowCase{"EveryFilterType",
+                   [](DesignCommandsTest& t) {
+                       t.pick(5, 0);  // bass without a filter
+                       t.pick(1, 1);  // Bessel ...
+                       t.pick(3, 0);  // ... order 1
+                       t.pick(2, 3);  // Linkwitz ...
+                       t.pick(4, 1);  // ... order 4
+                       t.pick(8, 3);  // Butterworth order 4 for the tweeter
+                       t.type(12, "91.5");
+                       t.type(15, "6.3");
+                   }},
+        WindowCase{"DrawnCurve",
+                   [](DesignCommandsTest& t) {
+                       t.main->CurveOpen(QString::fromUtf8("Рок"));
+                       t.main->BandLevel[3] = 12;
+                       t.main->BandDepth[3] = 28;
+                       t.main->DrawGrid();
+                   }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DesignCommandsTest, StoredCurveIsSelectedOnlyWithTheSameLevels) {
+    start();
+    Design d;
+    d.spectrumName = "Рок";
+    for (const BuiltInCurve& c : BuiltInCurves)
+        if (std::string(c.name) == d.spectrumName)
+            std::copy(c.levels.begin(), c.levels.end(), d.spectrumLevels.begin());
+    ASSERT_FALSE(WriteDesignFile(file("rock.ampora").toStdString(), d));
+    d.spectrumLevels[10] = -7;
+    ASSERT_FALSE(WriteDesignFile(file("my-rock.ampora").toStdString(), d));
+
+    open(file("rock.ampora"));
+    EXPECT_GE(main->CurCurveRecNo, 1);
+    EXPECT_EQ(main->CurCurveName, QString::fromUtf8("Рок"));
+
+    open(file("my-rock.ampora"));
+    EXPECT_EQ(main->CurCurveRecNo, -1);  // unsaved, under the design's name
+    EXPECT_EQ(main->CurCurveName, QString::fromUtf8("Рок"));
+    EXPECT_EQ(main->Label24->text(), QString::fromUtf8("( Рок )"));
+    EXPECT_EQ(main->BandLevel[10], 33);
+    EXPECT_FALSE(box(7)->text().isEmpty());  // calculated once
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+}
+
+TEST_F(DesignCommandsTest, RefusedFileLeavesTheWindowAsItWas) {
+    start();
+    workedExample();
+    calc();
+    const QStringList before = screen();
+    const struct {
+        const char* content;
+        const char* message;
+    } cases[] = {
+        {"{ not json", "The file is not a design: it is not JSON (byte 4)."},
+        {R"({"format": "ampora-design", "version": 7})",
+         "The design was written by a newer version of the program (format version 7); this "
+         "version reads version 1."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.content);
+        QFile f(file("bad.ampora"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(c.content);
+        f.close();
+        messages.clear();
+        open(file("bad.ampora"));
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_EQ(messages[0].toStdString(), std::string("Design not opened: bad.ampora\n") +
+                                   c.message);
+        EXPECT_EQ(screen(), before);
+        EXPECT_TRUE(main->designPath().isEmpty());
+    }
+    // Values out of range come from a well-formed design: Russian this time.
+    Design d;
+    d.spectrumName = "x";
+    d.bass.impedanceOhm = 0;
+    QFile f(file("zero.ampora"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray::fromStdString(EncodeDesign(d)));
+    f.close();
+    main->LoadMenu("Rus");
+    messages.clear();
+    open(file("zero.ampora"));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0],
+              QString::fromUtf8("Проект не открыт: zero.ampora\nbass.impedanceOhm должно быть больше нуля."));
+    EXPECT_EQ(screen(), before);
+}
+
+TEST_F(DesignCommandsTest, SaveWritesToTheOpenedFileAndRefusesBadValues) {
+    start();
+    workedExample();
+    calc();
+    // Save without a file yet asks for one.
+    savePath = file("first.ampora");
+    main->designActions()[1]->trigger();
+    EXPECT_EQ(dialogs, 1);
+    ASSERT_TRUE(QFile::exists(savePath));
+    type(9, "50");
+    main->designActions()[1]->trigger();
+    EXPECT_EQ(dialogs, 1);  // now straight to the same file
+    EXPECT_EQ(ReadDesignFile(savePath.toStdString()).design->ampPowerW, 50);
+
+    type(9, "0");
+    messages.clear();
+    main->designActions()[1]->trigger();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0], "Design not saved: first.ampora\namplifierPowerW must be greater than zero.");
+    EXPECT_EQ(ReadDesignFile(savePath.toStdString()).design->ampPowerW, 50);  // kept whole
+}
+
+TEST_F(DesignCommandsTest, MenuItemsSpeakTheCurrentLanguage) {
+    start();
+    const char* expected[3][3] = {{"Открыть проект…", "Сохранить проект", "Сохранить проект как…"},
+                                  {"Open design…", "Save design", "Save design as…"},
+                                  {"Адкрыць праект…", "Захаваць праект", "Захаваць праект як…"}};
+    const char* languages[] = {"Rus", "Eng", "Bel"};
+    for (int l = 0; l < 3; ++l) {
+        main->LoadMenu(languages[l]);
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(main->designActions()[size_t(i)]->text(), QString::fromUtf8(expected[l][i]));
+            EXPECT_TRUE(main->designActions()[size_t(i)]->isVisible());
+        }
+    }
+    // Cancelling the dialog changes nothing.
+    const QStringList before = screen();
+    open(QString());
+    saveAs(QString());
+    EXPECT_EQ(screen(), before);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+}  // namespace
+}  // namespace ampora::ui::testing
