@@ -234,4 +234,16 @@ inline constexpr LangTexts MsgFileWriteFailed = {"Не удалось запис
                                                  "Could not write the file ",
                                                  "Не ўдалося запісаць файл "};
 
+// The per-band breakdown window (Service menu) and the report. Column titles
+// are a driver's or resistor's name (LabelBass, ... of the command line) +
+// ", " + the unit; the totals row is LabelTotal.
+inline constexpr LangTexts CaptionPowerPerBand = {"Мощность по полосам", "Power per band",
+                                                  "Магутнасць па палосах"};
+inline constexpr LangTexts LabelBandFrequency = {"Частота, Гц", "Frequency, Hz", "Частата, Гц"};
+inline constexpr LangTexts LabelProgrammeLevel = {"Программа, дБ", "Programme, dB",
+                                                  "Праграма, дБ"};
+inline constexpr LangTexts LabelWatts = {"Вт", "W", "Вт"};
+inline constexpr LangTexts LabelCalcStopped = {"Расчёт остановлен: ", "Calculation stopped: ",
+                                               "Разлік спынены: "};
+
 }  // namespace ampora

@@ -18,6 +18,7 @@
 
 #include "app/Settings.h"
 #include "calc/Design.h"
+#include "calc/Evaluate.h"
 #include "calc/Filters.h"
 #include "calc/Linkwitz.h"
 
@@ -164,6 +165,11 @@ public:
 signals:
     // After LoadMenu: windows and menu items with texts of their own follow.
     void languageChanged();
+    // After every calculation that got past the activation check: the design
+    // it read, its evaluation, and the message it stopped with ("" when it
+    // went through).
+    void recalculated(const ampora::Design& design, const ampora::Evaluation& ev,
+                      const QString& stopMessage);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -177,6 +183,7 @@ private:
     void FormCreate();
     void shutDown();
     void showCalcMessage(const QString& text);
+    void notifyRecalculated(const Design& design, const Evaluation& ev, bool finished);
     void showLinkwitz(const LinkwitzResult& r);
     void setFocusToCalc();
     QString lang(const std::array<const char*, 3>& texts) const;  // by check mark
