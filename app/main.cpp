@@ -2,12 +2,16 @@
 
 #include <QApplication>
 #include <QFont>
+#include <iostream>
+#include <string_view>
 
 #include "app/ui/AboutWindow.h"
 #include "app/ui/MainWindow.h"
+#include "cli/Evaluate.h"
 #include "iec/ui/IecWindow.h"
 
 int main(int argc, char* argv[]) {
+    if (argc > 1 && std::string_view(argv[1]) == "evaluate") return ampora::cli::RunEvaluate(argc, argv, std::cout, std::cerr);
     QApplication app(argc, argv);
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPixelSize(11);

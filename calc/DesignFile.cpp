@@ -1,14 +1,15 @@
 #include "calc/DesignFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "i18n/Messages.h"
@@ -333,20 +334,40 @@ DesignProblem CheckDesign(const Design& design) {
 
 DesignRead ReadDesignFile(const std::string& path) {
     DesignRead r;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
         r.problem = {DesignIssue::CannotRead, {}, Errno()};
         return r;
     }
-    // Read at most one byte beyond the limit: the size is known without
-    // trusting the file system's report (pipes, special files).
-    std::string text(MaxDesignFileBytes + 1, '\0');
-    in.read(text.data(), std::streamsize(text.size()));
-    if (in.bad()) {
-        r.problem = {DesignIssue::CannotRead, {}, Errno()};
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+        std::uintmax_t(st.st_size) > MaxDesignFileBytes) {
+        ::close(fd);
+        r.problem.issue = DesignIssue::TooLarge;
         return r;
     }
-    text.resize(size_t(in.gcount()));
+    // Read to the end, but never more than one byte beyond the limit: a pipe
+    // or a special file reports no useful size.
+    std::string text;
+    text.resize(S_ISREG(st.st_mode) ? size_t(st.st_size) + 1 : 4096);
+    size_t done = 0;
+    for (;;) {
+        if (done == text.size()) {
+            if (text.size() > MaxDesignFileBytes) break;
+            text.resize(std::min<size_t>(text.size() * 2, MaxDesignFileBytes + 1));
+        }
+        const ssize_t n = ::read(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            r.problem = {DesignIssue::CannotRead, {}, Errno()};
+            ::close(fd);
+            return r;
+        }
+        if (n == 0) break;
+        done += size_t(n);
+    }
+    ::close(fd);
+    text.resize(done);
     return DecodeDesign(text);
 }
 

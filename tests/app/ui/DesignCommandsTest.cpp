@@ -8,9 +8,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <functional>
+#include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "app/ui/DesignCommands.h"
 #include "calc/DesignFile.h"
+#include "cli/Evaluate.h"
 #include "curves/CurveStore.h"
 #include "tests/app/ui/Fixture.h"
 
@@ -123,6 +126,23 @@ TEST_P(DesignRoundTripInWindow, ReopenedInAFreshWindowGivesTheSameScreen) {
     saveAs(file("variant.ampora"));
     ASSERT_TRUE(QFile::exists(file("variant.ampora")));
     EXPECT_EQ(main->designPath(), file("variant.ampora"));
+
+    // The command line gives the window's numbers for the same file.
+    std::string args[] = {"ampora", "evaluate", "--format", "json",
+                          file("variant.ampora").toStdString()};
+    char* argv[] = {args[0].data(), args[1].data(), args[2].data(), args[3].data(), args[4].data()};
+    std::ostringstream out, err;
+    ASSERT_EQ(cli::RunEvaluate(5, argv, out, err), 0) << err.str();
+    const nlohmann::json texts = nlohmann::json::parse(out.str())[0]["texts"];
+    const char* keys[] = {"bassW",  "midrangeW",  "tweeterW",  "midrangeRs", "midrangeRp",
+                          "tweeterRs", "tweeterRp", "bassDb", "midrangeDb", "tweeterDb",
+                          "totalDb"};
+    QStringList window = {box(7)->text(),        box(4)->text(),        box(8)->text(),
+                          main->Label40->text(), main->Label41->text(), main->Label42->text(),
+                          main->Label43->text(), box(16)->text(),       box(17)->text(),
+                          box(18)->text(),       box(19)->text()};
+    for (int i = 0; i < 11; ++i)
+        EXPECT_EQ(texts[keys[i]].get<std::string>(), window[i].toStdString()) << keys[i];
     restartElsewhere();
     ASSERT_NE(screen(), before);
     open(file("variant.ampora"));

@@ -1,0 +1,216 @@
+#include "cli/EvaluationFormat.h"
+
+#include <nlohmann/json.hpp>
+
+#include "i18n/Messages.h"
+#include "calc/LPad.h"
+#include "inputs/Numbers.h"
+
+namespace ampora {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+size_t Lang(int language) { return language >= 0 && language <= 2 ? size_t(language) : 0; }
+
+// Width in characters, for columns that hold Cyrillic labels.
+size_t Width(const std::string& s) {
+    size_t n = 0;
+    for (unsigned char c : s)
+        if ((c & 0xC0) != 0x80) ++n;
+    return n;
+}
+
+std::string Pad(std::string s, size_t width) {
+    const size_t w = Width(s);
+    if (w < width) s.append(width - w, ' ');
+    return s;
+}
+
+std::string Message(const EvaluatedFile& f, int language) {
+    if (f.problem) return DesignProblemText(f.problem, language);
+    return StopMessage(f.evaluation.stop, language);
+}
+
+bool HasSeries(double rs) { return rs > 0.0; }
+bool HasParallel(double rp) { return rp > 0.0 && rp < NoParallelResistor; }
+
+Json Pad(double rs, double rp, double rsW, double rpW) {
+    Json j;
+    j["seriesOhm"] = HasSeries(rs) ? Json(rs) : Json();
+    j["seriesW"] = HasSeries(rs) ? Json(rsW) : Json();
+    j["parallelOhm"] = HasParallel(rp) ? Json(rp) : Json();
+    j["parallelW"] = HasParallel(rp) ? Json(rpW) : Json();
+    return j;
+}
+
+Json PerDriver(double bass, double mid, double tweeter) {
+    return Json{{"bass", bass}, {"midrange", mid}, {"tweeter", tweeter}};
+}
+
+}  // namespace
+
+const char* StatusName(const EvaluatedFile& f) {
+    if (f.problem) return "error";
+    return f.evaluation.stop == CalcStop::None ? "ok" : "stopped";
+}
+
+const char* StopName(CalcStop stop) {
+    switch (stop) {
+        case CalcStop::None: return "";
+        case CalcStop::MidTooWeak: return "midrangeTooWeak";
+        case CalcStop::TweeterTooWeak: return "tweeterTooWeak";
+        case CalcStop::BadImpedance: return "badImpedance";
+        case CalcStop::BadAmpPower: return "badAmplifierPower";
+        case CalcStop::NoSignal: return "noSignal";
+        case CalcStop::OutOfRange: return "outOfRange";
+        case CalcStop::NoCurve: return "noCurve";
+    }
+    return "";
+}
+
+std::string EvaluationText(const EvaluatedFile& f, int language) {
+    const size_t l = Lang(language);
+    std::string out = f.path + "\n";
+    if (f.problem) return out + "  " + LabelError[l] + Message(f, language) + "\n\n";
+    out += "  " + std::string(LabelSpectrum[l]) + ": " + f.design.spectrumName + "\n";
+    if (f.evaluation.stop != CalcStop::None)
+        return out + "  " + LabelStopped[l] + Message(f, language) + "\n\n";
+
+    const PowerTexts& t = f.evaluation.texts;
+    const std::string names[] = {LabelBass[l], LabelMid[l], LabelTweeter[l], LabelTotal[l]};
+    size_t nameWidth = 0;
+    for (const std::string& n : names) nameWidth = std::max(nameWidth, Width(n));
+    nameWidth += 2;
+    const size_t powerWidth = std::max<size_t>(Width(LabelPower[l]), 6) + 2;
+    const size_t splWidth = std::max<size_t>(Width(LabelSpl[l]), 6) + 2;
+    auto row = [&](const std::string& name, const std::string& power, const std::string& spl,
+                   std::string pads) {
+        std::string line = "  " + Pad(name, nameWidth) + Pad(power, powerWidth);
+        line += pads.empty() ? spl : Pad(spl, splWidth) + pads;
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        return line + "\n";
+    };
+    auto pads = [](const std::string& rs, const std::string& rp) {
+        if (rs.empty() || rp.empty()) return rs + rp;
+        return rs + "   " + rp;
+    };
+    out += row("", LabelPower[l], LabelSpl[l], LabelPad[l]);
+    out += row(names[0], t.bass, t.splB, "");
+    out += row(names[1], t.mid, t.splM, pads(t.rsM, t.rpM));
+    out += row(names[2], t.tweeter, t.splT, pads(t.rsT, t.rpT));
+    out += row(names[3], "", t.splTot, "");
+    const LinkwitzResult& lw = f.evaluation.linkwitz;
+    if (lw.active) {
+        out += "  " + std::string(LabelLinkwitz[l]) + ":";
+        for (int b = 0; b < LinkwitzBands; ++b) {
+            out += b == 0 ? " " : ", ";
+            out += std::to_string(BandGrid[size_t(b)]) + " Hz " + std::to_string(lw.db[size_t(b)]);
+        }
+        out += "\n";
+    }
+    return out + "\n";
+}
+
+std::string EvaluationJson(const EvaluatedFile& f, int language) {
+    Json j;
+    j["file"] = f.path;
+    j["status"] = StatusName(f);
+    if (f.problem) {
+        j["message"] = Message(f, language);
+        return j.dump(2);
+    }
+    const Evaluation& e = f.evaluation;
+    j["stop"] = e.stop == CalcStop::None ? Json() : Json(StopName(e.stop));
+    j["message"] = e.stop == CalcStop::None ? Json() : Json(Message(f, language));
+    j["spectrum"] = f.design.spectrumName;
+    Json lw;
+    lw["active"] = e.linkwitz.active;
+    lw["f1Hz"] = e.linkwitz.f1;
+    lw["f2Hz"] = e.linkwitz.f2;
+    lw["boostDb"] = e.linkwitz.db;
+    lw["listing"] = e.linkwitz.listing;
+    j["linkwitz"] = lw;
+    j["midrangeEqualiseCleared"] = e.midEqCleared;
+    j["tweeterEqualiseCleared"] = e.tweeterEqCleared;
+    j["midrangeEdgesHz"] = {e.midLowHz, e.midHighHz};
+    j["midrangeEdgesSwapped"] = e.midEdgesSwapped;
+    const LevelMatch& m = e.pads;
+    const PowerResult& p = e.power;
+    j["reference"] = {{"bassVoltageV", m.uB}, {"bassCurrentA", m.iB}};
+    j["pads"] = {{"midrange", Pad(m.rsM, m.rpM, p.wRsM, p.wRpM)},
+                 {"tweeter", Pad(m.rsT, m.rpT, p.wRsT, p.wRpT)}};
+    j["signal"] = PerDriver(p.eB, p.eM, p.eT);
+    j["scale"] = p.k;
+    j["powerW"] = PerDriver(p.pB, p.pM, p.pT);
+    Json spl = PerDriver(p.lB, p.lM, p.lT);
+    spl["total"] = p.lTot;
+    j["splDb"] = spl;
+    const PowerTexts& t = e.texts;
+    j["texts"] = {{"bassW", t.bass},     {"midrangeW", t.mid},   {"tweeterW", t.tweeter},
+                  {"midrangeRs", t.rsM}, {"midrangeRp", t.rpM},  {"tweeterRs", t.rsT},
+                  {"tweeterRp", t.rpT},  {"bassDb", t.splB},     {"midrangeDb", t.splM},
+                  {"tweeterDb", t.splT}, {"totalDb", t.splTot}};
+    Json bands = Json::array();
+    for (const BandShare& b : e.bands) {
+        bands.push_back({{"freqHz", b.freqHz},
+                         {"weight", b.weight},
+                         {"gain", PerDriver(b.gain[Bass], b.gain[Mid], b.gain[Tweeter])},
+                         {"powerW", PerDriver(b.powerW[Bass], b.powerW[Mid], b.powerW[Tweeter])}});
+    }
+    j["bands"] = bands;
+    j["filterChainsBuilt"] = e.filterChainsBuilt;
+    j["lastFilterGain"] = e.filterGain;
+    j["lastNearestBandIndex"] = e.nearestBandIndex;
+    return j.dump(2);
+}
+
+std::string CsvField(const std::string& v) {
+    if (v.find_first_of(",\"\r\n") == std::string::npos) return v;
+    std::string out = "\"";
+    for (char c : v) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
+std::string CsvHeader() {
+    return "file,status,message,spectrum,bass_w,midrange_w,tweeter_w,"
+           "midrange_rs_ohm,midrange_rs_w,midrange_rp_ohm,midrange_rp_w,"
+           "tweeter_rs_ohm,tweeter_rs_w,tweeter_rp_ohm,tweeter_rp_w,"
+           "bass_db,midrange_db,tweeter_db,total_db,linkwitz_boost_db\r\n";
+}
+
+std::string CsvRow(const EvaluatedFile& f, int language) {
+    std::string row = CsvField(f.path) + "," + StatusName(f) + "," + CsvField(Message(f, language));
+    const bool ok = !f.problem && f.evaluation.stop == CalcStop::None;
+    row += "," + (f.problem ? std::string() : CsvField(f.design.spectrumName));
+    auto num = [&](double v, bool present = true) {
+        row += ",";
+        if (ok && present) row += FormatResult(v, '.');
+    };
+    const LevelMatch& m = f.evaluation.pads;
+    const PowerResult& p = f.evaluation.power;
+    num(p.pB);
+    num(p.pM);
+    num(p.pT);
+    num(m.rsM, HasSeries(m.rsM));
+    num(p.wRsM, HasSeries(m.rsM));
+    num(m.rpM, HasParallel(m.rpM));
+    num(p.wRpM, HasParallel(m.rpM));
+    num(m.rsT, HasSeries(m.rsT));
+    num(p.wRsT, HasSeries(m.rsT));
+    num(m.rpT, HasParallel(m.rpT));
+    num(p.wRpT, HasParallel(m.rpT));
+    num(p.lB);
+    num(p.lM);
+    num(p.lT);
+    num(p.lTot);
+    row += ",";
+    if (ok && f.evaluation.linkwitz.active) row += std::to_string(f.evaluation.linkwitz.db[0]);
+    return row + "\r\n";
+}
+
+}  // namespace ampora

@@ -1,0 +1,179 @@
+#include "cli/Evaluate.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <vector>
+
+#include "calc/DesignFile.h"
+#include "cli/EvaluationFormat.h"
+#include "tests/TempDir.h"
+
+namespace ampora::cli {
+namespace {
+
+Design Example() {
+    Design d;
+    d.spectrumName = "Flat, \"loud\"";
+    d.spectrumLevels.fill(0);
+    d.bass = {88, 8};
+    d.mid = {90, 8};
+    d.tweeter = {92, 8};
+    d.bassLowPass = {FilterType::Butterworth, 2, 320};
+    d.midHighPass = {FilterType::Butterworth, 2, 320};
+    d.midLowPass = {FilterType::Butterworth, 2, 3200};
+    d.tweeterHighPass = {FilterType::Butterworth, 2, 3200};
+    d.midEqualise = d.tweeterEqualise = true;
+    return d;
+}
+
+class EvaluateCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(WriteDesignFile(dir.file("good.ampora"), Example()));
+        Design weak = Example();
+        weak.tweeter.sensitivityDb = 80;
+        ASSERT_FALSE(WriteDesignFile(dir.file("weak.ampora"), weak));
+        std::ofstream(dir.file("bad.ampora")) << "{";
+    }
+    int run(std::vector<std::string> args) {
+        args.insert(args.begin(), {"ampora", "evaluate"});
+        std::vector<char*> argv;
+        for (std::string& a : args) argv.push_back(a.data());
+        std::ostringstream o, e;
+        const int rc = RunEvaluate(int(argv.size()), argv.data(), o, e);
+        out = o.str();
+        err = e.str();
+        return rc;
+    }
+    std::string file(const char* name) const { return dir.file(name); }
+
+    testutil::TempDir dir;
+    std::string out, err;
+};
+
+struct ExitCase {
+    const char* name;
+    std::vector<std::string> files;
+    int status;
+};
+
+TEST_F(EvaluateCli, ExitStatusTellsTheWorstOutcome) {
+    const ExitCase cases[] = {
+        {"AllGood", {"good.ampora", "good.ampora"}, 0},
+        {"OneStopped", {"good.ampora", "weak.ampora"}, 1},
+        {"OneRefused", {"bad.ampora", "weak.ampora", "good.ampora"}, 2},
+        {"Missing", {"none.ampora"}, 2},
+    };
+    for (const ExitCase& c : cases) {
+        for (const char* format : {"text", "json", "csv"}) {
+            SCOPED_TRACE(std::string(c.name) + " " + format);
+            std::vector<std::string> args = {"--format", format};
+            for (const std::string& f : c.files) args.push_back(file(f.c_str()));
+            EXPECT_EQ(run(args), c.status);
+            EXPECT_EQ(err, "");
+            // Every file is reported, a bad one never stops the others.
+            for (const std::string& f : c.files)
+                EXPECT_NE(out.find(file(f.c_str())), std::string::npos) << f;
+        }
+    }
+}
+
+TEST_F(EvaluateCli, BadOptionsAreRefusedInTheChosenLanguage) {
+    const struct {
+        std::vector<std::string> args;
+        const char* firstLine;
+    } cases[] = {
+        {{"--bogus", "x"}, "Unknown option: --bogus"},
+        {{"--format", "xml", "x"}, "Bad value for option: --format xml"},
+        {{"--format=xml", "--language", "rus", "x"},
+         "Неверное значение параметра: --format xml"},
+        {{"--language=bel", "--format"}, "Няправільнае значэнне параметра: --format"},
+        {{"--language", "deu", "x"}, "Bad value for option: --language deu"},
+        {{}, "No design file given."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.firstLine);
+        EXPECT_EQ(run(c.args), 2);
+        EXPECT_EQ(err.substr(0, err.find('\n')), c.firstLine);
+        EXPECT_EQ(out, "");
+    }
+    EXPECT_EQ(run({"--help"}), 0);
+    EXPECT_EQ(out.rfind("Usage: ampora evaluate", 0), 0u);
+}
+
+TEST_F(EvaluateCli, TextShowsTheWindowsNumbersOrTheReason) {
+    EXPECT_EQ(run({"--language", "eng", file("good.ampora")}), 0);
+    EXPECT_EQ(out, file("good.ampora") +
+                       "\n"
+                       "  Spectrum: Flat, \"loud\"\n"
+                       "            Power, W  SPL, dB  L-pad\n"
+                       "  Bass      40.3      104.1\n"
+                       "  Midrange  20.6      103.1    Rs=1.6   6.5 W   Rp=30.9   5.3 W\n"
+                       "  Tweeter   10.8      102.3    Rs=3   10.2 W   Rp=13.7   6.3 W\n"
+                       "  Total               108\n\n");
+    EXPECT_EQ(run({"--language", "rus", "--", file("weak.ampora")}), 1);
+    EXPECT_NE(out.find("Расчёт остановлен: Чувствительность динамика ВЧ недостаточна"),
+              std::string::npos);
+}
+
+TEST_F(EvaluateCli, CsvHasFixedColumnsAndQuotes) {
+    EXPECT_EQ(run({"--format=csv", file("good.ampora"), file("weak.ampora"), file("bad.ampora")}),
+              2);
+    std::vector<std::string> lines;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);) {
+        ASSERT_FALSE(line.empty());
+        ASSERT_EQ(line.back(), '\r');
+        lines.push_back(line.substr(0, line.size() - 1));
+    }
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], CsvHeader().substr(0, CsvHeader().size() - 2));
+    EXPECT_EQ(lines[1], file("good.ampora") +
+                            ",ok,,\"Flat, \"\"loud\"\"\",40.3,20.6,10.8,1.6,6.5,30.9,5.3,3,10.2,"
+                            "13.7,6.3,104.1,103.1,102.3,108,");
+    EXPECT_EQ(lines[2], file("weak.ampora") +
+                            ",stopped,Sensitivity of tweeter is too low,\"Flat, \"\"loud\"\"\""
+                            ",,,,,,,,,,,,,,,,");
+    EXPECT_EQ(lines[3], file("bad.ampora") +
+                            ",error,The file is not a design: it is not JSON (byte 2).,"
+                            ",,,,,,,,,,,,,,,,");
+}
+
+TEST(CsvField, QuotesOnlyWhenNeeded) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"plain", "plain"}, {"", ""}, {"a,b", "\"a,b\""}, {"say \"hi\"", "\"say \"\"hi\"\"\""},
+        {"two\nlines", "\"two\nlines\""}, {"cr\r", "\"cr\r\""}, {"Шум розовый", "Шум розовый"}};
+    for (const auto& [in, expected] : cases) EXPECT_EQ(CsvField(in), expected) << in;
+}
+
+TEST_F(EvaluateCli, JsonHoldsTheWholeEvaluation) {
+    Design lw = Example();
+    lw.linkwitzF1 = 50;
+    lw.linkwitzF2 = 25;
+    ASSERT_FALSE(WriteDesignFile(file("lw.ampora"), lw));
+    EXPECT_EQ(run({"--format", "json", file("lw.ampora"), file("weak.ampora")}), 1);
+    const nlohmann::json j = nlohmann::json::parse(out);
+    ASSERT_EQ(j.size(), 2u);
+    const Evaluation e = Evaluate(lw);
+    EXPECT_EQ(j[0]["status"], "ok");
+    EXPECT_EQ(j[0]["texts"]["bassW"], "58.7");
+    EXPECT_EQ(j[0]["powerW"]["bass"].get<double>(), e.power.pB);
+    EXPECT_EQ(j[0]["linkwitz"]["boostDb"][0], 8);
+    ASSERT_EQ(j[0]["bands"].size(), 31u);
+    for (int i = 0; i < 31; ++i) {
+        const auto& b = j[0]["bands"][size_t(i)];
+        EXPECT_EQ(b["freqHz"], BandGrid[size_t(i)]);
+        EXPECT_EQ(b["powerW"]["tweeter"].get<double>(), e.bands[size_t(i)].powerW[Tweeter]);
+        EXPECT_EQ(b["gain"]["bass"].get<double>(), e.bands[size_t(i)].gain[Bass]);
+    }
+    EXPECT_EQ(j[0]["pads"]["midrange"]["seriesOhm"].get<double>(), 1.6);
+    EXPECT_EQ(j[1]["status"], "stopped");
+    EXPECT_EQ(j[1]["stop"], "tweeterTooWeak");
+    EXPECT_EQ(j[1]["message"], "Sensitivity of tweeter is too low");
+}
+
+}  // namespace
+}  // namespace ampora::cli
