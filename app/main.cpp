@@ -7,11 +7,13 @@
 
 #include "app/ui/AboutWindow.h"
 #include "app/ui/MainWindow.h"
+#include "app/ui/ReportWriter.h"
 #include "cli/Evaluate.h"
 #include "iec/ui/IecWindow.h"
 
 int main(int argc, char* argv[]) {
     if (argc > 1 && std::string_view(argv[1]) == "evaluate") return ampora::cli::RunEvaluate(argc, argv, std::cout, std::cerr);
+    if (argc > 1 && std::string_view(argv[1]) == "report") return ampora::ui::RunReportCommand(argc, argv);
     QApplication app(argc, argv);
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPixelSize(11);

@@ -6,8 +6,8 @@
 namespace ampora {
 
 const char* SinkKey(Sink s) {
-    static const char* keys[] = {"bass",   "mid",    "tweeter",   "mid_rs",
-                                 "mid_rp", "tweeter_rs", "tweeter_rp"};
+    static const char* keys[] = {"bass",        "midrange",   "tweeter",   "midrange_rs",
+                                 "midrange_rp", "tweeter_rs", "tweeter_rp"};
     return keys[int(s)];
 }
 

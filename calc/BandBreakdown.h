@@ -37,7 +37,8 @@ struct BandBreakdown {
 // of the same channel voltage, so the resistor takes a fixed part of it.
 BandBreakdown MakeBandBreakdown(const Design& design, const Evaluation& ev);
 
-// English column names ("bass", "mid_rs", ...), for files and the command line.
+// English column names ("bass", "midrange_rs", ...), as the command line
+// names its columns.
 const char* SinkKey(Sink s);
 
 }  // namespace ampora

@@ -245,5 +245,26 @@ inline constexpr LangTexts LabelProgrammeLevel = {"Программа, дБ", "P
 inline constexpr LangTexts LabelWatts = {"Вт", "W", "Вт"};
 inline constexpr LangTexts LabelCalcStopped = {"Расчёт остановлен: ", "Calculation stopped: ",
                                                "Разлік спынены: "};
+inline constexpr LangTexts CaptionExportReport = {"Экспорт отчёта…", "Export report…",
+                                                  "Экспарт справаздачы…"};
+inline constexpr LangTexts FilterReportFiles = {"PDF (*.pdf);;CSV (*.csv)", "PDF (*.pdf);;CSV (*.csv)",
+                                                "PDF (*.pdf);;CSV (*.csv)"};
+inline constexpr LangTexts LabelReportInputs = {"Исходные данные", "Inputs", "Зыходныя даныя"};
+inline constexpr LangTexts LabelReportResults = {"Результаты", "Results", "Вынікі"};
+inline constexpr LangTexts LabelReportDate = {"Дата: ", "Date: ", "Дата: "};
+inline constexpr LangTexts LabelAmpPowerW = {"Мощность усилителя, Вт", "Amplifier power, W",
+                                             "Магутнасць узмацняльніка, Вт"};
+inline constexpr LangTexts LabelSensitivity = {"Чувствительность, дБ/Вт/м", "Sensitivity, dB/W/m",
+                                               "Адчувальнасць, дБ/Вт/м"};
+inline constexpr LangTexts LabelImpedance = {"Импеданс, Ом", "Impedance, Ohm", "Імпеданс, Ом"};
+inline constexpr LangTexts LabelCrossover = {"Фильтр", "Crossover filter", "Фільтр"};
+inline constexpr LangTexts LabelEqualiseZ = {"Выравнивание Z", "Equalise Z", "Выраўноўванне Z"};
+inline constexpr LangTexts LabelYes = {"да", "yes", "так"};
+inline constexpr LangTexts LabelNo = {"нет", "no", "не"};
+inline constexpr LangTexts LabelMidOff = {"СЧ выключен", "Midrange off", "СЧ выключаны"};
+inline constexpr LangTexts LabelLinkwitzOff = {"Коррекция Линквица: нет", "Linkwitz boost: off",
+                                               "Карэкцыя Лінквіца: няма"};
+inline constexpr LangTexts LabelTotalSpl = {"Общий SPL на 1 м, дБ", "Total SPL at 1 m, dB",
+                                            "Агульны SPL на 1 м, дБ"};
 
 }  // namespace ampora

@@ -22,6 +22,7 @@
 #include "app/Table.h"
 #include "app/ui/AboutWindow.h"
 #include "app/ui/Controls.h"
+#include "app/ui/ReportWriter.h"
 #include "app/ui/Widgets.h"
 #include "calc/ui/BandBreakdownWindow.h"
 #include "curves/CurveStore.h"
@@ -52,6 +53,7 @@ TF_Main::TF_Main(const QString& exePath, QWidget* parent)
     connectHandlers();
     InstallSpectrumCommands(*this);
     InstallBandBreakdown(*this);
+    InstallReportCommand(*this);
     FormCreate();
 }
 
