@@ -145,22 +145,31 @@ bool WriteReportPdf(const QString& path, const ReportData& r) {
         setSize(9.5);
         line(Tr(LabelAmpPowerW, l) + QStringLiteral(": ") + QString::number(d.ampPowerW), 9.5);
         line(Tr(LabelSpectrum, l) + QStringLiteral(": ") + Q(d.spectrumName), 9.5);
-        std::vector<QStringList> inputs = {
-            {QString(), Tr(LabelSensitivity, l), Tr(LabelImpedance, l), Tr(LabelCrossover, l),
-             Tr(LabelEqualiseZ, l)},
-            {bt.drivers[Bass], real(d.bass.sensitivityDb), real(d.bass.impedanceOhm),
-             FilterText(d.bassLowPass), QString()}};
-        if (d.midOn)
-            inputs.push_back({bt.drivers[Mid], real(d.mid.sensitivityDb), real(d.mid.impedanceOhm),
-                              FilterText(d.midHighPass) + QStringLiteral(" … ") +
-                                  FilterText(d.midLowPass),
-                              Tr(d.midEqualise ? LabelYes : LabelNo, l)});
-        else
-            inputs.push_back({bt.drivers[Mid], Tr(LabelMidOff, l), QString(), QString(), QString()});
-        inputs.push_back({bt.drivers[Tweeter], real(d.tweeter.sensitivityDb),
-                          real(d.tweeter.impedanceOhm), FilterText(d.tweeterHighPass),
-                          Tr(d.tweeterEqualise ? LabelYes : LabelNo, l)});
-        y = Table(p, 0, y, unit, {22, 38, 26, 73, 21}, inputs);
+        // One column per driver, so that long captions keep to the left.
+        const QString off = Tr(LabelMidOff, l);
+        const auto yesNo = [&](bool v) { return Tr(v ? LabelYes : LabelNo, l); };
+        QString midFilter = off;
+        if (d.midOn) {
+            const FilterSpec& lo = d.midHighPass;
+            const FilterSpec& hi = d.midLowPass;
+            midFilter = lo.type == hi.type && lo.order == hi.order && lo.type != FilterType::None
+                            ? FilterText(lo).section(QLatin1Char(','), 0, 0) + QStringLiteral(", ") +
+                                  QString::number(lo.cutHz) + QStringLiteral("–") +
+                                  QString::number(hi.cutHz) + QStringLiteral(" Hz")
+                            : FilterText(lo) + QStringLiteral(" / ") + FilterText(hi);
+        }
+        const std::vector<QStringList> inputs = {
+            {QString(), bt.drivers[Bass], bt.drivers[Mid], bt.drivers[Tweeter]},
+            {Tr(LabelSensitivity, l), real(d.bass.sensitivityDb),
+             d.midOn ? real(d.mid.sensitivityDb) : off, real(d.tweeter.sensitivityDb)},
+            {Tr(LabelImpedance, l), real(d.bass.impedanceOhm),
+             d.midOn ? real(d.mid.impedanceOhm) : off, real(d.tweeter.impedanceOhm)},
+            {Tr(LabelCrossover, l), FilterText(d.bassLowPass), midFilter,
+             FilterText(d.tweeterHighPass)},
+            {Tr(LabelEqualiseZ, l), QString(), d.midOn ? yesNo(d.midEqualise) : off,
+             yesNo(d.tweeterEqualise)}};
+        setSize(9);
+        y = Table(p, 0, y, unit, {54, 42, 42, 42}, inputs);
         setSize(9.5);
         if (r.ev.linkwitz.active)
             line(Tr(LabelLinkwitz, l) + QStringLiteral(": F1 ") + QString::number(r.ev.linkwitz.f1) +
