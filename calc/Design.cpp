@@ -31,9 +31,17 @@ FilterSpec FilterFromItems(int typeIdx, int orderIdx, int32_t cutHz) {
 
 double BandWeightOf(int32_t levelDb) {
     // The graph's bar height: 40 above the lowest level the editor draws.
-    const int32_t bar = levelDb + 40;
+    // Only 41 heights carry a weight; working them out once keeps pow out of
+    // every evaluation, with the very same doubles the graph computes.
+    static const std::array<double, 41> weights = [] {
+        std::array<double, 41> w{};
+        for (int bar = 0; bar <= 40; ++bar) w[size_t(bar)] = 0.2 * std::pow(10.0, bar / 40.0);
+        return w;
+    }();
+    const int64_t bar = int64_t{levelDb} + 40;
     if (bar < 0) return 0.0;
-    return 0.2 * std::pow(10.0, bar / 40.0);
+    if (bar > 40) return 0.2 * std::pow(10.0, double(bar) / 40.0);
+    return weights[size_t(bar)];
 }
 
 }  // namespace ampora

@@ -72,11 +72,13 @@ Evaluation Evaluate(const Design& d) {
     // Each driver's power splits over the bands as its signal power does.
     const std::array<double, DriverCount> total = {ev.power.pB, ev.power.pM, ev.power.pT};
     const std::array<double, DriverCount> energy = {ev.power.eB, ev.power.eM, ev.power.eT};
+    std::array<double, DriverCount> perEnergy{};
+    for (int k = 0; k < DriverCount; ++k)
+        if (energy[size_t(k)] != 0.0) perEnergy[size_t(k)] = total[size_t(k)] / energy[size_t(k)];
     for (BandShare& b : ev.bands) {
         for (int k = 0; k < DriverCount; ++k) {
-            if (energy[size_t(k)] == 0.0) continue;
             const double a = b.weight * b.gain[size_t(k)];
-            b.powerW[size_t(k)] = total[size_t(k)] * (a * a) / energy[size_t(k)];
+            b.powerW[size_t(k)] = perEnergy[size_t(k)] * (a * a);
         }
     }
     ev.texts = FormatPowerResult(ev.pads, ev.power, d.decimalSeparator);

@@ -1,6 +1,7 @@
 #include "calc/Linkwitz.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <cstdlib>
 #include <utility>
@@ -28,10 +29,14 @@ std::array<int, LinkwitzBands> BoxResponse(int i) {
 }
 
 std::string ListingLine(int freqHz, int db) {
-    std::string line = freqHz < 100 ? "0" : "";
-    line += std::to_string(freqHz);
+    // One allocation per line: the listing is made on every calculation.
+    std::string line;
+    line.reserve(24);
+    char num[12];
+    if (freqHz < 100) line += '0';
+    line.append(num, std::to_chars(num, num + sizeof num, freqHz).ptr);
     line += " Hz      ";
-    line += std::to_string(db);
+    line.append(num, std::to_chars(num, num + sizeof num, db).ptr);
     line += " dB";
     return line;
 }

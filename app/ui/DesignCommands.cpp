@@ -192,6 +192,9 @@ bool TF_Main::saveDesignTo(const QString& path) {
     const LinkwitzResult lw = ampora::CheckLinkwitz(d.linkwitzF1, d.linkwitzF2);
     d.linkwitzF1 = lw.active ? std::optional<int32_t>(lw.f1) : std::nullopt;
     d.linkwitzF2 = lw.active ? std::optional<int32_t>(lw.f2) : std::nullopt;
+    // The file knows the two separators people use; any other locale's
+    // separator is written as the point.
+    if (d.decimalSeparator != ',') d.decimalSeparator = '.';
     if (const DesignProblem p = WriteDesignFile(path.toStdString(), d)) {
         ShowMessage(this, langIdx(MsgDesignNotSaved) + QFileInfo(path).fileName() +
                               QStringLiteral("\n") + Q(DesignProblemText(p, LangIndex)));
