@@ -57,7 +57,8 @@ void PaintSpectrum(QPainter& p, const QRectF& area, const Design& d, double unit
     for (int i = 0; i < BandCount; ++i) {
         const int32_t level = d.spectrumLevels[size_t(i)];
         if (level < -40) continue;
-        const QRectF bar(QPointF(plot.left() + (i + 0.1) * slot, yOf(level)),
+        // A band at -40 dB keeps a sliver, as on the graph: it has a level.
+        const QRectF bar(QPointF(plot.left() + (i + 0.1) * slot, std::min(yOf(level), yOf(-40) - 0.8 * unit)),
                          QPointF(plot.left() + (i + 0.9) * slot, yOf(-40)));
         p.fillRect(bar, QColor(0x00, 0x00, 0xFE));
     }
@@ -78,7 +79,8 @@ void PaintSpectrum(QPainter& p, const QRectF& area, const Design& d, double unit
 
 // Draws rows of cells; column widths in millimetres. Returns the y below.
 double Table(QPainter& p, double x, double y, double unit, const std::vector<double>& widths,
-             const std::vector<QStringList>& rows, int boldRows = 1, bool boldLast = false) {
+             const std::vector<QStringList>& rows, int boldRows = 1, bool boldLast = false,
+             int headerLines = 1) {
     const QFont normal = p.font();
     QFont bold = normal;
     bold.setBold(true);
@@ -86,13 +88,17 @@ double Table(QPainter& p, double x, double y, double unit, const std::vector<dou
     for (size_t r = 0; r < rows.size(); ++r) {
         p.setFont((int(r) < boldRows || (boldLast && r + 1 == rows.size())) ? bold : normal);
         double cx = x;
+        // Column titles may wrap over a few lines; the cells never do.
+        const double rowHeight = int(r) < boldRows ? h * headerLines : h;
         for (size_t c = 0; c < size_t(rows[r].size()) && c < widths.size(); ++c) {
-            const QRectF cell(cx, y, widths[c] * unit - unit, h);
-            p.drawText(cell, (c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter,
+            const QRectF cell(cx, y, widths[c] * unit - unit, rowHeight);
+            p.drawText(cell,
+                       (c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignBottom |
+                           (int(r) < boldRows ? Qt::TextWordWrap : 0),
                        rows[r][int(c)]);
             cx += widths[c] * unit;
         }
-        y += h;
+        y += rowHeight;
     }
     p.setFont(normal);
     return y;
@@ -256,10 +262,10 @@ bool WriteReportPdf(const QString& path, const ReportData& r) {
                 if (IsDriver(s)) total << QStringLiteral("100");
             }
             rows.push_back(total);
-            std::vector<double> widths = {19, 17};
-            const double rest = (page.width() / unit - 36) / std::max<double>(1, double(head.size() - 2));
+            std::vector<double> widths = {17, 22};
+            const double rest = (page.width() / unit - 39) / std::max<double>(1, double(head.size() - 2));
             for (int c = 2; c < head.size(); ++c) widths.push_back(rest);
-            Table(p, 0, y, unit, widths, rows, 1, true);
+            Table(p, 0, y, unit, widths, rows, 1, true, 2);
         }
         if (!p.end()) return false;
     }
