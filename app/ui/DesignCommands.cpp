@@ -93,6 +93,9 @@ bool TF_Main::OpenDesign(const QString& path) {
         return false;
     }
     designPath_ = path;
+    // A curve command waiting in the picker would later take the design's
+    // curve away again: it is cancelled as the Cancel button does.
+    if (!MenuLanguage->menuAction()->isEnabled()) ButSelectCurveCancelClick();
     ApplyDesign(*r.design);
     // After a modal dialog the activation may still be on its way; it then
     // calculates by itself, and calculating here too would repeat a message.

@@ -103,7 +103,6 @@ public:
     void ClearLowBoxes();
     void CheckBoxes();
     bool CheckFreqInput();
-    void CheckLinkwitz();
     // The inputs as a design, read from the controls as the calculation
     // reads them (after CheckBoxes).
     Design CurrentDesign() const;

@@ -100,10 +100,6 @@ Design TF_Main::CurrentDesign() const {
     return d;
 }
 
-void TF_Main::CheckLinkwitz() {
-    showLinkwitz(ampora::CheckLinkwitz(ParseInt(S(edit(28)->text())), ParseInt(S(edit(29)->text()))));
-}
-
 void TF_Main::showLinkwitz(const LinkwitzResult& r) {
     LinkwitzDb = r.db;
     if (!r.active) {

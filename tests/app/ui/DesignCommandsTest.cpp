@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QLineEdit>
 #include <QPushButton>
 #include <functional>
@@ -200,7 +201,13 @@ TEST_F(DesignCommandsTest, StoredCurveIsSelectedOnlyWithTheSameLevels) {
     EXPECT_GE(main->CurCurveRecNo, 1);
     EXPECT_EQ(main->CurCurveName, QString::fromUtf8("Рок"));
 
+    // Opened while the curve picker waits for a pick: the pick is cancelled,
+    // so that its OK cannot replace the design's curve later.
+    main->CmdCurveOpenClick();
+    ASSERT_FALSE(main->MenuLanguage->menuAction()->isEnabled());
     open(file("my-rock.ampora"));
+    EXPECT_TRUE(main->MenuLanguage->menuAction()->isEnabled());
+    EXPECT_EQ(main->centralWidget()->children().indexOf(main->Panel2), 0);
     EXPECT_EQ(main->CurCurveRecNo, -1);  // unsaved, under the design's name
     EXPECT_EQ(main->CurCurveName, QString::fromUtf8("Рок"));
     EXPECT_EQ(main->Label24->text(), QString::fromUtf8("( Рок )"));
