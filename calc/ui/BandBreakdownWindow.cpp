@@ -235,6 +235,8 @@ BandBreakdownWindow::BandBreakdownWindow(TF_Main* main) : QWidget(main, Qt::Wind
     layout->addWidget(stopLine_);
     layout->addWidget(plot_, 2);
     layout->addWidget(table_, 3);
+    // Before the first calculation reaches it, the bands without numbers.
+    for (int i = 0; i < BandCount; ++i) data_.rows[size_t(i)].freqHz = BandGrid[size_t(i)];
     retranslate();
 }
 
