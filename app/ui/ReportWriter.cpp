@@ -358,7 +358,7 @@ int RunReportCommand(int argc, char** argv) {
         written = WriteReportPdf(out, r);
     }
     if (!written) {
-        std::cerr << "cannot write " << o.output << "\n";
+        std::cerr << MsgFileWriteFailed[size_t(o.language)] << o.output << "\n";
         return 2;
     }
     if (!r.stopMessage.isEmpty()) {
