@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/WorkedExample.h"
+
 #include <functional>
 #include <sstream>
 #include <vector>
@@ -11,19 +13,8 @@
 namespace ampora::cli {
 namespace {
 
-// The window's first worked example.
 Design Example() {
-    Design d;
-    d.spectrumName = "Flat";
-    d.spectrumLevels.fill(0);
-    d.bass = {88, 8};
-    d.mid = {90, 8};
-    d.tweeter = {92, 8};
-    d.bassLowPass = {FilterType::Butterworth, 2, 320};
-    d.midHighPass = {FilterType::Butterworth, 2, 320};
-    d.midLowPass = {FilterType::Butterworth, 2, 3200};
-    d.tweeterHighPass = {FilterType::Butterworth, 2, 3200};
-    d.midEqualise = d.tweeterEqualise = true;
+    Design d = testutil::WorkedExampleDesign();
     return d;
 }
 
