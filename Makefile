@@ -4,7 +4,7 @@
 
 PACKAGES := build-essential cmake pkg-config qt6-base-dev libgl-dev libsqlite3-dev \
             libgtest-dev libbenchmark-dev fonts-liberation2 sqlite3 \
-            nlohmann-json3-dev clang libclang-rt-14-dev
+            nlohmann-json3-dev poppler-utils clang libclang-rt-14-dev
 BUILD    := build
 JOBS     := $(shell nproc 2>/dev/null || echo 2)
 SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

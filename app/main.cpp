@@ -14,6 +14,7 @@
 #include "app/ProgramFolders.h"
 #include "app/ui/AboutWindow.h"
 #include "app/ui/MainWindow.h"
+#include "app/ui/ReportWriter.h"
 #include "app/ui/Termination.h"
 #include "cli/Evaluate.h"
 #include "iec/ui/IecWindow.h"
@@ -35,6 +36,8 @@ int main(int argc, char* argv[]) {
     // Commands run without any Qt application object, so they need no display.
     if (argc > 1 && std::string_view(argv[1]) == "evaluate")
         return ampora::cli::RunEvaluate(argc, argv, std::cout, std::cerr);
+    // The CSV report needs no Qt application either; the PDF makes an offscreen one.
+    if (argc > 1 && std::string_view(argv[1]) == "report") return ampora::ui::RunReportCommand(argc, argv);
     const ampora::CommandRequest request =
         ampora::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     switch (request.action) {

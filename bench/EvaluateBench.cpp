@@ -5,23 +5,15 @@
 #include "calc/DesignFile.h"
 #include "calc/Evaluate.h"
 #include "cli/EvaluationFormat.h"
+#include "tests/WorkedExample.h"
 
 namespace ampora {
 namespace {
 
 // The same inputs as BM_PowerDistribution, with a spectrum of its own.
 Design ThreeWay(bool linkwitz) {
-    Design d;
-    d.spectrumName = "Flat";
+    Design d = testutil::WorkedExampleDesign();
     for (int i = 0; i < BandCount; ++i) d.spectrumLevels[size_t(i)] = -(i % 5) * 4;
-    d.bass = {88, 8};
-    d.mid = {90, 8};
-    d.tweeter = {92, 8};
-    d.bassLowPass = {FilterType::Butterworth, 2, 320};
-    d.midHighPass = {FilterType::Butterworth, 2, 320};
-    d.midLowPass = {FilterType::Butterworth, 2, 3200};
-    d.tweeterHighPass = {FilterType::Butterworth, 2, 3200};
-    d.midEqualise = d.tweeterEqualise = true;
     if (linkwitz) {
         d.linkwitzF1 = 50;
         d.linkwitzF2 = 25;

@@ -253,4 +253,93 @@ inline constexpr LangTexts LabelError = {"Ошибка: ", "Error: ", "Памы�
 // The same English text in every language.
 inline constexpr const char* MsgHelpFailed = "Unable access to Help file.";
 
+// Measured spectra: the two curve-file commands, their dialogs and why a file
+// is refused. A refusal is MsgSpectrumRefused + file name + a line break + the
+// problem; a problem on one line starts with MsgSpectrumLine + its number.
+inline constexpr LangTexts CaptionImportSpectrum = {"Импорт спектра…", "Import spectrum…",
+                                                    "Імпарт спектра…"};
+inline constexpr LangTexts CaptionExportCurve = {"Экспорт кривой…", "Export curve…",
+                                                 "Экспарт крывой…"};
+inline constexpr LangTexts FilterSpectrumFiles = {
+    "Спектры (*.txt *.csv *.tsv *.dat *.frd);;Все файлы (*)",
+    "Spectra (*.txt *.csv *.tsv *.dat *.frd);;All files (*)",
+    "Спектры (*.txt *.csv *.tsv *.dat *.frd);;Усе файлы (*)"};
+inline constexpr LangTexts FilterCsvFiles = {"CSV (*.csv)", "CSV (*.csv)", "CSV (*.csv)"};
+inline constexpr LangTexts MsgSpectrumRefused = {"Спектр не загружен из файла ",
+                                                 "Spectrum not imported from the file ",
+                                                 "Спектр не загружаны з файла "};
+inline constexpr LangTexts MsgSpectrumLine = {"Строка ", "Line ", "Радок "};
+inline constexpr LangTexts MsgSpectrumBinary = {"Это не текстовый файл.", "This is not a text file.",
+                                                "Гэта не тэкставы файл."};
+inline constexpr LangTexts MsgSpectrumTooLarge = {
+    "Файл слишком велик для спектра (больше 200 000 строк или 16 МБ).",
+    "The file is too large for a spectrum (over 200,000 lines or 16 MB).",
+    "Файл занадта вялікі для спектра (больш за 200 000 радкоў або 16 МБ)."};
+inline constexpr LangTexts MsgSpectrumEmpty = {"Файл пуст.", "The file is empty.", "Файл пусты."};
+inline constexpr LangTexts MsgSpectrumNoNumbers = {"В файле нет пар частота/уровень.",
+                                                   "The file holds no frequency/level pairs.",
+                                                   "У файле няма пар частата/узровень."};
+inline constexpr LangTexts MsgSpectrumNotANumber = {"уровень не является числом.",
+                                                    "the level is not a number.",
+                                                    "узровень не з'яўляецца лікам."};
+inline constexpr LangTexts MsgSpectrumNotFinite = {"значение NaN или бесконечность.",
+                                                   "the value is NaN or infinite.",
+                                                   "значэнне NaN або бясконцасць."};
+inline constexpr LangTexts MsgSpectrumBadFrequency = {"частота должна быть больше нуля.",
+                                                      "the frequency must be greater than zero.",
+                                                      "частата павінна быць большай за нуль."};
+inline constexpr LangTexts MsgSpectrumOnePoint = {
+    "В файле только одна точка, а нужны хотя бы две.",
+    "The file holds only one point; at least two are needed.",
+    "У файле толькі адна кропка, а патрэбныя хаця б дзве."};
+inline constexpr LangTexts MsgSpectrumOutOfRange = {
+    "Ни одна частота не попадает в полосы от 20 Гц до 20 кГц (18–23 000 Гц).",
+    "No frequency falls into the bands from 20 Hz to 20 kHz (18–23,000 Hz).",
+    "Ніводная частата не трапляе ў паласы ад 20 Гц да 20 кГц (18–23 000 Гц)."};
+// The count of values follows, then MsgSpectrumLevelCountPost.
+inline constexpr LangTexts MsgSpectrumLevelCountPre = {
+    "Список уровней должен содержать 31 значение, а содержит ",
+    "A list of levels must hold 31 values; this one holds ",
+    "Спіс узроўняў павінен мець 31 значэнне, а мае "};
+inline constexpr LangTexts MsgSpectrumLevelCountPost = {".", ".", "."};
+inline constexpr LangTexts MsgFileReadFailed = {"Не удалось прочитать файл ",
+                                                "Could not read the file ",
+                                                "Не ўдалося прачытаць файл "};
+inline constexpr LangTexts MsgFileWriteFailed = {"Не удалось записать файл ",
+                                                 "Could not write the file ",
+                                                 "Не ўдалося запісаць файл "};
+
+// The per-band breakdown window (Service menu) and the report. Column titles
+// are a driver's or resistor's name (LabelBass, ... of the command line) +
+// ", " + the unit; the totals row is LabelTotal.
+inline constexpr LangTexts CaptionPowerPerBand = {"Мощность по полосам", "Power per band",
+                                                  "Магутнасць па палосах"};
+inline constexpr LangTexts LabelBandFrequency = {"Частота, Гц", "Frequency, Hz", "Частата, Гц"};
+inline constexpr LangTexts LabelProgrammeLevel = {"Программа, дБ", "Programme, dB",
+                                                  "Праграма, дБ"};
+inline constexpr LangTexts LabelWatts = {"Вт", "W", "Вт"};
+inline constexpr LangTexts LabelCalcStopped = {"Расчёт остановлен: ", "Calculation stopped: ",
+                                               "Разлік спынены: "};
+inline constexpr LangTexts CaptionExportReport = {"Экспорт отчёта…", "Export report…",
+                                                  "Экспарт справаздачы…"};
+inline constexpr LangTexts FilterReportFiles = {"PDF (*.pdf);;CSV (*.csv)", "PDF (*.pdf);;CSV (*.csv)",
+                                                "PDF (*.pdf);;CSV (*.csv)"};
+inline constexpr LangTexts LabelReportInputs = {"Исходные данные", "Inputs", "Зыходныя даныя"};
+inline constexpr LangTexts LabelReportResults = {"Результаты", "Results", "Вынікі"};
+inline constexpr LangTexts LabelReportDate = {"Дата: ", "Date: ", "Дата: "};
+inline constexpr LangTexts LabelAmpPowerW = {"Мощность усилителя, Вт", "Amplifier power, W",
+                                             "Магутнасць узмацняльніка, Вт"};
+inline constexpr LangTexts LabelSensitivity = {"Чувствительность, дБ/Вт/м", "Sensitivity, dB/W/m",
+                                               "Адчувальнасць, дБ/Вт/м"};
+inline constexpr LangTexts LabelImpedance = {"Импеданс, Ом", "Impedance, Ohm", "Імпеданс, Ом"};
+inline constexpr LangTexts LabelCrossover = {"Фильтр", "Crossover filter", "Фільтр"};
+inline constexpr LangTexts LabelEqualiseZ = {"Выравнивание Z", "Equalise Z", "Выраўноўванне Z"};
+inline constexpr LangTexts LabelYes = {"да", "yes", "так"};
+inline constexpr LangTexts LabelNo = {"нет", "no", "не"};
+inline constexpr LangTexts LabelMidOff = {"СЧ выключен", "Midrange off", "СЧ выключаны"};
+inline constexpr LangTexts LabelLinkwitzOff = {"Коррекция Линквица: нет", "Linkwitz boost: off",
+                                               "Карэкцыя Лінквіца: няма"};
+inline constexpr LangTexts LabelTotalSpl = {"Общий SPL на 1 м, дБ", "Total SPL at 1 m, dB",
+                                            "Агульны SPL на 1 м, дБ"};
+
 }  // namespace ampora

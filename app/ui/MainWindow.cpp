@@ -25,10 +25,13 @@
 #include "app/ui/AboutWindow.h"
 #include "app/ui/Accessibility.h"
 #include "app/ui/Controls.h"
+#include "app/ui/ReportWriter.h"
 #include "app/ui/Widgets.h"
+#include "calc/ui/BandBreakdownWindow.h"
 #include "curves/CurveStore.h"
 #include "curves/ui/CurveGridModel.h"
 #include "curves/ui/GraphImage.h"
+#include "curves/ui/SpectrumCommands.h"
 #include "i18n/Messages.h"
 #include "i18n/TextTable.h"
 #include "iec/ui/IecWindow.h"
@@ -56,6 +59,9 @@ TF_Main::TF_Main(const ProgramFolders& folders, QWidget* parent)
     buildMenus();
     buildDesignMenu();
     connectHandlers();
+    InstallSpectrumCommands(*this);
+    InstallBandBreakdown(*this);
+    InstallReportCommand(*this);
     SetScreenTabOrder(*this);
     UpdateAccessibleNames(*this);
     FormCreate();
@@ -289,6 +295,21 @@ void TF_Main::showCalcMessage(const QString& text) {
     // Not every platform gives the activation back after a modal box.
     skipNextActivation_ = !isActiveWindow();
     if (skipNextActivation_) activateWindow();
+}
+
+void TF_Main::notifyRecalculated(const Design& design, const Evaluation& ev, bool finished) {
+    QString stop;
+    if (!finished) {
+        // The midrange frequency check runs between the level matching and
+        // the curve check and is not part of the evaluation.
+        if (ev.pads.stop == CalcStop::None && !ParseInt(S(edit(1)->text())))
+            stop = lang(MsgLowCutWrong);
+        else if (ev.pads.stop == CalcStop::None && !ParseInt(S(edit(3)->text())))
+            stop = lang(MsgHighCutWrong);
+        else
+            stop = Q(StopMessage(ev.stop, LangIndex));
+    }
+    emit recalculated(design, ev, stop);
 }
 
 void TF_Main::closeEvent(QCloseEvent* event) {

@@ -19,6 +19,7 @@
 #include "app/ProgramFolders.h"
 #include "app/Settings.h"
 #include "calc/Design.h"
+#include "calc/Evaluate.h"
 #include "calc/Filters.h"
 #include "calc/Linkwitz.h"
 
@@ -171,6 +172,15 @@ public:
     // The centred position for the built-in size (halves to even).
     QPoint CentredPosition() const;
 
+signals:
+    // After LoadMenu: windows and menu items with texts of their own follow.
+    void languageChanged();
+    // After every calculation that got past the activation check: the design
+    // it read, its evaluation, and the message it stopped with ("" when it
+    // went through).
+    void recalculated(const ampora::Design& design, const ampora::Evaluation& ev,
+                      const QString& stopMessage);
+
 protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -184,6 +194,7 @@ private:
     void FormCreate();
     void shutDown();
     void showCalcMessage(const QString& text);
+    void notifyRecalculated(const Design& design, const Evaluation& ev, bool finished);
     void showLinkwitz(const LinkwitzResult& r);
     void setFocusToCalc();
     QString lang(const std::array<const char*, 3>& texts) const;  // by check mark

@@ -29,6 +29,15 @@ void TF_Main::ButCalcClick() {
     CheckBoxes();
     const Design design = CurrentDesign();
     const Evaluation ev = Evaluate(design);
+    // The windows that follow the calculation learn how it ended, whichever
+    // return below it takes.
+    struct Notify {
+        TF_Main* window;
+        const Design& design;
+        const Evaluation& ev;
+        bool finished = false;
+        ~Notify() { window->notifyRecalculated(design, ev, finished); }
+    } notify{this, design, ev};
     showLinkwitz(ev.linkwitz);
     if (ev.midEqCleared) CBMidEq->setChecked(false);
     if (ev.tweeterEqCleared) CBHighEq->setChecked(false);
@@ -60,6 +69,7 @@ void TF_Main::ButCalcClick() {
         {7, &t.bass},  {4, &t.mid},   {8, &t.tweeter}, {16, &t.splB},
         {17, &t.splM}, {18, &t.splT}, {19, &t.splTot}};
     for (const auto& [no, text] : boxes) edit(no)->setText(Q(*text));
+    notify.finished = true;
 }
 
 Design TF_Main::CurrentDesign() const {

@@ -75,6 +75,7 @@ void TF_Main::LoadMenu(const QString& language) {
     }
     UpdateAccessibleNames(*this);
     retranslateDesignMenu();
+    emit languageChanged();
 }
 
 void TF_Main::CmdHelpHelpClick() {

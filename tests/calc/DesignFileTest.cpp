@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/WorkedExample.h"
+
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -15,18 +17,8 @@ namespace {
 using nlohmann::json;
 
 Design Example() {
-    Design d;
-    d.spectrumName = "Flat";
-    d.spectrumLevels.fill(0);
-    d.ampPowerW = 100;
-    d.bass = {88, 8};
-    d.mid = {90, 8};
+    Design d = testutil::WorkedExampleDesign();
     d.tweeter = {92.5, 6.3};
-    d.bassLowPass = {FilterType::Butterworth, 2, 320};
-    d.midHighPass = {FilterType::Butterworth, 2, 320};
-    d.midLowPass = {FilterType::Butterworth, 2, 3200};
-    d.tweeterHighPass = {FilterType::Butterworth, 2, 3200};
-    d.midEqualise = d.tweeterEqualise = true;
     return d;
 }
 

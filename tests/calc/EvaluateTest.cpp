@@ -2,27 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/WorkedExample.h"
+
 #include <functional>
 #include <vector>
 
 namespace ampora {
 namespace {
 
-// Three-way, Butterworth 2 everywhere, 8 ohm, flat spectrum, both pads
-// equalised: the window's first worked example.
 Design WorkedExample() {
-    Design d;
-    d.spectrumName = "Flat";
-    d.spectrumLevels.fill(0);
-    d.ampPowerW = 100;
-    d.bass = {88, 8};
-    d.mid = {90, 8};
-    d.tweeter = {92, 8};
-    d.bassLowPass = {FilterType::Butterworth, 2, 320};
-    d.midHighPass = {FilterType::Butterworth, 2, 320};
-    d.midLowPass = {FilterType::Butterworth, 2, 3200};
-    d.tweeterHighPass = {FilterType::Butterworth, 2, 3200};
-    d.midEqualise = d.tweeterEqualise = true;
+    Design d = testutil::WorkedExampleDesign();
     return d;
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/WorkedExample.h"
+
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -15,17 +17,8 @@ namespace ampora::cli {
 namespace {
 
 Design Example() {
-    Design d;
+    Design d = testutil::WorkedExampleDesign();
     d.spectrumName = "Flat, \"loud\"";
-    d.spectrumLevels.fill(0);
-    d.bass = {88, 8};
-    d.mid = {90, 8};
-    d.tweeter = {92, 8};
-    d.bassLowPass = {FilterType::Butterworth, 2, 320};
-    d.midHighPass = {FilterType::Butterworth, 2, 320};
-    d.midLowPass = {FilterType::Butterworth, 2, 3200};
-    d.tweeterHighPass = {FilterType::Butterworth, 2, 3200};
-    d.midEqualise = d.tweeterEqualise = true;
     return d;
 }
 

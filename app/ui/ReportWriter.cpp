@@ -1,0 +1,371 @@
+#include "app/ui/ReportWriter.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QFont>
+#include <QMenu>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <QFile>
+#include <iostream>
+
+#include "app/ui/Controls.h"
+#include "app/ui/FileChooser.h"
+#include "app/ui/MainWindow.h"
+#include "calc/BandBreakdown.h"
+#include "calc/ui/BandBreakdownWindow.h"
+#include "cli/Report.h"
+#include "i18n/Messages.h"
+#include "inputs/Numbers.h"
+
+namespace ampora::ui {
+
+namespace {
+
+QString Tr(const LangTexts& t, int language) {
+    return QString::fromUtf8(t[size_t(std::clamp(language, 0, 2))]);
+}
+
+QString FilterText(const FilterSpec& f) {
+    static const char* types[] = {"———", "Bessel", "Butterworth", "Linkwitz"};
+    if (f.type == FilterType::None) return QString::fromUtf8(types[0]);
+    return QString::fromUtf8(types[int(f.type)]) + QLatin1Char(' ') + QString::number(f.order) +
+           QStringLiteral(", ") + QString::number(f.cutHz) + QStringLiteral(" Hz");
+}
+
+// The spectrum as the graph shows it: a bar per band from -40 dB up to its
+// level, on the graph's 10 dB grid and frequency scale.
+void PaintSpectrum(QPainter& p, const QRectF& area, const Design& d, double unit) {
+    p.save();
+    const QColor silver(0xC0, 0xC0, 0xC0), grey(0x80, 0x80, 0x80);
+    const QRectF plot = area.adjusted(8 * unit, 2 * unit, -6 * unit, -5 * unit);
+    p.fillRect(area, Qt::white);
+    const double slot = plot.width() / BandCount;
+    const auto yOf = [&](double db) { return plot.top() + (-db) / 40.0 * plot.height(); };
+    p.setPen(QPen(silver, 0));
+    for (int db = 0; db >= -40; db -= 10) {
+        p.drawLine(QPointF(plot.left(), yOf(db)), QPointF(plot.right(), yOf(db)));
+        p.setPen(grey);
+        p.drawText(QRectF(area.left(), yOf(db) - 2 * unit, 7 * unit, 4 * unit),
+                   Qt::AlignRight | Qt::AlignVCenter, QString::number(db));
+        p.setPen(QPen(silver, 0));
+    }
+    for (int i = 0; i < BandCount; ++i) {
+        const int32_t level = d.spectrumLevels[size_t(i)];
+        if (level < -40) continue;
+        // A band at -40 dB keeps a sliver, as on the graph: it has a level.
+        const QRectF bar(QPointF(plot.left() + (i + 0.1) * slot, std::min(yOf(level), yOf(-40) - 0.8 * unit)),
+                         QPointF(plot.left() + (i + 0.9) * slot, yOf(-40)));
+        p.fillRect(bar, QColor(0x00, 0x00, 0xFE));
+    }
+    p.drawRect(plot);
+    static const char* hz[] = {"20", "40", "80", "160", "320", "640", "1к2", "2к5", "5к", "10к", "20к"};
+    p.setPen(grey);
+    for (int k = 0; k < 11; ++k) {
+        const double cx = plot.left() + (3 * k + 0.5) * slot;
+        p.drawText(QRectF(cx - 8 * unit, plot.bottom() + unit, 16 * unit, 4 * unit),
+                   Qt::AlignCenter, QString::fromUtf8(hz[k]));
+    }
+    p.drawText(QRectF(plot.right(), plot.bottom() + unit, 6 * unit, 4 * unit), Qt::AlignCenter,
+               QStringLiteral("Hz"));
+    p.drawText(QRectF(area.left(), area.top() - 2 * unit, 7 * unit, 4 * unit),
+               Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("dB"));
+    p.restore();
+}
+
+// Draws rows of cells; column widths in millimetres. Returns the y below.
+double Table(QPainter& p, double x, double y, double unit, const std::vector<double>& widths,
+             const std::vector<QStringList>& rows, int boldRows = 1, bool boldLast = false,
+             int headerLines = 1) {
+    const QFont normal = p.font();
+    QFont bold = normal;
+    bold.setBold(true);
+    const double h = QFontMetricsF(normal).height() * 1.25;
+    for (size_t r = 0; r < rows.size(); ++r) {
+        p.setFont((int(r) < boldRows || (boldLast && r + 1 == rows.size())) ? bold : normal);
+        double cx = x;
+        // Column titles may wrap over a few lines; the cells never do.
+        const double rowHeight = int(r) < boldRows ? h * headerLines : h;
+        for (size_t c = 0; c < size_t(rows[r].size()) && c < widths.size(); ++c) {
+            const QRectF cell(cx, y, widths[c] * unit - unit, rowHeight);
+            p.drawText(cell,
+                       (c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignBottom |
+                           (int(r) < boldRows ? Qt::TextWordWrap : 0),
+                       rows[r][int(c)]);
+            cx += widths[c] * unit;
+        }
+        y += rowHeight;
+    }
+    p.setFont(normal);
+    return y;
+}
+
+}  // namespace
+
+bool WriteReportPdf(const QString& path, const ReportData& r) {
+    // Written beside the target and renamed over it at the end, so that a
+    // failure leaves neither half a report nor the old one damaged.
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly)) return false;
+    const int l = r.language;
+    const BreakdownTexts bt = BreakdownTexts::For(l, r.decimalSep);
+    {
+        QPdfWriter pdf(&out);
+        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(15, 12, 15, 12), QPageLayout::Millimeter));
+        pdf.setResolution(600);
+        pdf.setTitle(QStringLiteral("Ampora: ") + r.name);
+        pdf.setCreator(QStringLiteral("Ampora"));
+        QPainter p;
+        if (!p.begin(&pdf)) return false;
+        const double unit = pdf.resolution() / 25.4;  // device pixels per millimetre
+        const QRectF page(QPointF(0, 0), QSizeF(pdf.width(), pdf.height()));
+        QFont font(QStringLiteral("Liberation Sans"));
+        const auto setSize = [&](double pt, bool bold = false) {
+            font.setPointSizeF(pt);
+            font.setBold(bold);
+            p.setFont(font);
+        };
+        double y = 0;
+        const auto line = [&](const QString& text, double pt, bool bold = false) {
+            setSize(pt, bold);
+            const double h = QFontMetricsF(p.font()).height();
+            p.drawText(QRectF(0, y, page.width(), h), Qt::AlignLeft | Qt::AlignVCenter, text);
+            y += h * 1.2;
+        };
+
+        line(QStringLiteral("Ampora: ") + r.name, 18, true);
+        line(Tr(LabelReportDate, l) + r.date.toString(Qt::ISODate) +
+                 (r.file.isEmpty() ? QString() : QStringLiteral("   ") + r.file),
+             9);
+        y += 2 * unit;
+
+        // Inputs.
+        const Design& d = r.design;
+        const auto real = [&](double v) { return Q(FormatGeneral(v, r.decimalSep)); };
+        line(Tr(LabelReportInputs, l), 13, true);
+        setSize(9.5);
+        line(Tr(LabelAmpPowerW, l) + QStringLiteral(": ") + QString::number(d.ampPowerW), 9.5);
+        line(Tr(LabelSpectrum, l) + QStringLiteral(": ") + Q(d.spectrumName), 9.5);
+        // One column per driver, so that long captions keep to the left.
+        const QString off = Tr(LabelMidOff, l);
+        const auto yesNo = [&](bool v) { return Tr(v ? LabelYes : LabelNo, l); };
+        QString midFilter = off;
+        if (d.midOn) {
+            const FilterSpec& lo = d.midHighPass;
+            const FilterSpec& hi = d.midLowPass;
+            midFilter = lo.type == hi.type && lo.order == hi.order && lo.type != FilterType::None
+                            ? FilterText(lo).section(QLatin1Char(','), 0, 0) + QStringLiteral(", ") +
+                                  QString::number(lo.cutHz) + QStringLiteral("–") +
+                                  QString::number(hi.cutHz) + QStringLiteral(" Hz")
+                            : FilterText(lo) + QStringLiteral(" / ") + FilterText(hi);
+        }
+        const std::vector<QStringList> inputs = {
+            {QString(), bt.drivers[Bass], bt.drivers[Mid], bt.drivers[Tweeter]},
+            {Tr(LabelSensitivity, l), real(d.bass.sensitivityDb),
+             d.midOn ? real(d.mid.sensitivityDb) : off, real(d.tweeter.sensitivityDb)},
+            {Tr(LabelImpedance, l), real(d.bass.impedanceOhm),
+             d.midOn ? real(d.mid.impedanceOhm) : off, real(d.tweeter.impedanceOhm)},
+            {Tr(LabelCrossover, l), FilterText(d.bassLowPass), midFilter,
+             FilterText(d.tweeterHighPass)},
+            {Tr(LabelEqualiseZ, l), QString(), d.midOn ? yesNo(d.midEqualise) : off,
+             yesNo(d.tweeterEqualise)}};
+        setSize(9);
+        y = Table(p, 0, y, unit, {54, 42, 42, 42}, inputs);
+        setSize(9.5);
+        if (r.ev.linkwitz.active)
+            line(Tr(LabelLinkwitz, l) + QStringLiteral(": F1 ") + QString::number(r.ev.linkwitz.f1) +
+                     QStringLiteral(" Hz → F2 ") + QString::number(r.ev.linkwitz.f2) +
+                     QStringLiteral(" Hz, ") + QString::number(r.ev.linkwitz.db[0]),
+                 9.5);
+        else
+            line(Tr(LabelLinkwitzOff, l), 9.5);
+        y += 2 * unit;
+
+        // Results.
+        line(Tr(LabelReportResults, l), 13, true);
+        const BandBreakdown b = MakeBandBreakdown(d, r.ev);
+        if (!r.stopMessage.isEmpty()) {
+            line(bt.stopped + r.stopMessage.simplified(), 10.5, true);
+        } else {
+            const PowerTexts& t = r.ev.texts;
+            setSize(9.5);
+            std::vector<QStringList> results = {
+                {QString(), Tr(LabelPower, l), Tr(LabelSpl, l), Tr(LabelPad, l)},
+                {bt.drivers[Bass], Q(t.bass), Q(t.splB), QString()}};
+            if (d.midOn)
+                results.push_back({bt.drivers[Mid], Q(t.mid), Q(t.splM),
+                                   Q(t.rsM) + (t.rsM.empty() || t.rpM.empty() ? "" : "    ") +
+                                       Q(t.rpM)});
+            results.push_back({bt.drivers[Tweeter], Q(t.tweeter), Q(t.splT),
+                               Q(t.rsT) + (t.rsT.empty() || t.rpT.empty() ? "" : "    ") +
+                                   Q(t.rpT)});
+            y = Table(p, 0, y, unit, {22, 30, 30, 98}, results);
+            setSize(10.5, true);
+            line(Tr(LabelTotalSpl, l) + QStringLiteral(": ") + Q(t.splTot), 10.5, true);
+        }
+        y += 2 * unit;
+
+        // The spectrum, as a picture.
+        line(Tr(LabelSpectrum, l) + QStringLiteral(": ") + Q(d.spectrumName), 11, true);
+        setSize(7);
+        PaintSpectrum(p, QRectF(0, y + 3 * unit, page.width(), 62 * unit), d, unit);
+        y += 70 * unit;
+
+        // The per-band plot and table on a page of their own.
+        if (!pdf.newPage()) return false;
+        y = 0;
+        line(bt.title, 13, true);
+        if (!r.stopMessage.isEmpty()) line(bt.stopped + r.stopMessage.simplified(), 10.5, true);
+        setSize(7);
+        // The plot is drawn at screen proportions and scaled, so its lines
+        // and letters keep the window's weight.
+        p.save();
+        const double scale = page.width() / 720.0;
+        p.translate(0, y);
+        p.scale(scale, scale);
+        QFont plotFont(QStringLiteral("Liberation Sans"));
+        plotFont.setPixelSize(11);
+        p.setFont(plotFont);
+        PaintBandPlot(p, QRectF(0, 0, 720, 260), r.stopMessage.isEmpty() ? b : BandBreakdown{}, bt);
+        p.restore();
+        y += 260 * scale + 3 * unit;
+        setSize(7);
+        if (r.stopMessage.isEmpty()) {
+            std::vector<QStringList> rows;
+            QStringList head = {bt.frequency, bt.level};
+            for (Sink s : b.sinks) {
+                head << bt.sinkName(s) + QStringLiteral(", ") + bt.watts;
+                if (IsDriver(s)) head << QStringLiteral("%");
+            }
+            rows.push_back(head);
+            const auto num = [&](double v, double scale10) {
+                return Q(FormatGeneral(RoundHalfEven(v * scale10) / scale10, r.decimalSep));
+            };
+            for (const BandBreakdownRow& row : b.rows) {
+                QStringList cells = {QString::number(row.freqHz),
+                                     row.levelDb == NoBandLevel ? QString()
+                                                                : QString::number(row.levelDb)};
+                for (Sink s : b.sinks) {
+                    cells << num(row.powerW[size_t(s)], 100);
+                    if (IsDriver(s)) cells << num(row.sharePct[size_t(s)], 10);
+                }
+                rows.push_back(cells);
+            }
+            QStringList total = {bt.total, QString()};
+            for (Sink s : b.sinks) {
+                total << Q(b.totalText[size_t(s)]);
+                if (IsDriver(s)) total << QStringLiteral("100");
+            }
+            rows.push_back(total);
+            std::vector<double> widths = {17, 22};
+            const double rest = (page.width() / unit - 39) / std::max<double>(1, double(head.size() - 2));
+            for (int c = 2; c < head.size(); ++c) widths.push_back(rest);
+            Table(p, 0, y, unit, widths, rows, 1, true, 2);
+        }
+        if (!p.end()) return false;
+    }
+    return out.commit();
+}
+
+bool WriteReportCsv(const QString& path, const ReportData& r) {
+    EvaluatedFile f;
+    f.path = S(r.file.isEmpty() ? r.name : r.file);
+    f.design = r.design;
+    f.evaluation = r.ev;
+    const std::string csv = ReportCsv(f, r.language);
+    QSaveFile out(path);
+    return out.open(QIODevice::WriteOnly) &&
+           out.write(csv.data(), qint64(csv.size())) == qint64(csv.size()) && out.commit();
+}
+
+ReportData CurrentReport(TF_Main& main) {
+    ReportData r;
+    r.design = main.CurrentDesign();
+    r.ev = Evaluate(r.design);
+    if (r.ev.stop != CalcStop::None) r.stopMessage = Q(StopMessage(r.ev.stop, main.LangIndex));
+    r.file = main.designPath();
+    r.name = r.file.isEmpty() ? main.CurCurveName : QFileInfo(r.file).completeBaseName();
+    if (r.name.isEmpty()) r.name = QStringLiteral("Ampora");
+    r.date = QDate::currentDate();
+    r.language = main.LangIndex;
+    r.decimalSep = r.design.decimalSeparator;
+    return r;
+}
+
+void InstallReportCommand(TF_Main& main) {
+    QMenu* file = main.MenuItems.value(QStringLiteral("MenuFile"))->menu();
+    auto* item = new QAction(file);
+    item->setObjectName(QStringLiteral("CmdExportReport"));
+    file->insertAction(main.MenuItems.value(QStringLiteral("SubFileBreak2")), item);
+    QObject::connect(item, &QAction::triggered, &main, [&main] {
+        const ReportData r = CurrentReport(main);
+        const QString suggested = r.name + QStringLiteral(".pdf");
+        QString path = ChooseFile(&main, FileChoice::Save, Tr(CaptionExportReport, r.language),
+                                  suggested, Tr(FilterReportFiles, r.language));
+        if (!path.isEmpty()) {
+            if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
+            const bool csv = QFileInfo(path).suffix().compare(QLatin1String("csv"),
+                                                              Qt::CaseInsensitive) == 0;
+            if (!(csv ? WriteReportCsv(path, r) : WriteReportPdf(path, r)))
+                ShowMessage(&main, Tr(MsgFileWriteFailed, main.CheckedLanguage()) + path);
+        }
+        main.activateWindow();
+    });
+    const auto retranslate = [&main, item] { item->setText(Tr(CaptionExportReport, main.LangIndex)); };
+    retranslate();
+    QObject::connect(&main, &TF_Main::languageChanged, item, retranslate);
+}
+
+int RunReportCommand(int argc, char** argv) {
+    const cli::ReportOptions o = cli::ParseReportOptions(argc, argv);
+    if (o.help) {
+        std::cout << cli::ReportUsage();
+        return 0;
+    }
+    if (!o.problem.empty()) {
+        std::cerr << o.problem << "\n" << cli::ReportUsage();
+        return 2;
+    }
+    const EvaluatedFile f = cli::EvaluateDesignFile(o.input);
+    if (f.problem) {
+        std::cerr << o.input << ": " << DesignProblemText(f.problem, o.language) << "\n";
+        return 2;
+    }
+    ReportData r;
+    r.file = QString::fromStdString(o.input);
+    r.name = QFileInfo(r.file).completeBaseName();
+    r.date = QDate::currentDate();
+    r.design = f.design;
+    r.ev = f.evaluation;
+    r.stopMessage = Q(StopMessage(f.evaluation.stop, o.language));
+    r.language = o.language;
+    r.decimalSep = f.design.decimalSeparator;
+    const QString out = QString::fromStdString(o.output);
+    bool written;
+    if (o.kind == cli::ReportKind::Csv) {
+        written = WriteReportCsv(out, r);
+    } else {
+        // Painting needs an application object; no display is asked for.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        int qargc = 1;
+        char* qargv[] = {argv[0], nullptr};
+        QApplication app(qargc, qargv);
+        written = WriteReportPdf(out, r);
+    }
+    if (!written) {
+        std::cerr << MsgFileWriteFailed[size_t(o.language)] << o.output << "\n";
+        return 2;
+    }
+    if (!r.stopMessage.isEmpty()) {
+        std::cerr << o.input << ": " << r.stopMessage.toStdString() << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace ampora::ui

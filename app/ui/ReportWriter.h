@@ -1,0 +1,42 @@
+#pragma once
+// Reports of one design: a PDF of one or two A4 pages (inputs, results, the
+// spectrum, the per-band plot and table) and a CSV; from File → "Export
+// report…" and from `ampora report`.
+
+#include <QDate>
+#include <QString>
+
+#include "calc/Evaluate.h"
+
+namespace ampora::ui {
+
+class TF_Main;
+
+struct ReportData {
+    QString name;         // the design's name (its file's, or the curve's)
+    QString file;         // the design file, "" when there is none
+    QDate date;
+    Design design;
+    Evaluation ev;
+    QString stopMessage;  // "" when the calculation went through
+    int language = 1;     // 0 Russian, 1 English, 2 Belarusian
+    char decimalSep = '.';
+};
+
+// Both return false when the file cannot be written; nothing is left behind then.
+bool WriteReportPdf(const QString& path, const ReportData& r);
+bool WriteReportCsv(const QString& path, const ReportData& r);
+
+// The window's inputs as a report, as the last calculation saw them.
+ReportData CurrentReport(TF_Main& main);
+
+// File → "Export report…" (action CmdExportReport, kept out of
+// TF_Main::MenuItems), above the exit item.
+void InstallReportCommand(TF_Main& main);
+
+// `ampora report ...` (argv[1] == "report"): the CSV without any window
+// library, the PDF on the offscreen platform. Exit status as `evaluate`:
+// 0 written, 1 written for a design that stopped, 2 bad options or file.
+int RunReportCommand(int argc, char** argv);
+
+}  // namespace ampora::ui

@@ -1,0 +1,374 @@
+#include "calc/ui/BandBreakdownWindow.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTableWidget>
+#include <QToolTip>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "app/ui/Controls.h"
+#include "app/ui/MainWindow.h"
+#include "i18n/Messages.h"
+#include "inputs/Numbers.h"
+
+namespace ampora::ui {
+
+namespace {
+
+// Bass, midrange, tweeter: three colours that stay apart in print and for
+// the common colour-vision deficiencies.
+const QColor DriverColors[DriverCount] = {QColor(0x1F, 0x5F, 0xB4), QColor(0x2E, 0xA0, 0x4F),
+                                          QColor(0xF0, 0x8A, 0x12)};
+// The spectrum graph's frequency scale, every third band.
+const char* const FrequencyLabels[] = {"20",  "40", "80", "160", "320", "640",
+                                       "1к2", "2к5", "5к", "10к", "20к"};
+
+QString Number(double v, int decimals, char sep) {
+    const double scale = std::pow(10.0, decimals);
+    return Q(FormatGeneral(RoundHalfEven(v * scale) / scale, sep));
+}
+
+// Tick step of about a fifth of the range: 1, 2 or 5 times a power of ten.
+double NiceStep(double range) {
+    const double raw = range / 5.0;
+    const double mag = std::pow(10.0, std::floor(std::log10(raw)));
+    for (double m : {1.0, 2.0, 5.0})
+        if (raw <= m * mag) return m * mag;
+    return 10.0 * mag;
+}
+
+struct PlotGeometry {
+    QRectF bars;  // where the bars stand
+    double slot;  // width of one band
+};
+
+PlotGeometry Geometry(const QRectF& area) {
+    const QRectF bars = area.adjusted(56, 26, -26, -24);
+    return {bars, bars.width() / BandCount};
+}
+
+double DriversTotal(const BandBreakdownRow& r) {
+    return r.powerW[size_t(Sink::Bass)] + r.powerW[size_t(Sink::Mid)] +
+           r.powerW[size_t(Sink::Tweeter)];
+}
+
+}  // namespace
+
+BreakdownTexts BreakdownTexts::For(int language, char decimalSep) {
+    const size_t l = language >= 0 && language <= 2 ? size_t(language) : 0;
+    BreakdownTexts t;
+    t.title = Q(CaptionPowerPerBand[l]);
+    t.frequency = Q(LabelBandFrequency[l]);
+    t.level = Q(LabelProgrammeLevel[l]);
+    t.watts = Q(LabelWatts[l]);
+    t.total = Q(LabelTotal[l]);
+    t.stopped = Q(LabelCalcStopped[l]);
+    t.drivers = {Q(LabelBass[l]), Q(LabelMid[l]), Q(LabelTweeter[l])};
+    t.decimalSep = decimalSep;
+    return t;
+}
+
+QString BreakdownTexts::sinkName(Sink s) const {
+    switch (s) {
+        case Sink::Bass: return drivers[Bass];
+        case Sink::Mid: return drivers[Mid];
+        case Sink::Tweeter: return drivers[Tweeter];
+        case Sink::MidSeries: return drivers[Mid] + QStringLiteral(" Rs");
+        case Sink::MidParallel: return drivers[Mid] + QStringLiteral(" Rp");
+        case Sink::TweeterSeries: return drivers[Tweeter] + QStringLiteral(" Rs");
+        case Sink::TweeterParallel: return drivers[Tweeter] + QStringLiteral(" Rp");
+    }
+    return {};
+}
+
+int BandAtX(const QRectF& area, double x) {
+    const PlotGeometry g = Geometry(area);
+    if (x < g.bars.left() || x >= g.bars.right()) return -1;
+    return std::clamp(int((x - g.bars.left()) / g.slot), 0, BandCount - 1);
+}
+
+QString BandSummary(const BandBreakdown& b, const BreakdownTexts& t, int band) {
+    if (band < 0 || band >= BandCount) return {};
+    const BandBreakdownRow& r = b.rows[size_t(band)];
+    QString text = QString::number(r.freqHz) + QStringLiteral(" Hz");
+    for (Sink s : b.sinks) {
+        if (!IsDriver(s)) continue;
+        text += QLatin1Char('\n') + t.sinkName(s) + QStringLiteral(": ") +
+                Number(r.powerW[size_t(s)], 2, t.decimalSep) + QLatin1Char(' ') + t.watts +
+                QStringLiteral(" (") + Number(r.sharePct[size_t(s)], 1, t.decimalSep) +
+                QStringLiteral(" %)");
+    }
+    return text;
+}
+
+void PaintBandPlot(QPainter& p, const QRectF& area, const BandBreakdown& b,
+                   const BreakdownTexts& t, int hoverBand) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.fillRect(area, Qt::white);
+    const PlotGeometry g = Geometry(area);
+    const QColor grid(0xC0, 0xC0, 0xC0), ink(0x40, 0x40, 0x40);
+    const QFontMetricsF fm(p.font());
+
+    double top = 0;
+    for (const BandBreakdownRow& r : b.rows) top = std::max(top, DriversTotal(r));
+    const double step = top > 0 ? NiceStep(top) : 1.0;
+    const double axisTop = top > 0 ? std::ceil(top / step) * step : 5.0;
+    const auto yOf = [&](double w) { return g.bars.bottom() - w / axisTop * g.bars.height(); };
+
+    if (hoverBand >= 0 && hoverBand < BandCount)
+        p.fillRect(QRectF(g.bars.left() + hoverBand * g.slot, g.bars.top(), g.slot, g.bars.height()),
+                   QColor(0xEE, 0xEE, 0xF4));
+
+    // Watts: grid lines and their values.
+    p.setPen(ink);
+    for (int i = 0; i * step <= axisTop + step * 1e-9; ++i) {
+        const double y = yOf(i * step);
+        p.setPen(QPen(grid, 0));
+        p.drawLine(QPointF(g.bars.left(), y), QPointF(g.bars.right(), y));
+        p.setPen(ink);
+        const QString label = Number(i * step, 3, t.decimalSep);
+        p.drawText(QRectF(area.left(), y - fm.height() / 2, g.bars.left() - area.left() - 6,
+                          fm.height()),
+                   Qt::AlignRight | Qt::AlignVCenter, label);
+    }
+    p.drawText(QRectF(area.left(), area.top() + 4, g.bars.left() - area.left() - 6, fm.height()),
+               Qt::AlignRight | Qt::AlignVCenter, t.watts);
+
+    // The bars, bass at the bottom.
+    for (int i = 0; i < BandCount; ++i) {
+        const BandBreakdownRow& r = b.rows[size_t(i)];
+        const double x = g.bars.left() + i * g.slot + g.slot * 0.15;
+        double base = 0;
+        for (int d = 0; d < DriverCount; ++d) {
+            const double w = r.powerW[size_t(d)];
+            if (w <= 0) continue;
+            const QRectF bar(QPointF(x, yOf(base + w)), QPointF(x + g.slot * 0.7, yOf(base)));
+            p.fillRect(bar, DriverColors[d]);
+            base += w;
+        }
+    }
+    p.setPen(QPen(grid, 0));
+    p.drawRect(g.bars);
+
+    // Bands: labelled like the spectrum graph.
+    p.setPen(ink);
+    for (int k = 0; k < 11; ++k) {
+        const double cx = g.bars.left() + (3 * k + 0.5) * g.slot;
+        p.drawLine(QPointF(cx, g.bars.bottom()), QPointF(cx, g.bars.bottom() + 3));
+        p.drawText(QRectF(cx - 30, g.bars.bottom() + 4, 60, fm.height()), Qt::AlignCenter,
+                   QString::fromUtf8(FrequencyLabels[k]));
+    }
+    p.drawText(QRectF(g.bars.right() + 2, g.bars.bottom() + 4, area.right() - g.bars.right() - 2,
+                      fm.height()),
+               Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Hz"));
+
+    // Legend: the drivers in use.
+    double lx = g.bars.left();
+    for (Sink s : b.sinks) {
+        if (!IsDriver(s)) continue;
+        const int d = int(s);
+        p.fillRect(QRectF(lx, area.top() + 6, 12, 12), DriverColors[d]);
+        const QString name = t.sinkName(s);
+        p.drawText(QRectF(lx + 16, area.top() + 4, fm.horizontalAdvance(name) + 4, 16),
+                   Qt::AlignLeft | Qt::AlignVCenter, name);
+        lx += 16 + fm.horizontalAdvance(name) + 18;
+    }
+    p.restore();
+}
+
+BandPowerPlot::BandPowerPlot(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("BreakdownPlot"));
+    setMouseTracking(true);
+    setMinimumSize(420, 180);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+void BandPowerPlot::setData(const BandBreakdown& b, const BreakdownTexts& t) {
+    data_ = b;
+    texts_ = t;
+    update();
+}
+
+void BandPowerPlot::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    PaintBandPlot(p, QRectF(rect()), data_, texts_, hover_);
+}
+
+void BandPowerPlot::mouseMoveEvent(QMouseEvent* e) {
+    const int band = data_.sinks.empty() ? -1 : BandAtX(QRectF(rect()), e->position().x());
+    if (band != hover_) {
+        hover_ = band;
+        update();
+    }
+    if (band >= 0)
+        QToolTip::showText(e->globalPosition().toPoint(), BandSummary(data_, texts_, band), this);
+    else
+        QToolTip::hideText();
+}
+
+void BandPowerPlot::leaveEvent(QEvent*) {
+    hover_ = -1;
+    update();
+}
+
+BandBreakdownWindow::BandBreakdownWindow(TF_Main* main) : QWidget(main, Qt::Window), main_(main) {
+    setObjectName(QStringLiteral("F_PowerPerBand"));
+    resize(780, 640);
+    auto* layout = new QVBoxLayout(this);
+    stopLine_ = new QLabel(this);
+    stopLine_->setObjectName(QStringLiteral("BreakdownStop"));
+    stopLine_->setStyleSheet(QStringLiteral("color: #A00000"));
+    stopLine_->hide();
+    plot_ = new BandPowerPlot(this);
+    table_ = new QTableWidget(this);
+    table_->setObjectName(QStringLiteral("BreakdownTable"));
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->verticalHeader()->hide();
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    layout->addWidget(stopLine_);
+    layout->addWidget(plot_, 2);
+    layout->addWidget(table_, 3);
+    // Before the first calculation reaches it, the bands without numbers.
+    for (int i = 0; i < BandCount; ++i) data_.rows[size_t(i)].freqHz = BandGrid[size_t(i)];
+    retranslate();
+}
+
+void BandBreakdownWindow::show(const Design& design, const Evaluation& ev,
+                               const QString& stopMessage) {
+    data_ = MakeBandBreakdown(design, ev);
+    stop_ = stopMessage;
+    fill();
+}
+
+void BandBreakdownWindow::retranslate() {
+    const BreakdownTexts t = BreakdownTexts::For(main_->LangIndex, DecimalSeparator());
+    setWindowTitle(t.title);
+    plot_->setAccessibleName(t.title);
+    table_->setAccessibleName(t.title);
+    fill();
+}
+
+void BandBreakdownWindow::fill() {
+    const BreakdownTexts t = BreakdownTexts::For(main_->LangIndex, DecimalSeparator());
+    const bool stopped = !stop_.isEmpty();
+    // A stop says so instead of leaving the last numbers standing.
+    stopLine_->setVisible(stopped);
+    stopLine_->setText(stopped ? t.stopped + stop_.simplified() : QString());
+    stopLine_->setAccessibleName(stopLine_->text());
+    BandBreakdown shown = data_;
+    if (stopped) {
+        shown = BandBreakdown{};
+        shown.stop = data_.stop == CalcStop::None ? CalcStop::NoSignal : data_.stop;
+        for (int i = 0; i < BandCount; ++i) {
+            shown.rows[size_t(i)].freqHz = data_.rows[size_t(i)].freqHz;
+            shown.rows[size_t(i)].levelDb = data_.rows[size_t(i)].levelDb;
+        }
+    }
+    plot_->setData(shown, t);
+
+    QStringList headers = {t.frequency, t.level};
+    for (Sink s : shown.sinks) {
+        headers << t.sinkName(s) + QStringLiteral(", ") + t.watts;
+        if (IsDriver(s)) headers << t.sinkName(s) + QStringLiteral(", %");
+    }
+    table_->clear();
+    table_->setColumnCount(int(headers.size()));
+    table_->setHorizontalHeaderLabels(headers);
+    table_->setRowCount(BandCount + 1);
+    const auto set = [this](int row, int col, const QString& text) {
+        auto* item = new QTableWidgetItem(text);
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        table_->setItem(row, col, item);
+    };
+    for (int i = 0; i < BandCount; ++i) {
+        const BandBreakdownRow& r = shown.rows[size_t(i)];
+        set(i, 0, QString::number(r.freqHz));
+        set(i, 1, r.levelDb == NoBandLevel ? QString() : QString::number(r.levelDb));
+        int col = 2;
+        for (Sink s : shown.sinks) {
+            set(i, col++, Number(r.powerW[size_t(s)], 2, t.decimalSep));
+            if (IsDriver(s)) set(i, col++, Number(r.sharePct[size_t(s)], 1, t.decimalSep));
+        }
+    }
+    set(BandCount, 0, t.total);
+    set(BandCount, 1, QString());
+    int col = 2;
+    for (Sink s : shown.sinks) {
+        set(BandCount, col++, Q(shown.totalText[size_t(s)]));
+        if (IsDriver(s)) set(BandCount, col++, QStringLiteral("100"));
+    }
+    QFont bold = table_->font();
+    bold.setBold(true);
+    for (int c = 0; c < table_->columnCount(); ++c)
+        if (QTableWidgetItem* item = table_->item(BandCount, c)) item->setFont(bold);
+}
+
+namespace {
+
+// Keeps the last calculation so that the window shows it when opened.
+class BreakdownFollower : public QObject {
+public:
+    explicit BreakdownFollower(TF_Main* main) : QObject(main), main_(main) {
+        setObjectName(QStringLiteral("BreakdownFollower"));
+    }
+    void recalculated(const Design& d, const Evaluation& ev, const QString& stop) {
+        design_ = d;
+        ev_ = ev;
+        stop_ = stop;
+        have_ = true;
+        if (window_) window_->show(design_, ev_, stop_);
+    }
+    void open() {
+        if (!window_) {
+            window_ = new BandBreakdownWindow(main_);
+            if (have_) window_->show(design_, ev_, stop_);
+        }
+        window_->QWidget::show();
+        window_->raise();
+        window_->activateWindow();
+    }
+    BandBreakdownWindow* window() const { return window_; }
+
+private:
+    TF_Main* main_;
+    BandBreakdownWindow* window_ = nullptr;
+    Design design_;
+    Evaluation ev_;
+    QString stop_;
+    bool have_ = false;
+};
+
+}  // namespace
+
+void InstallBandBreakdown(TF_Main& main) {
+    auto* follower = new BreakdownFollower(&main);
+    QMenu* service = main.MenuItems.value(QStringLiteral("MenuService"))->menu();
+    QAction* item = service->addAction(QString());
+    item->setObjectName(QStringLiteral("CmdPowerPerBand"));
+    QObject::connect(item, &QAction::triggered, follower, [follower] { follower->open(); });
+    QObject::connect(&main, &TF_Main::recalculated, follower,
+                     [follower](const Design& d, const Evaluation& ev, const QString& stop) {
+                         follower->recalculated(d, ev, stop);
+                     });
+    const auto retranslate = [&main, item, follower] {
+        item->setText(Q(CaptionPowerPerBand[size_t(std::clamp(main.LangIndex, 0, 2))]));
+        if (follower->window()) follower->window()->retranslate();
+    };
+    retranslate();
+    QObject::connect(&main, &TF_Main::languageChanged, follower, retranslate);
+}
+
+BandBreakdownWindow* FindBandBreakdown(const TF_Main& main) {
+    auto* follower = static_cast<BreakdownFollower*>(main.findChild<QObject*>(
+        QStringLiteral("BreakdownFollower"), Qt::FindDirectChildrenOnly));
+    return follower ? follower->window() : nullptr;
+}
+
+}  // namespace ampora::ui

@@ -1,0 +1,87 @@
+#pragma once
+// Service → "Power per band": a window beside the main window that shows,
+// after every calculation, which bands each driver's and each pad resistor's
+// power comes from, as stacked bars and as a table.
+
+#include <QString>
+#include <QWidget>
+#include <array>
+
+#include "calc/BandBreakdown.h"
+
+class QLabel;
+class QPainter;
+class QRectF;
+class QTableWidget;
+
+namespace ampora::ui {
+
+class TF_Main;
+
+// The words of the plot and the table in one interface language.
+struct BreakdownTexts {
+    QString title, frequency, level, watts, total, stopped;
+    std::array<QString, DriverCount> drivers;  // bass, midrange, tweeter
+    char decimalSep = '.';
+    static BreakdownTexts For(int language, char decimalSep);
+    QString sinkName(Sink s) const;  // "Tweeter", "Tweeter Rs"
+};
+
+// Per band the drivers' powers as stacked bars over a band axis labelled
+// like the spectrum graph, watts upwards, a legend on top. hoverBand (or -1)
+// is drawn highlighted. Used by the window and by the report.
+void PaintBandPlot(QPainter& p, const QRectF& area, const BandBreakdown& b,
+                   const BreakdownTexts& t, int hoverBand = -1);
+// The band under x in a plot painted into area; -1 outside the bands.
+int BandAtX(const QRectF& area, double x);
+// What hovering a band shows: its frequency and each driver's power.
+QString BandSummary(const BandBreakdown& b, const BreakdownTexts& t, int band);
+
+class BandPowerPlot : public QWidget {
+public:
+    explicit BandPowerPlot(QWidget* parent);
+    void setData(const BandBreakdown& b, const BreakdownTexts& t);
+    int hoverBand() const { return hover_; }
+    QSize sizeHint() const override { return {720, 260}; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void leaveEvent(QEvent*) override;
+
+private:
+    BandBreakdown data_;
+    BreakdownTexts texts_;
+    int hover_ = -1;
+};
+
+class BandBreakdownWindow : public QWidget {
+public:
+    explicit BandBreakdownWindow(TF_Main* main);
+    // The result of one calculation; stopMessage non-empty when it stopped.
+    void show(const Design& design, const Evaluation& ev, const QString& stopMessage);
+    void retranslate();
+
+    QLabel* stopLine() const { return stopLine_; }
+    BandPowerPlot* plot() const { return plot_; }
+    QTableWidget* table() const { return table_; }
+
+private:
+    void fill();
+
+    TF_Main* main_;
+    QLabel* stopLine_;
+    BandPowerPlot* plot_;
+    QTableWidget* table_;
+    BandBreakdown data_;
+    QString stop_;
+};
+
+// Adds Service → "Power per band" (action CmdPowerPerBand, kept out of
+// TF_Main::MenuItems) and makes the window follow every calculation. The
+// window is created when first opened.
+void InstallBandBreakdown(TF_Main& main);
+// The window, if it has been opened.
+BandBreakdownWindow* FindBandBreakdown(const TF_Main& main);
+
+}  // namespace ampora::ui

@@ -1,0 +1,41 @@
+#pragma once
+// `ampora report FILE.ampora -o OUT.pdf|OUT.csv`: one design's evaluation
+// with its per-band breakdown, for handing a result to someone else. The CSV
+// is made here without any window library; the PDF is drawn by the window
+// layer (app/ui/ReportWriter).
+
+#include <string>
+
+#include "cli/EvaluationFormat.h"
+
+namespace ampora::cli {
+
+enum class ReportKind { Csv, Pdf };
+
+struct ReportOptions {
+    std::string input, output;
+    ReportKind kind = ReportKind::Csv;
+    int language = 1;  // English unless asked otherwise
+    bool help = false;
+    std::string problem;  // set: the options are wrong (in English, with the usage)
+};
+
+// argv[1] is "report". The kind follows the output's extension.
+ReportOptions ParseReportOptions(int argc, char** argv);
+std::string ReportUsage();
+
+// Reads and evaluates the design file (a refused file sets f.problem).
+EvaluatedFile EvaluateDesignFile(const std::string& path);
+
+}  // namespace ampora::cli
+
+namespace ampora {
+
+// The results row of the command line's CSV (its header and columns), an
+// empty line, then the per-band table: band centre, programme level, per
+// driver in use its power and share, per pad resistor in use its power, and
+// a totals row in the window's number format. '.' decimals, CRLF lines,
+// English headers. A stopped or refused design has the results part only.
+std::string ReportCsv(const EvaluatedFile& f, int language);
+
+}  // namespace ampora

@@ -1,0 +1,30 @@
+// The measured-spectrum reader on arbitrary bytes: it must never crash, hang
+// or read outside its input, and whatever it accepts must be a curve the
+// graph can show, which exported and read again gives itself back.
+
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "curves/CurveStore.h"
+#include "curves/SpectrumImport.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const ampora::SpectrumImport r = ampora::ParseSpectrum(bytes);
+    if (r.error != ampora::SpectrumError::None) return 0;
+    int withLevel = 0;
+    bool top = false;
+    for (int32_t l : r.levels) {
+        if (l == ampora::NoLevel) continue;
+        if (l < -40 || l > 0) std::abort();
+        top = top || l == 0;
+        ++withLevel;
+    }
+    if (!top) std::abort();
+    // A curve of one band exports as one point, which is refused on reading.
+    if (withLevel < 2) return 0;
+    const ampora::SpectrumImport again = ampora::ParseSpectrum(ampora::ExportCurveCsv(r.levels));
+    if (again.error != ampora::SpectrumError::None || again.levels != r.levels) std::abort();
+    return 0;
+}

@@ -1,0 +1,84 @@
+#pragma once
+// The main window set to the worked examples through its real controls, for
+// the windows and files that repeat its numbers.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "tests/app/ui/Fixture.h"
+
+namespace ampora::ui::testing {
+
+class WorkedExampleTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        create();
+        main->LoadMenu("Eng");
+        messages.clear();
+    }
+    void pick(int comboNo, int index) {
+        QComboBox* c = main->combo(comboNo);
+        c->setCurrentIndex(index);
+        emit c->activated(index);
+    }
+    void type(int editNo, const QString& text) {
+        box(editNo)->setFocus();
+        box(editNo)->clear();
+        QTest::keyClicks(box(editNo), text);
+    }
+    // Three-way, Butterworth 2 everywhere, 8 ohm, a flat curve, both pads
+    // equalised; `example` 1 adds Linkwitz 50 -> 25 Hz, 2 is the two-way
+    // with the tweeter at 2000 Hz.
+    void workedExample(int example) {
+        // First: switching the midrange changes the cut-off boxes.
+        main->CheckBoxMid->setChecked(example != 2);
+        for (int i = 0; i < 31; ++i) {
+            main->BandLevel[size_t(i)] = 40;
+            main->BandDepth[size_t(i)] = 0;
+        }
+        main->CurCurveName = "Flat";
+        main->DrawGrid();
+        type(9, "100");
+        type(10, "88");
+        type(12, "90");
+        type(14, "92");
+        for (int no : {11, 13, 15}) type(no, "8");
+        for (int no : {5, 1, 2, 6}) pick(no, 2);
+        type(5, "320");
+        type(1, "320");
+        type(3, "3200");
+        type(6, example == 2 ? "2000" : "3200");
+        main->CBMidEq->setChecked(true);
+        main->CBHighEq->setChecked(true);
+        type(28, example == 1 ? "50" : "");
+        type(29, example == 1 ? "25" : "");
+        calc();
+    }
+    void calc() { QTest::mouseClick(main->ButCalc, Qt::LeftButton); }
+    QAction* command(const char* name) const {
+        QAction* a = main->findChild<QAction*>(QString::fromUtf8(name));
+        EXPECT_NE(a, nullptr) << name;
+        return a;
+    }
+    // The power part of a resistor label ("Rs=1.6   6.5 W" -> "6.5").
+    static QString LabelPower(const QLabel* l) {
+        const QString t = l->text();
+        return t.isEmpty() ? QString() : t.section(QStringLiteral("   "), 1).chopped(2);
+    }
+    // What the main window shows for each sink in use: bass, midrange,
+    // tweeter powers, then each resistor's power.
+    QStringList windowTotals() const {
+        QStringList out = {box(7)->text()};
+        if (main->CheckBoxMid->isChecked()) out << box(4)->text();
+        out << box(8)->text();
+        for (const QLabel* l : {main->Label40, main->Label41, main->Label42, main->Label43})
+            if (!l->text().isEmpty()) out << LabelPower(l);
+        return out;
+    }
+};
+
+}  // namespace ampora::ui::testing
