@@ -4,7 +4,7 @@
 
 PACKAGES := build-essential cmake pkg-config qt6-base-dev libgl-dev libsqlite3-dev \
             libgtest-dev libbenchmark-dev fonts-liberation2 sqlite3 \
-            nlohmann-json3-dev poppler-utils
+            nlohmann-json3-dev poppler-utils clang libclang-rt-14-dev
 BUILD    := build
 JOBS     := $(shell nproc 2>/dev/null || echo 2)
 SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
@@ -13,7 +13,13 @@ DESTDIR  ?=
 # Building and checking the .deb needs these as well; only `make package` asks for them.
 PACKAGE_TOOLS := dpkg-dev file lintian appstream desktop-file-utils
 
-.PHONY: run test deps build install package package-check
+FUZZ_BUILD := build-fuzz
+# Inputs per fuzz target in the short run; the curve file's start-up writes
+# three files per input, so it gets fewer.
+FUZZ_RUNS ?= 20000
+export FUZZ_RUNS_curve_file_start ?= 4000
+
+.PHONY: run test deps build install package package-check fuzz-build test-long
 
 run: build
 	@if [ -z "$$QT_QPA_PLATFORM" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
@@ -25,8 +31,22 @@ run: build
 	fi
 	./$(BUILD)/ampora
 
-test: build
+test: build fuzz-build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	FUZZ_RUNS=$(FUZZ_RUNS) ./fuzz/run.sh $(FUZZ_BUILD)
+
+# The long form of the reliability checks: each fuzz target for a million
+# inputs from a new seed, and 200 kill trials of the crash-consistency test.
+test-long: build fuzz-build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen AMPORA_CRASH_TRIALS=200 \
+	  ctest --output-on-failure -R CrashConsistency
+	FUZZ_RUNS=1000000 FUZZ_RUNS_curve_file_start=100000 FUZZ_SEED=0 ./fuzz/run.sh $(FUZZ_BUILD)
+
+# The loaders of outside data under libFuzzer: clang, ASan and UBSan.
+fuzz-build: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DAMPORA_FUZZ=ON >/dev/null
+	cmake --build $(FUZZ_BUILD) --target ampora_fuzz -j $(JOBS)
 
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"

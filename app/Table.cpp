@@ -18,6 +18,7 @@
 #include <process.h>
 #else
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 #endif
 
@@ -207,6 +208,42 @@ std::string TempPathFor(const std::string& path) {
     return path + ".tmp-" + std::to_string(pid);
 }
 
+// Where a write to path really lands: the end of its chain of symbolic links
+// (a link into a synced folder must keep feeding that folder).
+fs::path FollowLinks(const fs::path& path) {
+    fs::path p = path;
+    std::error_code ec;
+    for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(p, ec)); ++hops) {
+        const fs::path target = fs::read_symlink(p, ec);
+        if (ec) break;
+        p = target.is_absolute() ? target : p.parent_path() / target;
+    }
+    return p;
+}
+
+// A file the user made read-only stays so; root would be allowed to replace
+// it, so the permission bits count as well as the system's answer.
+bool IsReadOnlyFile(const fs::path& path) {
+    std::error_code ec;
+    const auto st = fs::status(path, ec);
+    if (ec || !fs::exists(st)) return false;
+    if ((st.permissions() & fs::perms::owner_write) == fs::perms::none) return true;
+#ifdef _WIN32
+    return false;
+#else
+    return ::access(path.c_str(), W_OK) != 0;
+#endif
+}
+
+bool ProcessIsGone(long pid) {
+#ifdef _WIN32
+    (void)pid;
+    return false;  // no cheap check there: leave the file
+#else
+    return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+#endif
+}
+
 // Flushes a file's data to the disk; returns false on failure.
 bool SyncFile(const std::string& path, bool directory) {
 #ifdef _WIN32
@@ -373,6 +410,8 @@ void Table::load() {
     const auto status = fs::status(fileName_, ec);
     if (!fs::exists(status)) throw TableError(context + ": the file does not exist");
     if (fs::is_directory(status)) throw TableError(context + ": it is a folder");
+    // Opening a pipe or a device would wait for a writer that never comes.
+    if (!fs::is_regular_file(status)) throw TableError(context + ": it is not a regular file");
 
     std::deque<std::unique_ptr<Row>> rows;
     {
@@ -464,7 +503,11 @@ void Table::saveToFile(const std::string& path, Durability durability) const {
     if (path.empty()) throw TableError("Cannot save a table: no file name given");
     const std::string context = "Cannot save table file '" + path + "'";
     if (!open_) throw TableError(context + ": the table is not open");
-    const std::string temp = TempPathFor(path);
+    const fs::path target = FollowLinks(path);
+    if (IsReadOnlyFile(target)) throw TableError(context + ": the file is read-only");
+    // The temporary file goes beside the real file, so the rename stays
+    // within one file system and atomic.
+    const std::string temp = TempPathFor(target.string());
     std::error_code ec;
     fs::remove(temp, ec);  // a leftover of a crashed run
 
@@ -510,18 +553,41 @@ void Table::saveToFile(const std::string& path, Durability durability) const {
         }
         db.exec("COMMIT");
         db.close();
-        if (durability == Durability::Durable && !SyncFile(temp, false)) throw TableError(context + ": cannot flush the new file to disk");
-        fs::rename(temp, path, ec);
+        if (durability == Durability::Durable && !SyncFile(temp, false))
+            throw TableError(context + ": cannot flush the new file to disk");
+        // Whoever could read the old file can read the new one, no one else.
+        const auto old = fs::status(target, ec);
+        if (!ec && fs::exists(old)) fs::permissions(temp, old.permissions(), ec);
+        fs::rename(temp, target, ec);
         if (ec) throw TableError(context + ": cannot replace it (" + ec.message() + ")");
     } catch (...) {
         fs::remove(temp, ec);
         throw;
     }
     if (durability == Durability::Durable) {
-        const fs::path dir = fs::path(path).parent_path();
+        const fs::path dir = target.parent_path();
         SyncFile(dir.empty() ? std::string(".") : dir.string(), true);  // best effort: the rename itself
     }
     if (path == fileName_) modified_ = false;
+}
+
+void RemoveStaleTempFiles(const std::string& path) {
+    const fs::path target = FollowLinks(path);
+    const fs::path dir = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    const std::string prefix = target.filename().string() + ".tmp-";
+    std::error_code ec;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
+        const std::string digits = name.substr(prefix.size());
+        long pid = 0;
+        auto [ptr, err] = std::from_chars(digits.data(), digits.data() + digits.size(), pid);
+        if (err != std::errc() || ptr != digits.data() + digits.size()) continue;
+        // A running instance may be writing its own right now.
+        if (!ProcessIsGone(pid)) continue;
+        std::error_code rec;
+        if (fs::is_regular_file(fs::symlink_status(it->path(), rec))) fs::remove(it->path(), rec);
+    }
 }
 
 void Table::close() {

@@ -45,6 +45,10 @@ int CompareNames(std::string_view a, std::string_view b);
 // Cuts a UTF-8 string to at most maxChars code points, never inside one.
 std::string TruncateUtf8(std::string_view s, int maxChars);
 
+// Removes temporary files that saveToFile(path) left behind when its process
+// was killed midway ("<file>.tmp-<pid>" of a process that no longer runs).
+void RemoveStaleTempFiles(const std::string& path);
+
 class Table {
 public:
     explicit Table(std::vector<FieldDef> fields, int indexField = -1,
@@ -60,14 +64,16 @@ public:
     const std::string& fileName() const { return fileName_; }
 
     // Replaces the contents with the file's. Throws TableError when the file is
-    // missing, not a database, fails the quick check or lacks the layout; the
+    // missing, not a regular file, not a database, fails the quick check or lacks the layout; the
     // table is then left as it was.
     void load();
     // An open table with the fields and no records.
     void createEmpty();
     // Writes the whole table to path: a new database in a temporary file
     // beside it, committed in one transaction, then renamed over path, so a
-    // crash leaves the previous file intact. Throws TableError on failure.
+    // crash leaves the previous file intact. A symbolic link is followed: the
+    // file it leads to is replaced, in its own folder. A file without write
+    // permission is not replaced. Throws TableError on failure.
     // A Scratch file is not flushed to the disk: it is thrown away at the end
     // of the run anyway, and a flush costs a start-up tens of milliseconds on
     // a busy disk.

@@ -67,6 +67,7 @@ LinkwitzResult CheckLinkwitz(std::optional<int> f1In, std::optional<int> f2In) {
     int32_t i1 = 0, i2 = 0;
     GetNearestFreq(res.f1, i1);
     GetNearestFreq(res.f2, i2);
+    res.lastBandIndex = i2;
     const auto r1 = BoxResponse(i1);
     const auto r2 = BoxResponse(i2);
     for (int b = 0; b < LinkwitzBands; ++b) res.db[b] = r2[b] - r1[b];

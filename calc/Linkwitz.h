@@ -2,6 +2,7 @@
 // Linkwitz bass equalisation: closed-box resonance f1 moved down to f2.
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +17,9 @@ struct LinkwitzResult {
                                           // (inactive: as read, nothing to write back)
     std::array<int, LinkwitzBands> db{};  // boost per band, all 0 when inactive
     std::vector<std::string> listing;     // empty when inactive
+    // The band of the last grid lookup (F2's), for a caller that keeps it;
+    // none when inactive (nothing was looked up).
+    std::optional<int32_t> lastBandIndex;
 };
 
 // f1/f2 as read from the boxes; nullopt (not a whole number) counts as 0.

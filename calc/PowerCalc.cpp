@@ -150,9 +150,13 @@ PowerResult DistributePower(const DriverInputs& in, const LevelMatch& pads,
     r.hfResponse = gain;
 
     if (in.midOn) {
+        // Both edges are looked up, the lower first, before either filter is
+        // applied: the band kept from the last lookup is the upper edge's.
+        const int32_t fLow = GetNearestFreq(xo.mfLow, nearestBandIndex);
+        const int32_t fHigh = GetNearestFreq(xo.mfHigh, nearestBandIndex);
         gain.fill(1.0);
-        CopyFltCoeff(gain, GetNearestFreq(xo.mfHigh, nearestBandIndex), xo.mfHighCode, false);
-        CopyFltCoeff(gain, GetNearestFreq(xo.mfLow, nearestBandIndex), xo.mfLowCode, true);
+        CopyFltCoeff(gain, fHigh, xo.mfHighCode, false);
+        CopyFltCoeff(gain, fLow, xo.mfLowCode, true);
         r.mfResponse = gain;
     }
 

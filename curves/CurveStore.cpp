@@ -87,15 +87,12 @@ void CopyRecords(const Table& from, Table& to) {
 
 }  // namespace
 
-const std::array<int32_t, 31> PresetIecDin = {-13, -10, -7, -5, -3, -2, -1, -1, 0,  0,  0,  0,  0,  0,  0, 0,
-                                              0,   0,   0,  -1, -1, -2, -2, -4, -5, -7, -9, -12, -15, -18, -22};
-
 const std::array<BuiltInCurve, 5> BuiltInCurves = {{
-    {"Шум розовый", {}},
-    {"Шум белый", WhiteNoise()},
-    {"Рок", PresetRock},
-    {"Классика", PresetClassic},
-    {"IEC/DIN", PresetIecDin},
+    {PresetCurveNames[4], {}},
+    {PresetCurveNames[3], WhiteNoise()},
+    {PresetCurveNames[2], PresetRock},
+    {PresetCurveNames[1], PresetClassic},
+    {PresetCurveNames[0], PresetIecDin},
 }};
 
 std::vector<FieldDef> CurveFields() {
@@ -114,6 +111,8 @@ std::unique_ptr<Table> MakeScratchTable() {
 CurveStoreReport IsCurvesFile(Table& table1, Table& table2, const std::string& folder, SettingsValues& settings) {
     CurveStoreReport report;
     const std::string curvesPath = folder + CurvesFileName;
+    RemoveStaleTempFiles(curvesPath);
+    RemoveStaleTempFiles(folder + ScratchFileName);
     table1.setFileName(curvesPath);
     try {
         table1.load();

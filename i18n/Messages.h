@@ -54,6 +54,12 @@ inline constexpr LangTexts MsgCannotDeletePost = {"\" удалить нельз�
                                                   "\" выдаліць нельга"};
 inline constexpr LangTexts MsgNoDataToSave = {"Нет данных для сохранения", "No data for save",
                                               "Няма дадзеных для захавання"};
+// Save and Save As under the name of the settings record, which the next
+// start would read as settings and delete.
+inline constexpr LangTexts MsgReservedName = {
+    "Имя «Settings» занято настройками программы. Выберите другое имя.",
+    "The name \"Settings\" is reserved for the program's settings. Choose another name.",
+    "Імя «Settings» занята наладамі праграмы. Выберыце іншае імя."};
 inline constexpr LangTexts CaptionOpen = {"Загрузить", "Open", "Загрузіць"};
 inline constexpr LangTexts CaptionSaveAs = {"Сохранить как", "Save As", "Захаваць як"};
 inline constexpr LangTexts CaptionDelete = {"Удалить", "Delete", "Выдаліць"};
@@ -63,6 +69,27 @@ inline constexpr LangTexts MsgWriteBackFailed = {
     "Не удалось сохранить кривые и настройки в файл ",
     "Could not save the curves and settings to the file ",
     "Не ўдалося захаваць крывыя і налады ў файл "};
+
+// The write-back failed: the user may fix the cause and try again, or end.
+inline constexpr LangTexts MsgWriteBackQuestion = {
+    "Освободите место на диске или разрешите запись в файл и его папку и повторите попытку, "
+    "либо завершите работу без сохранения изменений этого сеанса.",
+    "Free some disk space or make the file and its folder writable, then try again; or end "
+    "without saving the changes of this session.",
+    "Вызваліце месца на дыску або дазвольце запіс у файл і яго папку і паспрабуйце зноў, "
+    "альбо завяршыце працу без захавання змен гэтага сеанса."};
+inline constexpr LangTexts CaptionTryAgain = {"Повторить", "Try again", "Паўтарыць"};
+inline constexpr LangTexts CaptionEndWithoutSaving = {"Выйти без сохранения", "End without saving",
+                                                      "Выйсці без захавання"};
+
+// Start-up found the curve file unusable and kept it aside; its new name
+// goes between the two parts.
+inline constexpr LangTexts MsgCurveFileKeptPre = {"Файл кривых повреждён и сохранён как ",
+                                                  "The curve file was damaged and has been kept as ",
+                                                  "Файл крывых пашкоджаны і захаваны як "};
+inline constexpr LangTexts MsgCurveFileKeptPost = {
+    ". Программа запущена со встроенными кривыми.", ". Ampora started with the built-in curves.",
+    ". Праграма запушчана з убудаванымі крывымі."};
 
 // Start-up without a usable text table (chosen by the checked language item).
 inline constexpr LangTexts MsgMenuMissing = {"Отсутствует или повреждён файл меню",

@@ -7,6 +7,7 @@
 #include <span>
 
 #include "calc/Filters.h"
+#include "curves/CurveStore.h"
 #include "inputs/Numbers.h"
 
 namespace ampora {
@@ -16,10 +17,7 @@ namespace {
 constexpr int StepsPerBand = 8;  // fine points per third of an octave
 constexpr int LastPoint = IecGridPoints - 1;
 
-// The IEC/DIN programme spectrum, dB per third-octave band from 20 Hz.
-constexpr std::array<int, BandCount> IecDinLevels = {
-    -13, -10, -7, -5, -3, -2, -1, -1, 0,  0,  0,   0,   0,   0,   0,  0,
-    0,   0,   0,  -1, -1, -2, -2, -4, -5, -7, -9, -12, -15, -18, -22};
+static_assert(PresetIecDin.size() == BandCount);
 
 constexpr double SignalFloor = 0.001;
 
@@ -27,7 +25,7 @@ using FineArray = std::array<double, IecGridPoints>;
 
 FineArray BuildSignal() {
     std::array<double, BandCount> a{};
-    for (int m = 0; m < BandCount; ++m) a[m] = std::pow(10.0, IecDinLevels[m] / 20.0);
+    for (int m = 0; m < BandCount; ++m) a[m] = std::pow(10.0, PresetIecDin[m] / 20.0);
     FineArray s{};
     for (int m = 0; m < BandCount; ++m) s[StepsPerBand * m] = a[m];
     for (int m = 0; m + 1 < BandCount; ++m) {

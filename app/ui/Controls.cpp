@@ -1,6 +1,8 @@
 #include "app/ui/Controls.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
@@ -15,7 +17,49 @@ namespace ampora::ui {
 namespace {
 MessageHook g_messageHook;
 PrintHook g_printHook;
+QuestionHook g_questionHook;
 char g_decimalSep = 0;
+
+bool IsEnterKey(const QEvent* e) {
+    const int key = static_cast<const QKeyEvent*>(e)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+class EnterReleaseHandler : public QObject {
+public:
+    EnterReleaseHandler(QObject* target, std::function<void()> handler)
+        : QObject(target), handler_(std::move(handler)) {
+        target->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != parent()) return false;
+        switch (event->type()) {
+            case QEvent::KeyPress:
+                if (IsEnterKey(event) && !static_cast<QKeyEvent*>(event)->isAutoRepeat())
+                    pressed_ = true;
+                break;
+            case QEvent::KeyRelease:
+                if (IsEnterKey(event) && !static_cast<QKeyEvent*>(event)->isAutoRepeat() &&
+                    pressed_) {
+                    // Cleared first: the handler may open a modal box whose
+                    // own Enter ends up here.
+                    pressed_ = false;
+                    handler_();
+                }
+                break;
+            case QEvent::FocusOut:
+                pressed_ = false;
+                break;
+            default:
+                break;
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> handler_;
+    bool pressed_ = false;
+};
 
 class EventHandler : public QObject {
 public:
@@ -35,9 +79,8 @@ private:
 }  // namespace
 
 int ItemIndex(const QComboBox* box) {
-    const QString shown = box->isEditable() ? box->currentText() : box->currentText();
     if (box->count() == 0) return -1;
-    return box->findText(shown, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    return box->findText(box->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
 }
 
 void SetItemIndex(QComboBox* box, int index) {
@@ -104,8 +147,61 @@ bool PrintWindow(QWidget* window) {
 
 void SetPrintHook(PrintHook hook) { g_printHook = std::move(hook); }
 
+bool AskRetry(QWidget* parent, const QString& text, const QString& question,
+              const QString& retryCaption, const QString& giveUpCaption) {
+    if (g_questionHook) return g_questionHook(text, question);
+    if (g_messageHook) {
+        g_messageHook(text);
+        return false;
+    }
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Ampora"), text, QMessageBox::NoButton,
+                    parent);
+    box.setInformativeText(question);
+    QPushButton* retry = box.addButton(retryCaption, QMessageBox::AcceptRole);
+    box.addButton(giveUpCaption, QMessageBox::RejectRole);
+    box.setDefaultButton(retry);
+    box.exec();
+    return box.clickedButton() == retry;
+}
+
+void SetQuestionHook(QuestionHook hook) { g_questionHook = std::move(hook); }
+
 void OnEvent(QObject* target, QEvent::Type type, std::function<bool(QEvent*)> handler) {
     new EventHandler(target, type, std::move(handler));
+}
+
+void OnFocusMove(QObject* target, QEvent::Type type, std::function<void()> handler) {
+    OnEvent(target, type, [handler = std::move(handler)](QEvent* e) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) handler();
+        return false;
+    });
+}
+
+void OnEnterReleased(QObject* target, std::function<void()> handler) {
+    new EnterReleaseHandler(target, std::move(handler));
+}
+
+bool IsCovered(const QWidget* w) {
+    QPoint centre = w->rect().center();
+    for (const QWidget* c = w; c && !c->isWindow(); c = c->parentWidget()) {
+        const QWidget* parent = c->parentWidget();
+        if (!parent) break;
+        centre = c->mapToParent(centre);
+        // Children are stacked in list order: later ones lie on top.
+        const QObjectList& siblings = parent->children();
+        for (qsizetype i = siblings.indexOf(const_cast<QWidget*>(c)) + 1; i < siblings.size(); ++i) {
+            const auto* s = qobject_cast<const QWidget*>(siblings[i]);
+            if (s && !s->isWindow() && !s->isHidden() && s->geometry().contains(centre))
+                return true;
+        }
+    }
+    return false;
+}
+
+bool TakesTabFocus(const QWidget* w) {
+    return (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && !w->focusProxy() &&
+           w->isVisible() && w->isEnabled() && !IsCovered(w);
 }
 
 }  // namespace ampora::ui

@@ -45,4 +45,33 @@ void SetPrintHook(PrintHook hook);
 // release). The handler's return value says whether the event is consumed.
 void OnEvent(QObject* target, QEvent::Type type, std::function<bool(QEvent*)> handler);
 
+// Enter/Exit handlers (FocusIn/FocusOut) that run only when the user moves the
+// focus between controls. Qt also sends these events when a drop-down list
+// opens or closes and when the window loses or regains the activation; a
+// handler run then would see the box in the middle of a pick.
+void OnFocusMove(QObject* target, QEvent::Type type, std::function<void()> handler);
+
+// Enter released in target. Qt hands a key release to whichever widget has
+// the focus then, so a message box closed by the Enter press would leave the
+// release to the box behind it, which would start the same message again:
+// the handler runs only when target also received the press, never on
+// auto-repeat.
+void OnEnterReleased(QObject* target, std::function<void()> handler);
+
+// Can the user reach w with Tab: shown, enabled, taking tab focus and not lying
+// under another control of its window.
+bool TakesTabFocus(const QWidget* w);
+// Is the middle of w under a later (higher) sibling of w or of one of its
+// ancestors inside its window.
+bool IsCovered(const QWidget* w);
+
+// A modal question after a failure: text says what failed, question what the
+// user may do; returns true for retryCaption, false for giveUpCaption. Without
+// a question hook but with a message hook (tests) the text goes to the message
+// hook and the answer is "give up".
+bool AskRetry(QWidget* parent, const QString& text, const QString& question,
+              const QString& retryCaption, const QString& giveUpCaption);
+using QuestionHook = std::function<bool(const QString& text, const QString& question)>;
+void SetQuestionHook(QuestionHook hook);
+
 }  // namespace ampora::ui

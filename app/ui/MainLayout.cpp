@@ -19,6 +19,7 @@
 #include "app/ui/Controls.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/Widgets.h"
+#include "curves/CurveStore.h"
 #include "curves/ui/CurveGridModel.h"
 #include "curves/ui/GraphImage.h"
 
@@ -90,6 +91,8 @@ void TF_Main::buildLayout() {
     DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A curve is picked by its row; Tab goes on to the name box and buttons.
+    DBGrid1->setTabKeyNavigation(false);
     edits_[2] = MakeEdit(Panel2, 2, 16, 216, 225, QString());
     ButCurveOK = new QPushButton(QStringLiteral("OK"), Panel2);
     ButCurveOK->setObjectName(QStringLiteral("ButCurveOK"));
@@ -155,7 +158,8 @@ void TF_Main::buildLayout() {
 
     const int presetTops[] = {31, 55, 79, 103, 127, 151};
     const char* presetNames[] = {"Label29", "Label30", "Label32", "Label33", "Label34", "Label35"};
-    const char* presetTexts[] = {"IEC/DIN", "Классика", "Рок", "Шум белый", "Шум розовый", "Другая"};
+    const char* presetTexts[] = {PresetCurveNames[0], PresetCurveNames[1], PresetCurveNames[2],
+                                 PresetCurveNames[3], PresetCurveNames[4], "Другая"};
     for (int i = 0; i < 6; ++i) {
         auto* marker = new ShapeBox(Panel1, Qt::white, Qt::black, 5);
         marker->setObjectName(QStringLiteral("Shp%1").arg(i + 1));
@@ -229,6 +233,8 @@ void TF_Main::buildLayout() {
     // The plain boxes under the filter lists stand in for them on paper.
     auto printCopy = [&](QWidget* parent, int no, int x, int y) {
         edits_[size_t(no)] = MakeEdit(parent, no, x, y, 81, QString());
+        // Lying under its list, it must never catch typing meant for it.
+        edits_[size_t(no)]->setFocusPolicy(Qt::NoFocus);
     };
     auto picture = [&](QWidget* parent, int no, int kind, int x, int y) {
         auto* p = new PictureBox(parent);
@@ -320,8 +326,13 @@ void TF_Main::buildLayout() {
     StatusBar1->setGeometry(0, 520, 749, 19);
     StatusBar1->setSizeGripEnabled(false);
 
-    // The picker lies behind everything until a curve command needs it.
+    // Enter on a focused button clicks it, as Space does.
+    for (QPushButton* b : {ButCalc, ButFType, ButCurveOK, ButCancel}) b->setAutoDefault(true);
+
+    // The picker lies behind everything until a curve command needs it, and
+    // out of reach of the keyboard while it does.
     Panel2->lower();
+    for (QWidget* w : pickerControls()) w->setEnabled(false);
 }
 
 void TF_Main::buildMenus() {

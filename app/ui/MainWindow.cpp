@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTableView>
+#include <QTimer>
 #include <cmath>
 #include <cstdio>
 
@@ -120,20 +122,22 @@ QPoint TF_Main::CentredPosition() const {
 }
 
 void TF_Main::setFocusToCalc() {
-    if (ButCalc->isVisible())
+    // Before the window is first shown every child reads as invisible; what
+    // counts is whether the program hid the button.
+    if (!ButCalc->isHidden())
         ButCalc->setFocus();
     else
         edit(9)->setFocus();
 }
 
 void TF_Main::IsCurvesFileStep() {
-    IsCurvesFile(*table1_, *table2_, UserFolder.toStdString(), Stored);
+    const CurveStoreReport report = IsCurvesFile(*table1_, *table2_, UserFolder.toStdString(), Stored);
+    keptCurveFile_ = QDir::toNativeSeparators(Q(report.keptDamagedAs));
     gridModel_->refresh();
 }
 
 void TF_Main::FormCreate() {
-    // 1. ExePath is given to the constructor. 2. The squares have their colours.
-    // 3. The curve store, with the settings record taken out of it.
+    // The curve store first: the settings record in it gives the inputs.
     IsCurvesFileStep();
     AmpPower = Stored.ampPower;
     LfSens = Stored.lfSens;
@@ -148,7 +152,7 @@ void TF_Main::FormCreate() {
     HfCutFreq = Stored.hfCutFreq;
     CurveColor = Stored.curveColor;
 
-    // 4. Without interface texts the program cannot go on.
+    // Without interface texts the program cannot go on.
     table3_->setFileName((DataFolder + QString::fromUtf8(MenuFileName)).toStdString());
     try {
         table3_->load();
@@ -160,35 +164,36 @@ void TF_Main::FormCreate() {
         terminationRequested_ = true;
     }
 
-    // 5. Graph geometry.
+    // The plot's pixel grid: 18 px per band, 36 px per 10 dB, and its margins.
     GraphStepX = 18;
     GraphStep10dB = 36;
     GraphLeft = 30;
     GraphTop = 15;
     GraphRight = 9;
     GraphBottom = 45;
-    // 6.
+    // No curve is current until FormShow opens the stored one.
     CurCurveRecNo = -1;
     CurCurveName.clear();
     CurveMode = ModeOpen;
-    // 7.
     for (int i = 0; i < 31; ++i) {
         BandDepth[size_t(i)] = -1;
         BandX[size_t(i)] = int32_t(std::nearbyint((i + 1) * GraphStepX + GraphLeft));
     }
-    // 8. Bessel, order 2 everywhere, silently.
+    // Bessel, order 2 everywhere, silently.
     for (QComboBox* c : combos_) SetItemIndex(c, 1);
-    // 9.
     setFocusToCalc();
-    // 10. A position off every screen would hide the window: centre it instead.
+    // A position off every screen would hide the window: centre it instead.
+    // The stored place counts as on screen when the user can still take hold
+    // of the window there: some of the band 10..160 px below its top edge
+    // (title bar, menu and the top of the graph), leaving out 40 px at either
+    // side (749 px wide), lies in a screen's available area.
     QPoint pos = CentredPosition();
     if (Stored.winLeft && Stored.winTop) {
         const QPoint stored(*Stored.winLeft, *Stored.winTop);
-        const QRect r(stored, QSize(749, 560));
+        const QRect grip(stored + QPoint(40, 10), QSize(749 - 2 * 40, 150));
         bool onScreen = false;
         for (const QScreen* s : QGuiApplication::screens())
-            if (s->availableGeometry().intersects(r.adjusted(40, 10, -40, -400)))
-                onScreen = true;
+            if (s->availableGeometry().intersects(grip)) onScreen = true;
         if (onScreen) pos = stored;
     }
     Stored.winLeft = pos.x();
@@ -243,6 +248,31 @@ void TF_Main::FormShow() {
         // An unreachable number: the table stays on its first record.
     }
     CurveOpen(table1_->recordCount() > 0 ? Q(table1_->fieldText(0)) : QString());
+    if (!keptCurveFile_.isEmpty()) {
+        // Once the window is on screen, so that the user sees which program
+        // speaks and where the saved curves went.
+        QTimer::singleShot(0, this, [this] {
+            ShowMessage(this, lang(MsgCurveFileKeptPre) + keptCurveFile_ + lang(MsgCurveFileKeptPost));
+            // Back from the modal box: the activation brings the calculation.
+            activateWindow();
+        });
+    }
+}
+
+bool TF_Main::focusNextPrevChild(bool next) {
+    // Qt's own walk stops at controls lying under others (the picker while it
+    // is behind, everything else while it is in front): a key typed there
+    // would act unseen.
+    QWidget* start = focusWidget();
+    if (!start) return QMainWindow::focusNextPrevChild(next);
+    for (QWidget* w = start;;) {
+        w = next ? w->nextInFocusChain() : w->previousInFocusChain();
+        if (!w || w == start) return false;
+        if (w->window() == this && TakesTabFocus(w)) {
+            w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
 }
 
 void TF_Main::changeEvent(QEvent* event) {
@@ -297,10 +327,23 @@ void TF_Main::CmdFileExitClick() {
 void TF_Main::shutDown() {
     if (tablesClosed_) return;
     tablesClosed_ = true;
+    // The session's work is only in memory: a failed write may be tried again
+    // after the user has freed space or fixed the folder.
+    const std::string path = table1_->fileName();
+    while (table1_->modified() && !path.empty()) {
+        try {
+            table1_->saveToFile(path);
+        } catch (const TableError&) {
+            if (AskRetry(this, lang(MsgWriteBackFailed) + Q(path), lang(MsgWriteBackQuestion),
+                         lang(CaptionTryAgain), lang(CaptionEndWithoutSaving)))
+                continue;
+        }
+        break;
+    }
+    table1_->setFileName({});
     try {
         table1_->close();
     } catch (const TableError&) {
-        ShowMessage(this, lang(MsgWriteBackFailed) + Q(table1_->fileName()));
     }
 }
 
@@ -323,13 +366,15 @@ void TF_Main::RewriteTables() {
                           : MenuItems.value("CmdLangEng")->isChecked() ? 2
                                                                        : 0;
     CheckBoxes();
+    // What a box that holds no number stores.
+    const SettingsValues defaults;
     auto whole = [](QLineEdit* e, int32_t fallback) {
         return ParseInt(S(e->text())).value_or(fallback);
     };
-    Stored.lfCutFreq = whole(edit(5), 320);
-    Stored.mfLowCutFreq = whole(edit(1), 320);
-    Stored.mfHighCutFreq = whole(edit(3), 3200);
-    Stored.hfCutFreq = whole(edit(6), 3200);
+    Stored.lfCutFreq = whole(edit(5), defaults.lfCutFreq);
+    Stored.mfLowCutFreq = whole(edit(1), defaults.mfLowCutFreq);
+    Stored.mfHighCutFreq = whole(edit(3), defaults.mfHighCutFreq);
+    Stored.hfCutFreq = whole(edit(6), defaults.hfCutFreq);
     Stored.lfTypeIdx = ItemIndex(combo(5));
     Stored.mfLowTypeIdx = ItemIndex(combo(1));
     Stored.mfHighTypeIdx = ItemIndex(combo(2));
@@ -342,23 +387,22 @@ void TF_Main::RewriteTables() {
     Stored.savedCurveRecNo = table1_->recNo();
     if (iec_) {
         // The tool keeps its boxes numeric; whatever else they hold is not stored.
-        const SettingsValues defaults;
         Stored.iecPower = ParseInt(S(iec_->powerText())).value_or(defaults.iecPower);
         Stored.iecCutFreq = ParseInt(S(iec_->cutText())).value_or(defaults.iecCutFreq);
         Stored.realCutFreq = ParseInt(S(iec_->realCutText())).value_or(defaults.realCutFreq);
         Stored.realOrderIdx = iec_->realOrderIndex();
     }
-    Stored.ampPower = whole(edit(9), 100);
+    Stored.ampPower = whole(edit(9), defaults.ampPower);
     const char sep = DecimalSeparator();
     auto real = [sep](QLineEdit* e, double fallback) {
         return ParseReal(S(e->text()), sep).value_or(fallback);
     };
-    Stored.lfSens = real(edit(10), 88);
-    Stored.mfSens = real(edit(12), 88);
-    Stored.hfSens = real(edit(14), 88);
-    Stored.lfImp = real(edit(11), 4);
-    Stored.mfImp = real(edit(13), 4);
-    Stored.hfImp = real(edit(15), 4);
+    Stored.lfSens = real(edit(10), defaults.lfSens);
+    Stored.mfSens = real(edit(12), defaults.mfSens);
+    Stored.hfSens = real(edit(14), defaults.hfSens);
+    Stored.lfImp = real(edit(11), defaults.lfImp);
+    Stored.mfImp = real(edit(13), defaults.mfImp);
+    Stored.hfImp = real(edit(15), defaults.hfImp);
     Stored.curveColor = CurveColor;
     Stored.winLeft = pos().x();
     Stored.winTop = pos().y();
@@ -396,7 +440,9 @@ void TF_Main::connectHandlers() {
     connect(edit(2), &QLineEdit::returnPressed, this, [this] { ButCurveOKClick(); });
     connect(DBGrid1, &QTableView::clicked, this, [this] { DBGrid1CellClick(); });
     auto pickerKeys = [this](QObject* target, bool enterIsOk) {
-        OnEvent(target, QEvent::KeyPress, [this, enterIsOk](QEvent* e) {
+        OnEvent(target, QEvent::KeyPress, [this, target, enterIsOk](QEvent* e) {
+            // Only while the picker is in front.
+            if (!static_cast<QWidget*>(target)->isEnabled()) return false;
             const int key = static_cast<QKeyEvent*>(e)->key();
             if (enterIsOk && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
                 ButCurveOKClick();
@@ -417,10 +463,9 @@ void TF_Main::connectHandlers() {
         QComboBox* c = combo(no);
         connect(c, &QComboBox::activated, this, [this, no] { TypeBoxChange(no); });
         connect(c->lineEdit(), &QLineEdit::textEdited, this, [this, no] { TypeBoxChange(no); });
-        OnEvent(c, QEvent::FocusIn, [this, no](QEvent*) {
+        OnFocusMove(c, QEvent::FocusIn, [this, no] {
             const int idx = ItemIndex(combo(no));
             if (idx >= 0) ComboSavedIdx[size_t(no - 1)] = int16_t(idx);
-            return false;
         });
     }
     for (int no : {7, 3, 4, 8}) {
@@ -429,18 +474,13 @@ void TF_Main::connectHandlers() {
         connect(c->lineEdit(), &QLineEdit::textEdited, this, [this, no] { OrderBoxChange(no); });
     }
     for (int no = 1; no <= 8; ++no) {
-        OnEvent(combo(no), QEvent::FocusOut, [this, no](QEvent*) {
+        OnFocusMove(combo(no), QEvent::FocusOut, [this, no] {
             if (ItemIndex(combo(no)) < 0) SetItemIndex(combo(no), ComboSavedIdx[size_t(no - 1)]);
-            return false;
         });
     }
     // Enter released in any input box recalculates; leaving one does nothing.
     for (int no : {9, 10, 11, 12, 13, 14, 15, 5, 1, 3, 6, 28, 29, 20, 21, 22, 23, 24, 25, 26, 27}) {
-        OnEvent(edit(no), QEvent::KeyRelease, [this](QEvent* e) {
-            const int key = static_cast<QKeyEvent*>(e)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) ButCalcClick();
-            return false;
-        });
+        OnEnterReleased(edit(no), [this] { ButCalcClick(); });
     }
     for (ShapeBox* sq : {static_cast<ShapeBox*>(Shapes[0]), static_cast<ShapeBox*>(Shapes[1]),
                          static_cast<ShapeBox*>(Shapes[2]), static_cast<ShapeBox*>(Shapes[3]),
@@ -454,9 +494,8 @@ void TF_Main::connectHandlers() {
     Image1->onClick = [this] { Image1Click(); };
     Image1->onMouseUp = [this](Qt::MouseButton b, int x, int y) { Image1MouseUp(b, x, y); };
     Image6->onClick = [this] { Image6Click(); };
-    const char* presetCurves[] = {"IEC/DIN", "Классика", "Рок", "Шум белый", "Шум розовый"};
     for (int i = 0; i < 6; ++i) {
-        const QString name = i < 5 ? QString::fromUtf8(presetCurves[i]) : QString();
+        const QString name = i < 5 ? QString::fromUtf8(PresetCurveNames[size_t(i)]) : QString();
         OnEvent(PresetLabels[size_t(i)], QEvent::MouseButtonRelease, [this, i, name](QEvent*) {
             if (i < 5)
                 CurveOpen(name);  // Shp1MouseUp .. Shp5MouseUp

@@ -88,9 +88,13 @@ public:
     QString HelpFile;  // the help file of the current language
     int32_t LangIndex = 0;
     uint32_t CurveColor = DefaultCurveColor;
-    int32_t AmpPower = 100;
-    double LfSens = 88, MfSens = 88, HfSens = 88, LfImp = 4, MfImp = 4, HfImp = 4;
-    int32_t LfCutFreq = 320, MfLowCutFreq = 320, MfHighCutFreq = 3200, HfCutFreq = 3200;
+    // Until FormCreate reads the stored settings: their defaults.
+    int32_t AmpPower = SettingsValues{}.ampPower;
+    double LfSens = SettingsValues{}.lfSens, MfSens = SettingsValues{}.mfSens,
+           HfSens = SettingsValues{}.hfSens, LfImp = SettingsValues{}.lfImp,
+           MfImp = SettingsValues{}.mfImp, HfImp = SettingsValues{}.hfImp;
+    int32_t LfCutFreq = SettingsValues{}.lfCutFreq, MfLowCutFreq = SettingsValues{}.mfLowCutFreq,
+            MfHighCutFreq = SettingsValues{}.mfHighCutFreq, HfCutFreq = SettingsValues{}.hfCutFreq;
     SettingsValues Stored;  // the persisted-only values between reading and applying
     int32_t MouseX = 0, MouseY = 0, HoverBand = 0, HoverDepth = 0, HoverLevel = 0, HoverFreq = 0;
     std::array<int16_t, 8> ComboSavedIdx{};  // ComboBox1..ComboBox8
@@ -158,6 +162,8 @@ public:
     // The File menu's design items: open, save, save as.
     const std::array<QAction*, 3>& designActions() const { return designActions_; }
 
+    // The picker's grid, name box and buttons: out of reach while it is behind.
+    std::array<QWidget*, 4> pickerControls() const;
     // Where the popup menu last opened (screen point), for tests.
     QPoint lastPopupPos() const { return lastPopupPos_; }
     // The language whose menu item carries the check mark; some messages
@@ -179,6 +185,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void buildLayout();
@@ -235,6 +242,7 @@ private:
     TF_IecGost* iec_ = nullptr;
     TF_About* about_ = nullptr;
     bool terminationRequested_ = false;
+    QString keptCurveFile_;  // where start-up put an unusable curve file, "" if nowhere
     bool shown_ = false;
     bool settingsWritten_ = false;
     bool tablesClosed_ = false;

@@ -102,6 +102,7 @@ Design TF_Main::CurrentDesign() const {
 
 void TF_Main::showLinkwitz(const LinkwitzResult& r) {
     LinkwitzDb = r.db;
+    if (r.lastBandIndex) NearestBandIndex = *r.lastBandIndex;
     if (!r.active) {
         edit(30)->clear();
         return;

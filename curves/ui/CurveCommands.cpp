@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTableView>
 #include <algorithm>
 
@@ -20,7 +21,7 @@
 namespace ampora::ui {
 
 namespace {
-const QString IecDin = QStringLiteral("IEC/DIN");
+const QString IecDin = QString::fromUtf8(IecDinName);
 
 // The grid's highlighted row is the table's cursor; a reset of the model
 // forgets it, so it is put back after every refresh.
@@ -33,6 +34,12 @@ void SelectCursorRow(QTableView* grid, CurveGridModel* model, const ampora::Tabl
             model->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 }  // namespace
+
+std::array<QWidget*, 4> TF_Main::pickerControls() const {
+    // The printer picture shares the panel but shows through beside the
+    // driver columns while the picker is behind, so it stays usable.
+    return {DBGrid1, edit(2), ButCurveOK, ButCancel};
+}
 
 void TF_Main::attachPickerGrid() {
     if (DBGrid1->model() == gridModel_) return;
@@ -52,6 +59,7 @@ void TF_Main::attachPickerGrid() {
 
 void TF_Main::showPicker(bool show) {
     if (show) {
+        for (QWidget* w : pickerControls()) w->setEnabled(true);
         attachPickerGrid();
         SelectCursorRow(DBGrid1, gridModel_, *table1_);
         Panel2->raise();
@@ -61,6 +69,7 @@ void TF_Main::showPicker(bool show) {
         // Keys typed after the pick must not land in the name box or the grid
         // lying hidden behind the other controls.
         if (Panel2->isAncestorOf(QApplication::focusWidget())) setFocusToCalc();
+        for (QWidget* w : pickerControls()) w->setEnabled(false);
     }
 }
 
@@ -154,6 +163,11 @@ void TF_Main::CmdCurveSaveClick() {
         edit(2)->setFocus();
         return;
     }
+    // A record of a foreign file may carry the settings record's name.
+    if (CurCurveName == Q(SettingsRecordName)) {
+        ShowMessage(this, lang(MsgReservedName));
+        return;
+    }
     if (table1_->recNo() != CurCurveRecNo) {
         try {
             table1_->setRecNo(CurCurveRecNo);
@@ -216,6 +230,14 @@ void TF_Main::ButCurveOKClick() {
             // The name as it will be stored, so that a longer one finds the
             // record it would overwrite instead of adding a second of that name.
             const std::string name = TruncateUtf8(S(edit(2)->text()), CurveNameLength);
+            // The next start would read such a curve as the settings and
+            // delete it; the picker stays open for another name.
+            if (name == SettingsRecordName) {
+                ShowMessage(this, lang(MsgReservedName));
+                MenuLanguage->menuAction()->setEnabled(false);
+                edit(2)->setFocus();
+                return;
+            }
             if (table1_->locate(0, name)) {
                 table1_->edit();
             } else {

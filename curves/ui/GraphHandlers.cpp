@@ -12,6 +12,7 @@
 #include "app/ui/Controls.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/Widgets.h"
+#include "curves/CurveStore.h"
 #include "curves/ui/GraphImage.h"
 
 namespace ampora::ui {
@@ -50,10 +51,9 @@ bool InActiveArea(int x, int y) { return x >= 41 && x <= 596 && y >= 35 && y <= 
 }  // namespace
 
 void TF_Main::DrawGrid() {
-    static const char* presetNames[] = {"IEC/DIN", "Классика", "Рок", "Шум белый", "Шум розовый"};
     int marker = 5;
     for (int i = 0; i < 5; ++i)
-        if (CurCurveName == QString::fromUtf8(presetNames[i])) marker = i;
+        if (CurCurveName == QString::fromUtf8(PresetCurveNames[size_t(i)])) marker = i;
     for (int i = 0; i < 6; ++i) Shp[size_t(i)]->setVisible(i == marker);
 
     QImage& img = Image1->image();

@@ -76,9 +76,38 @@ TEST_F(CalculationTest, ThreeWayWorkedExample) {
                                       "Rs=3   10.2 W", "Rp=13.7   6.3 W", "104.1", "103.1",
                                       "102.3", "108"}));
     // The window keeps the last chain built (the midrange band-pass) and the
-    // band of the last lookup (its lower edge, 320 Hz).
+    // band of the last lookup (its upper edge, 3200 Hz on the 3225 Hz band).
     EXPECT_EQ(main->FilterGain, main->MfResponse);
-    EXPECT_EQ(main->NearestBandIndex, 12);
+    EXPECT_EQ(main->NearestBandIndex, 22);
+}
+
+// The band of the last lookup, also when the calculation stops after the
+// Linkwitz check looked up its two frequencies.
+TEST_F(CalculationTest, TheLastBandLookupIsKept) {
+    struct Row {
+        const char* name;
+        const char* f1;
+        const char* f2;
+        const char* ampPower;
+        int32_t index;
+    };
+    const Row rows[] = {
+        {"midrange upper edge last", "", "", "100", 22},
+        {"Linkwitz F2, calculation stopped by the power", "50", "25", "0", 1},
+        {"Linkwitz F2 at 40 Hz", "80", "40", "0", 3},
+        {"Linkwitz F1 below its limit, exchanged with F2", "25", "63", "0", 2},
+        {"the crossover after Linkwitz", "50", "25", "100", 22},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        workedExample();
+        main->NearestBandIndex = -1;
+        type(28, r.f1);
+        type(29, r.f2);
+        type(9, r.ampPower);
+        calc();
+        EXPECT_EQ(main->NearestBandIndex, r.index);
+    }
 }
 
 TEST_F(CalculationTest, LinkwitzCorrectionRaisesTheBassShare) {
@@ -305,6 +334,63 @@ TEST_F(CalculationTest, ClosingTheCalculationsMessageDoesNotRepeatIt) {
     main->activateWindow();  // the message takes the activation away again
     QTest::qWait(100);
     EXPECT_EQ(messages.size(), 2);
+}
+
+// Random text of any kind in every box, under both decimal separators: the
+// result boxes show numbers or nothing, and a refused calculation shows at
+// most one message.
+TEST_F(CalculationTest, RandomTextNeverShowsNanInfinityOrGarbage) {
+    flatCurve();
+    for (const char sep : {'.', ','}) {
+        SCOPED_TRACE(std::string("separator ") + sep);
+        SetDecimalSeparator(sep);
+        std::mt19937 rng(sep == '.' ? 7u : 8u);
+        auto number = [&] {
+            QString s = QString::number(double(rng() % 100000) / double(1 + rng() % 1000), 'g',
+                                        int(1 + rng() % 12));
+            return s.replace('.', QChar(sep));
+        };
+        const QStringList odd = {QString::fromUtf8("восемь"), QString::fromUtf8("８８"),
+                                 QString::fromUtf8("4 7"), QString::fromUtf8("😀"),
+                                 QString::fromUtf8("é"), "4,7", "4.7", "1,5e3", "1.5e3",
+                                 "0,0", "-0,5", "	", "١٢٣", QString(5000, '9'),
+                                 QString(3000, '1') + sep + "5", "1e" + QString(400, '9')};
+        auto any = [&]() -> QString {
+            switch (rng() % 4) {
+                case 0: return number();
+                case 1: return odd[int(rng() % unsigned(odd.size()))];
+                case 2: {
+                    QString s;
+                    const int n = int(rng() % 12);
+                    for (int i = 0; i < n; ++i) s += QChar(char16_t(0x20 + rng() % 0x4E0));
+                    return s;
+                }
+                default: return QString::number(int(rng() % 5000) - 100);
+            }
+        };
+        auto isNumberOrEmpty = [sep](QString s) {
+            if (s.isEmpty()) return true;
+            s.replace(QChar(sep), QChar('.'));
+            bool ok = false;
+            const double v = s.toDouble(&ok);
+            return ok && std::isfinite(v);
+        };
+        for (int round = 0; round < 400; ++round) {
+            for (int no : {9, 10, 11, 12, 13, 14, 15, 5, 1, 3, 6, 28, 29}) box(no)->setText(any());
+            if (rng() % 5 == 0) main->CheckBoxMid->setChecked(!main->CheckBoxMid->isChecked());
+            const int before = int(messages.size());
+            main->ButCalcClick();
+            for (int no : {7, 4, 8, 16, 17, 18, 19, 30})
+                ASSERT_TRUE(isNumberOrEmpty(box(no)->text()))
+                    << "round " << round << " Edit" << no << " = " << box(no)->text().toStdString();
+            for (QLabel* l : {main->Label40, main->Label41, main->Label42, main->Label43}) {
+                ASSERT_FALSE(l->text().contains("nan", Qt::CaseInsensitive)) << round;
+                ASSERT_FALSE(l->text().contains("inf", Qt::CaseInsensitive)) << round;
+            }
+            ASSERT_LE(int(messages.size()), before + 1);
+        }
+    }
+    SetDecimalSeparator('.');
 }
 
 TEST_F(CalculationTest, EnterInAnInputBoxRecalculatesLeavingDoesNot) {

@@ -217,7 +217,9 @@ TEST_F(GraphTest, ColourSquareRecoloursBarsOnly) {
     EXPECT_EQ(main->BandWeight, weights);
 }
 
-TEST_F(GraphTest, RightReleaseOpensThePopupBesideThePointer) {
+// The popup opens at the release's image coordinates plus (120, 140), read as
+// a screen point wherever the window stands: (200, 100) gives (320, 240).
+TEST_F(GraphTest, RightReleaseOpensThePopupAtTheImagePointShifted) {
     create();
     const QPoint before = main->lastPopupPos();
     QTest::mouseClick(main->Image1, Qt::LeftButton, {}, QPoint(200, 100));
