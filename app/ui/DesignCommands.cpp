@@ -71,13 +71,13 @@ void TF_Main::buildDesignMenu() {
 void TF_Main::retranslateDesignMenu() {
     const LangTexts* texts[] = {&CaptionDesignOpen, &CaptionDesignSave, &CaptionDesignSaveAs};
     for (size_t i = 0; i < designActions_.size(); ++i)
-        if (designActions_[i]) designActions_[i]->setText(langIdx(*texts[i]));
+        if (designActions_[i]) designActions_[i]->setText(textByLangIndex(*texts[i]));
 }
 
 void TF_Main::CmdDesignOpenClick() {
     const QString path =
-        AskDesignFile(this, false, designFolder_, langIdx(CaptionDesignOpen).remove(QChar(0x2026)),
-                      langIdx(CaptionDesignFilter));
+        AskDesignFile(this, false, designFolder_, textByLangIndex(CaptionDesignOpen).remove(QChar(0x2026)),
+                      textByLangIndex(CaptionDesignFilter));
     activateWindow();  // back from the modal dialog
     if (path.isEmpty()) return;
     designFolder_ = QFileInfo(path).absolutePath();
@@ -87,7 +87,7 @@ void TF_Main::CmdDesignOpenClick() {
 bool TF_Main::OpenDesign(const QString& path) {
     const DesignRead r = ReadDesignFile(path.toStdString());
     if (!r.design) {
-        ShowMessage(this, langIdx(MsgDesignRefused) + QFileInfo(path).fileName() +
+        ShowMessage(this, textByLangIndex(MsgDesignRefused) + QFileInfo(path).fileName() +
                               QStringLiteral("\n") + Q(DesignProblemText(r.problem, LangIndex)));
         activateWindow();
         return false;
@@ -179,8 +179,8 @@ void TF_Main::CmdDesignSaveAsClick() {
     QString start = designFolder_;
     if (!designPath_.isEmpty()) start = designPath_;
     const QString path =
-        AskDesignFile(this, true, start, langIdx(CaptionDesignSaveAs).remove(QChar(0x2026)),
-                      langIdx(CaptionDesignFilter));
+        AskDesignFile(this, true, start, textByLangIndex(CaptionDesignSaveAs).remove(QChar(0x2026)),
+                      textByLangIndex(CaptionDesignFilter));
     activateWindow();
     if (path.isEmpty()) return;
     designFolder_ = QFileInfo(path).absolutePath();
@@ -199,7 +199,7 @@ bool TF_Main::saveDesignTo(const QString& path) {
     // separator is written as the point.
     if (d.decimalSeparator != ',') d.decimalSeparator = '.';
     if (const DesignProblem p = WriteDesignFile(path.toStdString(), d)) {
-        ShowMessage(this, langIdx(MsgDesignNotSaved) + QFileInfo(path).fileName() +
+        ShowMessage(this, textByLangIndex(MsgDesignNotSaved) + QFileInfo(path).fileName() +
                               QStringLiteral("\n") + Q(DesignProblemText(p, LangIndex)));
         activateWindow();
         return false;

@@ -94,11 +94,11 @@ void TF_Main::setWindows(TF_IecGost* iec, TF_About* about) {
 
 const QImage& TF_Main::graphImage() const { return Image1->image(); }
 
-QString TF_Main::lang(const std::array<const char*, 3>& texts) const {
+QString TF_Main::textByCheckedLanguage(const std::array<const char*, 3>& texts) const {
     return QString::fromUtf8(texts[size_t(CheckedLanguage())]);
 }
 
-QString TF_Main::langIdx(const std::array<const char*, 3>& texts) const {
+QString TF_Main::textByLangIndex(const std::array<const char*, 3>& texts) const {
     const int i = (LangIndex >= 0 && LangIndex <= 2) ? LangIndex : 0;
     return QString::fromUtf8(texts[size_t(i)]);
 }
@@ -160,7 +160,7 @@ void TF_Main::FormCreate() {
         table3_->createEmpty();
     }
     if (table3_->recordCount() == 0) {
-        ShowMessage(this, lang(MsgMenuMissing));
+        ShowMessage(this, textByCheckedLanguage(MsgMenuMissing));
         terminationRequested_ = true;
     }
 
@@ -252,7 +252,7 @@ void TF_Main::FormShow() {
         // Once the window is on screen, so that the user sees which program
         // speaks and where the saved curves went.
         QTimer::singleShot(0, this, [this] {
-            ShowMessage(this, lang(MsgCurveFileKeptPre) + keptCurveFile_ + lang(MsgCurveFileKeptPost));
+            ShowMessage(this, textByCheckedLanguage(MsgCurveFileKeptPre) + keptCurveFile_ + textByCheckedLanguage(MsgCurveFileKeptPost));
             // Back from the modal box: the activation brings the calculation.
             activateWindow();
         });
@@ -303,9 +303,9 @@ void TF_Main::notifyRecalculated(const Design& design, const Evaluation& ev, boo
         // The midrange frequency check runs between the level matching and
         // the curve check and is not part of the evaluation.
         if (ev.pads.stop == CalcStop::None && !ParseInt(S(edit(1)->text())))
-            stop = lang(MsgLowCutWrong);
+            stop = textByCheckedLanguage(MsgLowCutWrong);
         else if (ev.pads.stop == CalcStop::None && !ParseInt(S(edit(3)->text())))
-            stop = lang(MsgHighCutWrong);
+            stop = textByCheckedLanguage(MsgHighCutWrong);
         else
             stop = Q(StopMessage(ev.stop, LangIndex));
     }
@@ -334,8 +334,8 @@ void TF_Main::shutDown() {
         try {
             table1_->saveToFile(path);
         } catch (const TableError&) {
-            if (AskRetry(this, lang(MsgWriteBackFailed) + Q(path), lang(MsgWriteBackQuestion),
-                         lang(CaptionTryAgain), lang(CaptionEndWithoutSaving)))
+            if (AskRetry(this, textByCheckedLanguage(MsgWriteBackFailed) + Q(path), textByCheckedLanguage(MsgWriteBackQuestion),
+                         textByCheckedLanguage(CaptionTryAgain), textByCheckedLanguage(CaptionEndWithoutSaving)))
                 continue;
         }
         break;

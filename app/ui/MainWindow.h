@@ -197,8 +197,10 @@ private:
     void notifyRecalculated(const Design& design, const Evaluation& ev, bool finished);
     void showLinkwitz(const LinkwitzResult& r);
     void setFocusToCalc();
-    QString lang(const std::array<const char*, 3>& texts) const;  // by check mark
-    QString langIdx(const std::array<const char*, 3>& texts) const;  // by LangIndex
+    // The two agree once the window is shown; before that only the language
+    // menu's check mark is set, so start-up messages must choose by it.
+    QString textByCheckedLanguage(const std::array<const char*, 3>& texts) const;
+    QString textByLangIndex(const std::array<const char*, 3>& texts) const;
     void showPicker(bool show);
     void attachPickerGrid();  // the grid's model, once, when the picker first opens
     void loadBandsFromCursor();

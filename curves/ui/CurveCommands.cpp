@@ -110,13 +110,13 @@ void TF_Main::CmdCurveOpenClick() { CurveOpen(QString()); }
 
 void TF_Main::CurveOpen(const QString& name) {
     if (table1_->recordCount() == 0) {
-        ShowMessage(this, lang(MsgNoSavedCurves));
+        ShowMessage(this, textByCheckedLanguage(MsgNoSavedCurves));
         return;
     }
     CurveMode = ModeOpen;
     MenuLanguage->menuAction()->setEnabled(false);
     if (name.isEmpty()) {
-        Label25->setText(lang(CaptionOpen));
+        Label25->setText(textByCheckedLanguage(CaptionOpen));
         Label25->adjustSize();
         edit(2)->hide();
         showPicker(true);
@@ -127,20 +127,20 @@ void TF_Main::CurveOpen(const QString& name) {
         ButCurveOKClick();
     } else {
         MenuLanguage->menuAction()->setEnabled(true);
-        ShowMessage(this, lang(MsgCurveNotFoundPre) + name + lang(MsgCurveNotFoundPost));
+        ShowMessage(this, textByCheckedLanguage(MsgCurveNotFoundPre) + name + textByCheckedLanguage(MsgCurveNotFoundPost));
     }
 }
 
 bool TF_Main::IsCurveFilled() {
     for (int32_t level : BandLevel)
         if (level >= 1) return true;
-    ShowMessage(this, lang(MsgNoDataToSave));
+    ShowMessage(this, textByCheckedLanguage(MsgNoDataToSave));
     return false;
 }
 
 void TF_Main::CmdCurveSaveAsClick() {
     if (!IsCurveFilled()) return;
-    Label25->setText(lang(CaptionSaveAs));
+    Label25->setText(textByCheckedLanguage(CaptionSaveAs));
     Label25->adjustSize();
     CurveMode = ModeSave;
     Label25->show();
@@ -165,7 +165,7 @@ void TF_Main::CmdCurveSaveClick() {
     }
     // A record of a foreign file may carry the settings record's name.
     if (CurCurveName == Q(SettingsRecordName)) {
-        ShowMessage(this, lang(MsgReservedName));
+        ShowMessage(this, textByCheckedLanguage(MsgReservedName));
         return;
     }
     if (table1_->recNo() != CurCurveRecNo) {
@@ -184,10 +184,10 @@ void TF_Main::CmdCurveSaveClick() {
 void TF_Main::CmdCurveDeleteClick() {
     // With nothing stored there is nothing to choose from.
     if (table1_->recordCount() == 0) {
-        ShowMessage(this, lang(MsgNoSavedCurves));
+        ShowMessage(this, textByCheckedLanguage(MsgNoSavedCurves));
         return;
     }
-    Label25->setText(lang(CaptionDelete));
+    Label25->setText(textByCheckedLanguage(CaptionDelete));
     Label25->adjustSize();
     CurveMode = ModeDelete;
     Label25->show();
@@ -233,7 +233,7 @@ void TF_Main::ButCurveOKClick() {
             // The next start would read such a curve as the settings and
             // delete it; the picker stays open for another name.
             if (name == SettingsRecordName) {
-                ShowMessage(this, lang(MsgReservedName));
+                ShowMessage(this, textByCheckedLanguage(MsgReservedName));
                 MenuLanguage->menuAction()->setEnabled(false);
                 edit(2)->setFocus();
                 return;
@@ -250,7 +250,7 @@ void TF_Main::ButCurveOKClick() {
         }
         case ModeDelete:
             if (table1_->recordCount() > 0 && Q(table1_->fieldText(0)) == IecDin) {
-                ShowMessage(this, lang(MsgCannotDeletePre) + IecDin + lang(MsgCannotDeletePost));
+                ShowMessage(this, textByCheckedLanguage(MsgCannotDeletePre) + IecDin + textByCheckedLanguage(MsgCannotDeletePost));
                 ButSelectCurveCancelClick();
                 return;
             }

@@ -131,12 +131,12 @@ void TF_Main::CheckBoxes() {
 
 bool TF_Main::CheckFreqInput() {
     if (!ParseInt(S(edit(1)->text()))) {
-        ShowMessage(this, lang(MsgLowCutWrong) + lang(MsgEnterNumber));
+        ShowMessage(this, textByCheckedLanguage(MsgLowCutWrong) + textByCheckedLanguage(MsgEnterNumber));
         edit(1)->setFocus();
         return false;
     }
     if (!ParseInt(S(edit(3)->text()))) {
-        ShowMessage(this, lang(MsgHighCutWrong) + lang(MsgEnterNumber));
+        ShowMessage(this, textByCheckedLanguage(MsgHighCutWrong) + textByCheckedLanguage(MsgEnterNumber));
         edit(3)->setFocus();
         return false;
     }

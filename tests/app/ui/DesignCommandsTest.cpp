@@ -25,6 +25,8 @@ class DesignCommandsTest : public WindowTest {
 public:
     // The table of cases below drives the window through these.
     using WindowTest::main;
+    using WindowTest::pick;
+    using WindowTest::type;
 
     void SetUp() override {
         WindowTest::SetUp();
@@ -51,16 +53,6 @@ public:
         folder = others.back()->path() + QLatin1Char('/');
         QFile::copy(QStringLiteral(AMPORA_MENU_CDS), folder + QStringLiteral("Menu.cds"));
         start();
-    }
-    void pick(int comboNo, int index) {
-        QComboBox* c = main->combo(comboNo);
-        c->setCurrentIndex(index);
-        emit c->activated(index);
-    }
-    void type(int editNo, const QString& text) {
-        box(editNo)->setFocus();
-        box(editNo)->clear();
-        QTest::keyClicks(box(editNo), text);
     }
     void calc() { QTest::mouseClick(main->ButCalc, Qt::LeftButton); }
     void saveAs(const QString& path) {

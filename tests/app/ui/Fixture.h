@@ -2,7 +2,9 @@
 // A program folder of its own for every test, the three windows created as
 // the program creates them, messages captured instead of shown.
 
+#include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -61,6 +63,17 @@ protected:
         return w;
     }
     QLineEdit* box(int no) const { return main->edit(no); }
+    // A user's pick in a drop-down list, which runs its change handler.
+    void pick(int comboNo, int index) {
+        QComboBox* c = main->combo(comboNo);
+        c->setCurrentIndex(index);
+        emit c->activated(index);
+    }
+    void type(int editNo, const QString& text) {
+        box(editNo)->setFocus();
+        box(editNo)->clear();
+        QTest::keyClicks(box(editNo), text);
+    }
 
     QTemporaryDir dir;
     QString folder;

@@ -20,16 +20,6 @@ protected:
         main->LoadMenu("Eng");
         messages.clear();
     }
-    void pick(int comboNo, int index) {
-        QComboBox* c = main->combo(comboNo);
-        c->setCurrentIndex(index);
-        emit c->activated(index);
-    }
-    void type(int editNo, const QString& text) {
-        box(editNo)->setFocus();
-        box(editNo)->clear();
-        QTest::keyClicks(box(editNo), text);
-    }
     // Three-way, Butterworth 2 everywhere, 8 ohm, a flat curve, both pads
     // equalised; `example` 1 adds Linkwitz 50 -> 25 Hz, 2 is the two-way
     // with the tweeter at 2000 Hz.
