@@ -3,8 +3,10 @@
 # `make install` (PREFIX, DESTDIR) and `make package` (a .deb in build/) are for installing.
 
 PACKAGES := build-essential cmake pkg-config qt6-base-dev libgl-dev libsqlite3-dev \
-            libgtest-dev libbenchmark-dev fonts-liberation2 sqlite3 \
-            nlohmann-json3-dev poppler-utils clang libclang-rt-14-dev
+            libgtest-dev libbenchmark-dev fonts-liberation2 sqlite3 nlohmann-json3-dev
+# Only the checks need these: clang with its libFuzzer runtime for the fuzz
+# targets, poppler's tools to read the reports' PDFs back.
+TEST_PACKAGES := poppler-utils clang libclang-rt-14-dev
 BUILD    := build
 JOBS     := $(shell nproc 2>/dev/null || echo 2)
 SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
@@ -31,18 +33,21 @@ run: build
 	fi
 	./$(BUILD)/ampora
 
+test: PACKAGES += $(TEST_PACKAGES)
 test: build fuzz-build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	FUZZ_RUNS=$(FUZZ_RUNS) ./fuzz/run.sh $(FUZZ_BUILD)
 
 # The long form of the reliability checks: each fuzz target for a million
 # inputs from a new seed, and 200 kill trials of the crash-consistency test.
+test-long: PACKAGES += $(TEST_PACKAGES)
 test-long: build fuzz-build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen AMPORA_CRASH_TRIALS=200 \
 	  ctest --output-on-failure -R CrashConsistency
 	FUZZ_RUNS=1000000 FUZZ_RUNS_curve_file_start=100000 FUZZ_SEED=0 ./fuzz/run.sh $(FUZZ_BUILD)
 
 # The loaders of outside data under libFuzzer: clang, ASan and UBSan.
+fuzz-build: PACKAGES += $(TEST_PACKAGES)
 fuzz-build: deps
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 	  -DAMPORA_FUZZ=ON >/dev/null
