@@ -4,13 +4,13 @@
 
 namespace ampora {
 
-int32_t FilterCodeOf(const FilterSpec& f) {
+int32_t FilterCodeOf(const FilterChoice& f) {
     const int idx = OrderItemIndex(f);
     if (idx < 0) return 0;
     return FilterCode(static_cast<int>(f.type), idx);
 }
 
-int OrderItemIndex(const FilterSpec& f) {
+int OrderItemIndex(const FilterChoice& f) {
     switch (f.type) {
         case FilterType::Bessel:
         case FilterType::Butterworth: return f.order >= 1 && f.order <= 4 ? f.order - 1 : -1;
@@ -20,7 +20,7 @@ int OrderItemIndex(const FilterSpec& f) {
     return -1;
 }
 
-FilterSpec FilterFromItems(int typeIdx, int orderIdx, int32_t cutHz) {
+FilterChoice FilterFromItems(int typeIdx, int orderIdx, int32_t cutHz) {
     const int32_t code = FilterCode(typeIdx, orderIdx);
     if (FilterTable(code).empty()) return {FilterType::None, 0, cutHz};
     const auto type = static_cast<FilterType>(code / 10);

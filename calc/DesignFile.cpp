@@ -107,31 +107,31 @@ void CheckValues(const Design& d) {
         Refuse(DesignIssue::OutOfRange, "amplifierPowerW", "1 … " + std::to_string(MaxAmpPowerW));
     const struct {
         const char* name;
-        const DriverSpec* spec;
+        const DriverData* data;
     } drivers[] = {{"bass", &d.bass}, {"midrange", &d.mid}, {"tweeter", &d.tweeter}};
     for (const auto& dr : drivers) {
         const std::string p = std::string(dr.name) + ".";
-        const double s = dr.spec->sensitivityDb;
+        const double s = dr.data->sensitivityDb;
         if (!(s >= 0 && s <= MaxSensitivityDb))
             Refuse(DesignIssue::OutOfRange, p + "sensitivityDb", "0 … 200");
-        const double z = dr.spec->impedanceOhm;
+        const double z = dr.data->impedanceOhm;
         if (!(z > 0)) Refuse(DesignIssue::NotPositive, p + "impedanceOhm");
         if (!(z <= MaxImpedanceOhm))
             Refuse(DesignIssue::OutOfRange, p + "impedanceOhm", "0.1 … 1000");
     }
     const struct {
         const char* name;
-        const FilterSpec* spec;
+        const FilterChoice* data;
     } filters[] = {{"bass.lowPass", &d.bassLowPass},
                    {"midrange.highPass", &d.midHighPass},
                    {"midrange.lowPass", &d.midLowPass},
                    {"tweeter.highPass", &d.tweeterHighPass}};
     for (const auto& f : filters) {
         const std::string p = std::string(f.name) + ".";
-        if (f.spec->cutHz <= 0) Refuse(DesignIssue::NotPositive, p + "cutHz");
-        if (f.spec->cutHz > MaxCutHz)
+        if (f.data->cutHz <= 0) Refuse(DesignIssue::NotPositive, p + "cutHz");
+        if (f.data->cutHz > MaxCutHz)
             Refuse(DesignIssue::OutOfRange, p + "cutHz", "1 … " + std::to_string(MaxCutHz));
-        if (f.spec->type != FilterType::None && OrderItemIndex(*f.spec) < 0)
+        if (f.data->type != FilterType::None && OrderItemIndex(*f.data) < 0)
             Refuse(DesignIssue::BadOrder, p + "order");
     }
     for (const auto& [name, f] : {std::pair{"linkwitz.f1Hz", &d.linkwitzF1},
@@ -143,28 +143,28 @@ void CheckValues(const Design& d) {
         Refuse(DesignIssue::BadSeparator, "decimalSeparator");
 }
 
-FilterSpec ReadFilter(const json& owner, const std::string& path, const char* key) {
+FilterChoice ReadFilter(const json& owner, const std::string& path, const char* key) {
     const json& f = Object(owner, path, key);
     const std::string p = path + key + ".";
-    FilterSpec spec;
+    FilterChoice filter;
     const json& type = Member(f, p, "type");
     if (!type.is_string()) Refuse(DesignIssue::NotText, p + "type");
     int t = -1;
     for (int i = 0; i < 4; ++i)
         if (type.get<std::string>() == FilterNames[i]) t = i;
     if (t < 0) Refuse(DesignIssue::UnknownFilter, p + "type");
-    spec.type = static_cast<FilterType>(t);
-    spec.order = 0;
-    if (spec.type != FilterType::None) {
-        spec.order = Whole(Member(f, p, "order"), p + "order");
-        if (OrderItemIndex(spec) < 0) Refuse(DesignIssue::BadOrder, p + "order");
+    filter.type = static_cast<FilterType>(t);
+    filter.order = 0;
+    if (filter.type != FilterType::None) {
+        filter.order = Whole(Member(f, p, "order"), p + "order");
+        if (OrderItemIndex(filter) < 0) Refuse(DesignIssue::BadOrder, p + "order");
     }
-    spec.cutHz = Positive(Member(f, p, "cutHz"), p + "cutHz", MaxCutHz);
-    return spec;
+    filter.cutHz = Positive(Member(f, p, "cutHz"), p + "cutHz", MaxCutHz);
+    return filter;
 }
 
-DriverSpec ReadDriver(const json& d, const std::string& p) {
-    DriverSpec s;
+DriverData ReadDriver(const json& d, const std::string& p) {
+    DriverData s;
     s.sensitivityDb = Tenths(Member(d, p, "sensitivityDb"), p + "sensitivityDb");
     s.impedanceOhm = Tenths(Member(d, p, "impedanceOhm"), p + "impedanceOhm");
     return s;
@@ -250,7 +250,7 @@ json Number(double v) {
     return v;
 }
 
-json FilterJson(const FilterSpec& f) {
+json FilterJson(const FilterChoice& f) {
     json j;
     j["type"] = FilterNames[static_cast<int>(f.type)];
     if (f.type != FilterType::None) j["order"] = f.order;

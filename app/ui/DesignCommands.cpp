@@ -117,7 +117,7 @@ void TF_Main::ApplyDesign(const Design& d) {
     for (const auto& [no, v] : reals) edit(no)->setText(Q(FormatGeneral(v, sep)));
     const struct {
         int typeBox, orderBox, cutBox;
-        const FilterSpec* f;
+        const FilterChoice* f;
     } filters[] = {{5, 7, 5, &d.bassLowPass},
                    {1, 3, 1, &d.midHighPass},
                    {2, 4, 3, &d.midLowPass},

@@ -30,7 +30,7 @@ QString Tr(const LangTexts& t, int language) {
     return QString::fromUtf8(t[size_t(std::clamp(language, 0, 2))]);
 }
 
-QString FilterText(const FilterSpec& f) {
+QString FilterText(const FilterChoice& f) {
     static const char* types[] = {"———", "Bessel", "Butterworth", "Linkwitz"};
     if (f.type == FilterType::None) return QString::fromUtf8(types[0]);
     return QString::fromUtf8(types[int(f.type)]) + QLatin1Char(' ') + QString::number(f.order) +
@@ -156,8 +156,8 @@ bool WriteReportPdf(const QString& path, const ReportData& r) {
         const auto yesNo = [&](bool v) { return Tr(v ? LabelYes : LabelNo, l); };
         QString midFilter = off;
         if (d.midOn) {
-            const FilterSpec& lo = d.midHighPass;
-            const FilterSpec& hi = d.midLowPass;
+            const FilterChoice& lo = d.midHighPass;
+            const FilterChoice& hi = d.midLowPass;
             midFilter = lo.type == hi.type && lo.order == hi.order && lo.type != FilterType::None
                             ? FilterText(lo).section(QLatin1Char(','), 0, 0) + QStringLiteral(", ") +
                                   QString::number(lo.cutHz) + QStringLiteral("–") +

@@ -156,7 +156,7 @@ TEST(Design, FiltersMapToTheWindowsItemsAndTheTables) {
     };
     for (const FilterCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.typeIdx << "/" << c.orderIdx);
-        const FilterSpec f = FilterFromItems(c.typeIdx, c.orderIdx, 500);
+        const FilterChoice f = FilterFromItems(c.typeIdx, c.orderIdx, 500);
         EXPECT_EQ(f.type, c.type);
         EXPECT_EQ(f.order, c.order);
         EXPECT_EQ(f.cutHz, 500);
