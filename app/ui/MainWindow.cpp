@@ -31,7 +31,7 @@
 #include "curves/CurveStore.h"
 #include "curves/ui/CurveGridModel.h"
 #include "curves/ui/GraphImage.h"
-#include "curves/ui/SpectrumCommands.h"
+#include "curves/ui/MeasurementCommands.h"
 #include "i18n/Messages.h"
 #include "i18n/TextTable.h"
 #include "iec/ui/IecWindow.h"
@@ -59,7 +59,7 @@ TF_Main::TF_Main(const ProgramFolders& folders, QWidget* parent)
     buildMenus();
     buildDesignMenu();
     connectHandlers();
-    InstallSpectrumCommands(*this);
+    InstallMeasurementCommands(*this);
     InstallBandBreakdown(*this);
     InstallReportCommand(*this);
     SetScreenTabOrder(*this);

@@ -77,20 +77,7 @@ public:
         return s;
     }
     void workedExample() {
-        type(9, "100");
-        type(10, "88");
-        type(12, "90");
-        type(14, "92");
-        for (int no : {11, 13, 15}) type(no, "8");
-        for (int no : {5, 1, 2, 6}) pick(no, 2);
-        type(5, "320");
-        type(1, "320");
-        type(3, "3200");
-        type(6, "3200");
-        main->CBMidEq->setChecked(true);
-        main->CBHighEq->setChecked(true);
-        type(28, "");
-        type(29, "");
+        typeWorkedExample();
     }
 
     QTemporaryDir files;

@@ -2,6 +2,7 @@
 // A program folder of its own for every test, the three windows created as
 // the program creates them, messages captured instead of shown.
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -73,6 +74,26 @@ protected:
         box(editNo)->setFocus();
         box(editNo)->clear();
         QTest::keyClicks(box(editNo), text);
+    }
+    // The inputs of the first worked example typed and picked as a user
+    // would: three-way, Butterworth 2 everywhere, 8 ohm, both pads equalised.
+    // The other examples differ only in the tweeter's cut and Linkwitz.
+    void typeWorkedExample(const QString& tweeterCut = QStringLiteral("3200"),
+                           const QString& f1 = {}, const QString& f2 = {}) {
+        type(9, "100");
+        type(10, "88");
+        type(12, "90");
+        type(14, "92");
+        for (int no : {11, 13, 15}) type(no, "8");
+        for (int no : {5, 1, 2, 6}) pick(no, 2);  // Butterworth, order list refilled at "2"
+        type(5, "320");
+        type(1, "320");
+        type(3, "3200");
+        type(6, tweeterCut);
+        main->CBMidEq->setChecked(true);
+        main->CBHighEq->setChecked(true);
+        type(28, f1);
+        type(29, f2);
     }
 
     QTemporaryDir dir;

@@ -22,17 +22,6 @@ protected:
         main->LoadMenu("Eng");
         messages.clear();
     }
-    // A user's pick from a drop-down list.
-    void pick(int comboNo, int index) {
-        QComboBox* c = main->combo(comboNo);
-        c->setCurrentIndex(index);
-        emit c->activated(index);
-    }
-    void type(int editNo, const QString& text) {
-        box(editNo)->setFocus();
-        box(editNo)->clear();
-        QTest::keyClicks(box(editNo), text);
-    }
     void flatCurve() {
         for (int i = 0; i < 31; ++i) {
             main->BandLevel[size_t(i)] = 40;
@@ -44,20 +33,7 @@ protected:
     // The first worked example: three-way, Butterworth 2 everywhere, 8 ohm.
     void workedExample() {
         flatCurve();
-        type(9, "100");
-        type(10, "88");
-        type(12, "90");
-        type(14, "92");
-        for (int no : {11, 13, 15}) type(no, "8");
-        for (int no : {5, 1, 2, 6}) pick(no, 2);  // Butterworth, order list refilled at "2"
-        type(5, "320");
-        type(1, "320");
-        type(3, "3200");
-        type(6, "3200");
-        main->CBMidEq->setChecked(true);
-        main->CBHighEq->setChecked(true);
-        type(28, "");
-        type(29, "");
+        typeWorkedExample();
     }
     void calc() { QTest::mouseClick(main->ButCalc, Qt::LeftButton); }
     QStringList results() const {

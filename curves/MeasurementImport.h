@@ -36,7 +36,7 @@ enum class SpectrumError {
     WrongLevelCount, // a plain list of levels that is not 31 long (count)
 };
 
-struct SpectrumImport {
+struct MeasurementImport {
     SpectrumError error = SpectrumError::None;
     std::size_t line = 0;   // 1-based line of the fault, 0 when it has none
     std::size_t count = 0;  // WrongLevelCount: how many levels the list held
@@ -55,7 +55,7 @@ struct SpectrumImport {
 // axis; the result is shifted so that the highest band is 0 dB, kept to
 // -40..0 and rounded, halves to even. Also accepts a plain list of 31 levels,
 // one per line or all on one line.
-SpectrumImport ParseSpectrum(std::string_view bytes);
+MeasurementImport ParseSpectrum(std::string_view bytes);
 
 // The curve's levels as CSV: a header row, then band centre (Hz) and level
 // (dB) per band; a band without a level (below -40) has an empty level.

@@ -7,11 +7,11 @@
 #include <string_view>
 
 #include "curves/CurveStore.h"
-#include "curves/SpectrumImport.h"
+#include "curves/MeasurementImport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const ampora::SpectrumImport r = ampora::ParseSpectrum(bytes);
+    const ampora::MeasurementImport r = ampora::ParseSpectrum(bytes);
     if (r.error != ampora::SpectrumError::None) return 0;
     int withLevel = 0;
     bool top = false;
@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!top) std::abort();
     // A curve of one band exports as one point, which is refused on reading.
     if (withLevel < 2) return 0;
-    const ampora::SpectrumImport again = ampora::ParseSpectrum(ampora::ExportCurveCsv(r.levels));
+    const ampora::MeasurementImport again = ampora::ParseSpectrum(ampora::ExportCurveCsv(r.levels));
     if (again.error != ampora::SpectrumError::None || again.levels != r.levels) std::abort();
     return 0;
 }

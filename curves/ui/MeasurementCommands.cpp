@@ -1,4 +1,4 @@
-#include "curves/ui/SpectrumCommands.h"
+#include "curves/ui/MeasurementCommands.h"
 
 #include <QAction>
 #include <QFile>
@@ -11,7 +11,7 @@
 #include "app/ui/FileChooser.h"
 #include "app/ui/MainWindow.h"
 #include "curves/CurveStore.h"
-#include "curves/SpectrumImport.h"
+#include "curves/MeasurementImport.h"
 #include "i18n/Messages.h"
 
 namespace ampora::ui {
@@ -22,7 +22,7 @@ QString Text(const TF_Main& main, const LangTexts& texts) {
     return QString::fromUtf8(texts[size_t(main.CheckedLanguage())]);
 }
 
-QString Problem(const TF_Main& main, const SpectrumImport& r) {
+QString Problem(const TF_Main& main, const MeasurementImport& r) {
     QString text;
     switch (r.error) {
         case SpectrumError::Binary: return Text(main, MsgSpectrumBinary);
@@ -75,7 +75,7 @@ void ExportCommand(TF_Main& main) {
 
 }  // namespace
 
-void InstallSpectrumCommands(TF_Main& main) {
+void InstallMeasurementCommands(TF_Main& main) {
     QMenu* curve = main.MenuItems.value(QStringLiteral("SubMenuCurve"))->menu();
     curve->addSeparator()->setObjectName(QStringLiteral("CmdCurveBreak2"));
     QAction* import = curve->addAction(QString());
@@ -108,7 +108,7 @@ bool ImportSpectrumFile(TF_Main& main, const QString& path) {
         ShowMessage(&main, Text(main, MsgFileReadFailed) + path);
         return false;
     }
-    const SpectrumImport r = ParseSpectrum(std::string_view(bytes.constData(), size_t(bytes.size())));
+    const MeasurementImport r = ParseSpectrum(std::string_view(bytes.constData(), size_t(bytes.size())));
     if (r.error != SpectrumError::None) {
         Refuse(main, path, Problem(main, r));
         return false;

@@ -1,7 +1,7 @@
 // Measured spectra read into curves: exports of the kinds analysers write,
 // every way a file can be refused, and curves written back out.
 
-#include "curves/SpectrumImport.h"
+#include "curves/MeasurementImport.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@ using Levels = std::array<int32_t, 31>;
 constexpr int32_t N = NoLevel;
 
 std::string ReadSample(const std::string& name) {
-    std::ifstream in(std::string(AMPORA_SOURCE_DIR) + "/tests/data/spectra/" + name,
+    std::ifstream in(std::string(AMPORA_SOURCE_DIR) + "/tests/data/measurements/" + name,
                      std::ios::binary);
     std::ostringstream s;
     s << in.rdbuf();
@@ -55,7 +55,7 @@ class SampleFiles : public ::testing::TestWithParam<SampleCase> {};
 TEST_P(SampleFiles, GiveTheBandsDerivedByHand) {
     const SampleCase& c = GetParam();
     ASSERT_FALSE(c.text.empty()) << "sample file missing";
-    const SpectrumImport r = ParseSpectrum(c.text);
+    const MeasurementImport r = ParseSpectrum(c.text);
     ASSERT_EQ(r.error, SpectrumError::None) << "line " << r.line;
     EXPECT_EQ(r.points, c.points);
     for (int i = 0; i < 31; ++i) EXPECT_EQ(r.levels[size_t(i)], c.expected[size_t(i)]) << "band " << i;
@@ -110,7 +110,7 @@ struct FormatCase {
 class Formats : public ::testing::TestWithParam<FormatCase> {};
 
 TEST_P(Formats, ReadTheSameTwoPoints) {
-    const SpectrumImport r = ParseSpectrum(GetParam().text);
+    const MeasurementImport r = ParseSpectrum(GetParam().text);
     ASSERT_EQ(r.error, SpectrumError::None) << "line " << r.line;
     Levels expected;
     expected.fill(N);
@@ -149,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 // A plain list of 31 levels, in any reference, in band order.
-TEST(SpectrumImport, PlainListsOfLevels) {
+TEST(MeasurementImport, PlainListsOfLevels) {
     std::string perLine, oneLine, semicolons;
     for (int i = 0; i < 31; ++i) {
         const int l = PresetIecDin[size_t(i)] + 75;  // dB SPL instead of 0 at the top
@@ -160,7 +160,7 @@ TEST(SpectrumImport, PlainListsOfLevels) {
     Levels iec;
     std::copy(PresetIecDin.begin(), PresetIecDin.end(), iec.begin());
     for (const std::string& text : {perLine, oneLine, semicolons, "Levels\n" + perLine}) {
-        const SpectrumImport r = ParseSpectrum(text);
+        const MeasurementImport r = ParseSpectrum(text);
         ASSERT_EQ(r.error, SpectrumError::None) << text;
         EXPECT_EQ(r.levels, iec) << text;
         EXPECT_EQ(r.points, 31u);
@@ -168,7 +168,7 @@ TEST(SpectrumImport, PlainListsOfLevels) {
     // Decimals, rounded after the shift, halves to even; -40 is the floor.
     std::string decimals = "-0.5\n-1.5\n-2.5\n-60\n";
     for (int i = 4; i < 31; ++i) decimals += "-0.5\n";
-    const SpectrumImport r = ParseSpectrum(decimals);
+    const MeasurementImport r = ParseSpectrum(decimals);
     ASSERT_EQ(r.error, SpectrumError::None);
     EXPECT_EQ(r.levels[0], 0);
     EXPECT_EQ(r.levels[1], -1);
@@ -178,7 +178,7 @@ TEST(SpectrumImport, PlainListsOfLevels) {
 
 // Bands are third-octave wide around 20 * 2^(i/3): a point just inside an
 // edge belongs to the band, one just outside to its neighbour.
-TEST(SpectrumImport, PointsFallIntoTheBandBetweenItsEdges) {
+TEST(MeasurementImport, PointsFallIntoTheBandBetweenItsEdges) {
     struct Row {
         double hz;
         int band;
@@ -188,7 +188,7 @@ TEST(SpectrumImport, PointsFallIntoTheBandBetweenItsEdges) {
         char text[128];
         // A second point far away keeps the file valid; it is 40 dB lower.
         std::snprintf(text, sizeof text, "%.1f 0\n%d -40\n", row.hz, row.band < 15 ? 16000 : 20);
-        const SpectrumImport r = ParseSpectrum(text);
+        const MeasurementImport r = ParseSpectrum(text);
         ASSERT_EQ(r.error, SpectrumError::None) << row.hz;
         EXPECT_EQ(r.levels[size_t(row.band)], 0) << row.hz;
     }
@@ -198,7 +198,7 @@ TEST(SpectrumImport, PointsFallIntoTheBandBetweenItsEdges) {
 
 // Points of one band add up as powers, whatever reference their levels use,
 // and the loudest band is the top even at extreme levels.
-TEST(SpectrumImport, PointsInABandAddAsPowers) {
+TEST(MeasurementImport, PointsInABandAddAsPowers) {
     struct Row {
         const char* text;
         int32_t band17, band20;
@@ -210,7 +210,7 @@ TEST(SpectrumImport, PointsInABandAddAsPowers) {
         {"1000 1e300\n2032 -1e300\n", 0, -40},              // kept to the floor
     };
     for (const Row& row : rows) {
-        const SpectrumImport r = ParseSpectrum(row.text);
+        const MeasurementImport r = ParseSpectrum(row.text);
         ASSERT_EQ(r.error, SpectrumError::None) << row.text;
         EXPECT_EQ(r.levels[17], row.band17) << row.text;
         EXPECT_EQ(r.levels[20], row.band20) << row.text;
@@ -228,7 +228,7 @@ class BadFiles : public ::testing::TestWithParam<BadCase> {};
 
 TEST_P(BadFiles, AreRefusedNamingTheProblem) {
     const BadCase& c = GetParam();
-    const SpectrumImport r = ParseSpectrum(c.text);
+    const MeasurementImport r = ParseSpectrum(c.text);
     EXPECT_EQ(r.error, c.error);
     EXPECT_EQ(r.line, c.line);
 }
@@ -280,12 +280,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"OneLevel", "-3\n", SpectrumError::WrongLevelCount, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SpectrumImport, ShortListSaysHowManyLevelsItHeld) {
+TEST(MeasurementImport, ShortListSaysHowManyLevelsItHeld) {
     EXPECT_EQ(ParseSpectrum("1\n2\n3\n").count, 3u);
 }
 
 // The largest file an analyser plausibly writes still goes through.
-TEST(SpectrumImport, LimitsLeaveRoomForLargeExports) {
+TEST(MeasurementImport, LimitsLeaveRoomForLargeExports) {
     std::string s;
     for (int k = 1; k <= 32768; ++k) s += std::to_string(k * 0.6729) + "\t-70.00\n";
     EXPECT_EQ(ParseSpectrum(s).error, SpectrumError::None);
@@ -322,13 +322,13 @@ TEST(SpectrumExport, ImportGivesTheCurveBack) {
     ends[15] = 0;
     curves.push_back(ends);
     for (const Levels& l : curves) {
-        const SpectrumImport r = ParseSpectrum(ExportCurveCsv(l));
+        const MeasurementImport r = ParseSpectrum(ExportCurveCsv(l));
         ASSERT_EQ(r.error, SpectrumError::None);
         EXPECT_EQ(r.levels, l);
     }
 }
 
-TEST(SpectrumImport, CurveNameFromTheFileName) {
+TEST(MeasurementImport, CurveNameFromTheFileName) {
     struct Row {
         const char* path;
         const char* name;

@@ -4,13 +4,13 @@
 #include <QFile>
 
 #include "app/ui/FileChooser.h"
-#include "curves/SpectrumImport.h"
+#include "curves/MeasurementImport.h"
 #include "tests/curves/ui/CurveWindowTest.h"
 
 namespace ampora::ui::testing {
 namespace {
 
-class SpectrumCommandsTest : public CurveWindowTest {
+class MeasurementCommandsTest : public CurveWindowTest {
 protected:
     void SetUp() override {
         CurveWindowTest::SetUp();
@@ -37,7 +37,7 @@ protected:
         return f.fileName();
     }
     QString sample(const char* name) const {
-        return QStringLiteral(AMPORA_SOURCE_DIR "/tests/data/spectra/") + QString::fromUtf8(name);
+        return QStringLiteral(AMPORA_SOURCE_DIR "/tests/data/measurements/") + QString::fromUtf8(name);
     }
     // What the user sees of the window's state.
     struct Seen {
@@ -58,7 +58,7 @@ protected:
     QString lastStart;
 };
 
-TEST_F(SpectrumCommandsTest, ImportedSpectrumIsAnUnsavedCurveReadyForSave) {
+TEST_F(MeasurementCommandsTest, ImportedSpectrumIsAnUnsavedCurveReadyForSave) {
     create();
     trigger("CmdLangEng");
     const Seen before = seen();
@@ -96,7 +96,7 @@ TEST_F(SpectrumCommandsTest, ImportedSpectrumIsAnUnsavedCurveReadyForSave) {
     EXPECT_EQ(main->CurCurveRecNo, rowOf("programme-1-3-octave") + 1);
 }
 
-TEST_F(SpectrumCommandsTest, ImportReplacesAPendingPick) {
+TEST_F(MeasurementCommandsTest, ImportReplacesAPendingPick) {
     create();
     trigger("CmdCurveOpen");
     ASSERT_TRUE(pickerShown());
@@ -110,7 +110,7 @@ TEST_F(SpectrumCommandsTest, ImportReplacesAPendingPick) {
 
 // Every kind of bad file: the message names the file and the problem in the
 // interface language, and nothing the user sees changes.
-TEST_F(SpectrumCommandsTest, BadFilesChangeNothingAndSayWhy) {
+TEST_F(MeasurementCommandsTest, BadFilesChangeNothingAndSayWhy) {
     struct Row {
         const char* file;
         QByteArray bytes;
@@ -172,7 +172,7 @@ TEST_F(SpectrumCommandsTest, BadFilesChangeNothingAndSayWhy) {
     EXPECT_EQ(seen(), before);
 }
 
-TEST_F(SpectrumCommandsTest, CancelledDialogChangesNothing) {
+TEST_F(MeasurementCommandsTest, CancelledDialogChangesNothing) {
     create();
     const Seen before = seen();
     answer.clear();
@@ -183,7 +183,7 @@ TEST_F(SpectrumCommandsTest, CancelledDialogChangesNothing) {
     EXPECT_TRUE(messages.isEmpty());
 }
 
-TEST_F(SpectrumCommandsTest, ExportWritesTheCurveOnTheGraph) {
+TEST_F(MeasurementCommandsTest, ExportWritesTheCurveOnTheGraph) {
     create();
     clickPreset(2);  // Рок
     clickGraph(XOfBand(4), YOfDepth(12));  // an unsaved edit is exported too
@@ -207,7 +207,7 @@ TEST_F(SpectrumCommandsTest, ExportWritesTheCurveOnTheGraph) {
     EXPECT_EQ(main->CurCurveName, "rock");
 }
 
-TEST_F(SpectrumCommandsTest, NothingToExportAfterNew) {
+TEST_F(MeasurementCommandsTest, NothingToExportAfterNew) {
     create();
     trigger("CmdLangEng");
     trigger("CmdCurveNew");
@@ -218,7 +218,7 @@ TEST_F(SpectrumCommandsTest, NothingToExportAfterNew) {
     EXPECT_FALSE(QFile::exists(folder + "x.csv"));
 }
 
-TEST_F(SpectrumCommandsTest, ExportToAnUnwritablePlaceSaysSo) {
+TEST_F(MeasurementCommandsTest, ExportToAnUnwritablePlaceSaysSo) {
     create();
     trigger("CmdLangEng");
     answer = folder + "no-such-folder/x.csv";
@@ -226,7 +226,7 @@ TEST_F(SpectrumCommandsTest, ExportToAnUnwritablePlaceSaysSo) {
     EXPECT_EQ(messages, QStringList{"Could not write the file " + answer});
 }
 
-TEST_F(SpectrumCommandsTest, CaptionsFollowTheLanguage) {
+TEST_F(MeasurementCommandsTest, CaptionsFollowTheLanguage) {
     create();
     const struct {
         const char* item;

@@ -1,4 +1,4 @@
-#include "curves/SpectrumImport.h"
+#include "curves/MeasurementImport.h"
 
 #include <algorithm>
 #include <charconv>
@@ -166,8 +166,8 @@ struct DataLine {
     double level;   // Pair only
 };
 
-SpectrumImport Fail(SpectrumError e, std::size_t line = 0) {
-    SpectrumImport r;
+MeasurementImport Fail(SpectrumError e, std::size_t line = 0) {
+    MeasurementImport r;
     r.error = e;
     r.line = line;
     return r;
@@ -231,7 +231,7 @@ void ToCurveLevels(const std::array<std::optional<double>, BandCount>& bands,
 
 }  // namespace
 
-SpectrumImport ParseSpectrum(std::string_view bytes) {
+MeasurementImport ParseSpectrum(std::string_view bytes) {
     if (bytes.size() > SpectrumMaxBytes) return Fail(SpectrumError::TooLarge);
     std::string decoded;
     std::string_view text = bytes;
@@ -295,7 +295,7 @@ SpectrumImport ParseSpectrum(std::string_view bytes) {
     if (!anyText) return Fail(SpectrumError::Empty);
     if (data.empty()) return Fail(SpectrumError::NoNumbers);
 
-    SpectrumImport r;
+    MeasurementImport r;
     std::array<std::optional<double>, BandCount> bands{};
 
     // A plain list of levels: one per line, or all 31 on the only line.

@@ -12,7 +12,7 @@ class TF_Main;
 // Appends both commands (actions CmdCurveImport, CmdCurveExport) to File →
 // Curve and keeps their captions in the interface language. They stay out of
 // TF_Main::MenuItems, which holds the items of the text table.
-void InstallSpectrumCommands(TF_Main& main);
+void InstallMeasurementCommands(TF_Main& main);
 
 // The commands once a file is chosen. A refused or unreadable file changes
 // nothing and is reported by a message that names the problem; the result
