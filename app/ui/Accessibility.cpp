@@ -16,6 +16,7 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/Widgets.h"
 #include "curves/ui/GraphImage.h"
+#include "i18n/ui/LangText.h"
 #include "i18n/Messages.h"
 #include "iec/ui/IecWindow.h"
 
@@ -74,11 +75,11 @@ public:
         }
         if (t == QAccessible::Description && w->property(GraphProperty).toBool()) {
             const auto* main = qobject_cast<const TF_Main*>(w->window());
-            const int lang = main && main->LangIndex >= 0 && main->LangIndex <= 2 ? main->LangIndex : 0;
+            const int lang = main ? main->LangIndex : 0;
             const QString curve = main && !main->CurCurveName.isEmpty()
-                                      ? QString::fromUtf8(AccGraphCurve[size_t(lang)]).arg(main->CurCurveName)
-                                      : QString::fromUtf8(MsgNoCurve[size_t(lang)]);
-            return curve + QLatin1Char(' ') + QString::fromUtf8(AccGraphEditing[size_t(lang)]);
+                                      ? LangText(AccGraphCurve, lang).arg(main->CurCurveName)
+                                      : LangText(MsgNoCurve, lang);
+            return curve + QLatin1Char(' ') + LangText(AccGraphEditing, lang);
         }
         if (t == QAccessible::Description) return w->accessibleDescription();
         if (t == QAccessible::Value)
@@ -168,8 +169,7 @@ void UpdateAccessibleNames(TF_Main& m) {
     }();
     (void)installed;
 
-    const int lang = m.LangIndex >= 0 && m.LangIndex <= 2 ? m.LangIndex : 0;
-    auto tr = [lang](const LangTexts& t) { return QString::fromUtf8(t[size_t(lang)]); };
+    auto tr = [&m](const LangTexts& t) { return LangText(t, m.LangIndex); };
     auto row = [&m](const char* label) { return Caption(m.Panel3->findChild<QLabel*>(label)); };
     auto own = [](QWidget* parent, const char* name) { return Caption(parent->findChild<QWidget*>(name)); };
 

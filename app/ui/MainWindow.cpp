@@ -32,6 +32,7 @@
 #include "curves/ui/CurveGridModel.h"
 #include "curves/ui/GraphImage.h"
 #include "curves/ui/MeasurementCommands.h"
+#include "i18n/ui/LangText.h"
 #include "i18n/Messages.h"
 #include "i18n/TextTable.h"
 #include "iec/ui/IecWindow.h"
@@ -95,12 +96,11 @@ void TF_Main::setWindows(TF_IecGost* iec, TF_About* about) {
 const QImage& TF_Main::graphImage() const { return Image1->image(); }
 
 QString TF_Main::textByCheckedLanguage(const std::array<const char*, 3>& texts) const {
-    return QString::fromUtf8(texts[size_t(CheckedLanguage())]);
+    return LangText(texts, CheckedLanguage());
 }
 
 QString TF_Main::textByLangIndex(const std::array<const char*, 3>& texts) const {
-    const int i = (LangIndex >= 0 && LangIndex <= 2) ? LangIndex : 0;
-    return QString::fromUtf8(texts[size_t(i)]);
+    return LangText(texts, LangIndex);
 }
 
 int TF_Main::CheckedLanguage() const {

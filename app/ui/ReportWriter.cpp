@@ -19,6 +19,7 @@
 #include "calc/BandBreakdown.h"
 #include "calc/ui/BandBreakdownWindow.h"
 #include "cli/Report.h"
+#include "i18n/ui/LangText.h"
 #include "i18n/Messages.h"
 #include "inputs/Numbers.h"
 
@@ -26,9 +27,7 @@ namespace ampora::ui {
 
 namespace {
 
-QString Tr(const LangTexts& t, int language) {
-    return QString::fromUtf8(t[size_t(std::clamp(language, 0, 2))]);
-}
+QString Tr(const LangTexts& t, int language) { return LangText(t, language); }
 
 QString FilterText(const FilterChoice& f) {
     static const char* types[] = {"———", "Bessel", "Butterworth", "Linkwitz"};

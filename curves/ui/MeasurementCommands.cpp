@@ -12,6 +12,7 @@
 #include "app/ui/MainWindow.h"
 #include "curves/CurveStore.h"
 #include "curves/MeasurementImport.h"
+#include "i18n/ui/LangText.h"
 #include "i18n/Messages.h"
 
 namespace ampora::ui {
@@ -19,7 +20,7 @@ namespace ampora::ui {
 namespace {
 
 QString Text(const TF_Main& main, const LangTexts& texts) {
-    return QString::fromUtf8(texts[size_t(main.CheckedLanguage())]);
+    return LangText(texts, main.CheckedLanguage());
 }
 
 QString Problem(const TF_Main& main, const MeasurementImport& r) {
