@@ -2,7 +2,7 @@
 // Measured programme spectra in and out: a text file of frequency/level pairs
 // (or a plain list of 31 levels), as room-measurement and analyser programs
 // export them, turned into the 31 band levels of a curve; and a curve written
-// back as CSV.
+// back as CSV, which this reader recognises and takes as it stands.
 
 #include <array>
 #include <cstddef>
@@ -33,32 +33,47 @@ enum class SpectrumError {
     BadFrequency,    // a frequency of zero or below (line)
     OnePoint,        // fewer than two points
     OutOfRange,      // no point between the lowest and highest band edge
+    TooNarrow,       // points in the bands, but none covers half a band
     WrongLevelCount, // a plain list of levels that is not 31 long (count)
+    Impedance,       // a loudspeaker impedance file (.zma, or its header says so)
+    ExportedRow,     // a row of an exported curve that is not one (line)
 };
+
+// The first line of an exported curve. Other programs skip it as a comment
+// or show it as text; this reader takes what follows as a curve.
+inline constexpr std::string_view CurveExportMark = "# Ampora curve export";
 
 struct MeasurementImport {
     SpectrumError error = SpectrumError::None;
     std::size_t line = 0;   // 1-based line of the fault, 0 when it has none
     std::size_t count = 0;  // WrongLevelCount: how many levels the list held
     std::size_t points = 0; // points read (pairs or list entries)
-    // Curve levels in whole dB, 0 at the top, -40..0; NoLevel (-100) for a
-    // band that neither holds a point nor lies between two that do.
+    // Curve levels in whole dB, -40..0; NoLevel (-100) for a band that
+    // neither holds a point nor lies between two that do. A measurement has
+    // its top band at 0; an exported curve keeps its levels as they were.
     std::array<int32_t, 31> levels{};
+    bool exportedCurve = false;  // read as one of this program's exports
 };
 
-// Reads the file's bytes. Comma, semicolon, tab or blanks separate the
-// columns; '.' or ',' is the decimal mark; lines that do not start with a
-// number (headers, comments) are skipped; a frequency without a level is no
-// point. The first two columns are frequency (Hz) and level (dB, any
-// reference). Each band takes the power sum of its points; bands without a
-// point between two with one are interpolated in dB on the log-frequency
-// axis; the result is shifted so that the highest band is 0 dB, kept to
-// -40..0 and rounded, halves to even. Also accepts a plain list of 31 levels,
-// one per line or all on one line.
-MeasurementImport ParseSpectrum(std::string_view bytes);
+// Reads the file's bytes; fileName (or a path) is only looked at for its
+// extension. Comma, semicolon, tab or blanks separate the columns; '.' or ','
+// is the decimal mark; lines that do not start with a number (headers,
+// comments) are skipped; a frequency without a level is no point. The first
+// two columns are frequency (Hz) and level (dB, any reference). Points at
+// 0 Hz and beyond the outer band edges are ignored, whatever their level.
+// Each band takes the power sum of its points; a band at either end of the
+// file's range that the points cover only in part is estimated from the part
+// covered, or left without level when that is less than half of it. Bands
+// without a point between two with one are interpolated in dB on the
+// log-frequency axis; the result is shifted so that the highest band is 0 dB,
+// kept to -40..0 and rounded, halves to even. Also accepts a plain list of 31
+// levels, one per line or all on one line, and reads an exported curve (see
+// ExportCurveCsv) exactly as it was written.
+MeasurementImport ParseSpectrum(std::string_view bytes, std::string_view fileName = {});
 
-// The curve's levels as CSV: a header row, then band centre (Hz) and level
-// (dB) per band; a band without a level (below -40) has an empty level.
+// The curve's levels as CSV: CurveExportMark, a header row, then band centre
+// (Hz) and level (dB) per band; a band without a level (below -40) has an
+// empty level, a level above 0 is written as 0.
 std::string ExportCurveCsv(const std::array<int32_t, 31>& levels);
 
 // A curve name from a file name: the name without folder and extension,

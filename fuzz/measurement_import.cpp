@@ -11,19 +11,17 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const ampora::MeasurementImport r = ampora::ParseSpectrum(bytes);
+    const ampora::MeasurementImport r = ampora::ParseSpectrum(bytes, "spectrum.txt");
     if (r.error != ampora::SpectrumError::None) return 0;
-    int withLevel = 0;
-    bool top = false;
+    bool any = false, top = false;
     for (int32_t l : r.levels) {
         if (l == ampora::NoLevel) continue;
         if (l < -40 || l > 0) std::abort();
         top = top || l == 0;
-        ++withLevel;
+        any = true;
     }
-    if (!top) std::abort();
-    // A curve of one band exports as one point, which is refused on reading.
-    if (withLevel < 2) return 0;
+    // A measurement is shifted to its top band; an exported curve is not.
+    if (!any || (!r.exportedCurve && !top)) std::abort();
     const ampora::MeasurementImport again = ampora::ParseSpectrum(ampora::ExportCurveCsv(r.levels));
     if (again.error != ampora::SpectrumError::None || again.levels != r.levels) std::abort();
     return 0;

@@ -296,6 +296,21 @@ inline constexpr LangTexts MsgSpectrumOutOfRange = {
     "Ни одна частота не попадает в полосы от 20 Гц до 20 кГц (18–23 000 Гц).",
     "No frequency falls into the bands from 20 Hz to 20 kHz (18–23,000 Hz).",
     "Ніводная частата не трапляе ў паласы ад 20 Гц да 20 кГц (18–23 000 Гц)."};
+inline constexpr LangTexts MsgSpectrumTooNarrow = {
+    "Файл не покрывает ни одну полосу хотя бы наполовину (полоса — треть октавы).",
+    "The file covers no band even half way (a band is a third of an octave wide).",
+    "Файл не пакрывае ніводную паласу хаця б напалову (паласа — трэць актавы)."};
+inline constexpr LangTexts MsgSpectrumImpedance = {"В файле импеданс, а не спектр.",
+                                                   "The file holds an impedance, not a spectrum.",
+                                                   "У файле імпеданс, а не спектр."};
+// A line of a curve this program exported, edited into something else.
+inline constexpr LangTexts MsgSpectrumExportedRow = {
+    "в экспортированной кривой нужны центры полос (20 … 20480 Гц) по порядку, у каждой целый "
+    "уровень от -40 до 0 дБ или пусто.",
+    "an exported curve needs the band centres (20 … 20480 Hz) in order, each with a whole level "
+    "from -40 to 0 dB or none.",
+    "у экспартаванай крывой патрэбныя цэнтры палос (20 … 20480 Гц) па парадку, у кожнай цэлы "
+    "ўзровень ад -40 да 0 дБ або пуста."};
 // The count of values follows, then MsgSpectrumLevelCountPost.
 inline constexpr LangTexts MsgSpectrumLevelCountPre = {
     "Список уровней должен содержать 31 значение, а содержит ",

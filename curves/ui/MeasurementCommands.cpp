@@ -32,12 +32,15 @@ QString Problem(const TF_Main& main, const MeasurementImport& r) {
         case SpectrumError::NoNumbers: return Text(main, MsgSpectrumNoNumbers);
         case SpectrumError::OnePoint: return Text(main, MsgSpectrumOnePoint);
         case SpectrumError::OutOfRange: return Text(main, MsgSpectrumOutOfRange);
+        case SpectrumError::TooNarrow: return Text(main, MsgSpectrumTooNarrow);
+        case SpectrumError::Impedance: return Text(main, MsgSpectrumImpedance);
         case SpectrumError::WrongLevelCount:
             return Text(main, MsgSpectrumLevelCountPre) + QString::number(r.count) +
                    Text(main, MsgSpectrumLevelCountPost);
         case SpectrumError::NotANumber: text = Text(main, MsgSpectrumNotANumber); break;
         case SpectrumError::NotFinite: text = Text(main, MsgSpectrumNotFinite); break;
         case SpectrumError::BadFrequency: text = Text(main, MsgSpectrumBadFrequency); break;
+        case SpectrumError::ExportedRow: text = Text(main, MsgSpectrumExportedRow); break;
         case SpectrumError::None: return {};
     }
     return Text(main, MsgSpectrumLine) + QString::number(r.line) + QStringLiteral(": ") + text;
@@ -109,7 +112,8 @@ bool ImportSpectrumFile(TF_Main& main, const QString& path) {
         ShowMessage(&main, Text(main, MsgFileReadFailed) + path);
         return false;
     }
-    const MeasurementImport r = ParseSpectrum(std::string_view(bytes.constData(), size_t(bytes.size())));
+    const MeasurementImport r = ParseSpectrum(std::string_view(bytes.constData(), size_t(bytes.size())),
+                                              S(QFileInfo(path).fileName()));
     if (r.error != SpectrumError::None) {
         Refuse(main, path, Problem(main, r));
         return false;

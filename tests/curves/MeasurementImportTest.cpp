@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "curves/CurveStore.h"
@@ -38,6 +39,19 @@ std::string FftExport() {
     for (int k = 1; k <= 16384; ++k) {
         std::snprintf(line, sizeof line, "%.6f\t%.2f\n", k * 44100.0 / 32768.0,
                       k == 37 ? -45.0 : -72.25);
+        out += line;
+    }
+    return out;
+}
+
+// A flat spectrum at 1/21-octave steps, 20 * 2^(k/21) for k = first..last:
+// band i's edges lie at k = 7i +- 3.5, so no point sits on one, and a band
+// fully covered holds seven points.
+std::string Flat21stOctaves(int first, int last) {
+    std::string out = "Frequency (Hz)\tLevel (dB)\n";
+    char line[64];
+    for (int k = first; k <= last; ++k) {
+        std::snprintf(line, sizeof line, "%.9g\t-20\n", 20.0 * std::exp2(k / 21.0));
         out += line;
     }
     return out;
@@ -90,13 +104,27 @@ INSTANTIATE_TEST_SUITE_P(
         // Band i holds n bins between its edges: 3, 5, 5, 7, 9, 10, 14, 18,
         // 21, 28, 35, 43, 55, 70, 87, 110, 139, 175, 220, 278, 349, 441, 555,
         // 699, 881, 1110, 1398, 1762, 2220, 2797 and, cut at 22,050 Hz, 2827.
-        // Its level is -72.25 + 10*log10(n), the top band 20480 Hz: 0 dB at
-        // 10*log10(2827) = 34.51 above the bins. 50 Hz: 8 bins of noise and
-        // the hum, 10*log10(8*10^-7.225 + 10^-4.5) - (-72.25 + 34.51) = -7.2.
+        // Its level is -72.25 + 10*log10(n). The top band 20480 Hz is covered
+        // from its lower edge to half a bin above the last, 22,050.7 Hz:
+        // 3*log2(22050.7 / 18245.8) = 0.820 of its width, so its 2827 bins
+        // count as 2827 / 0.820 = 3449, and it is 0 dB at 35.38 above the
+        // bins. 50 Hz: 8 bins of noise and the hum,
+        // 10*log10(8*10^-7.225 + 10^-4.5) - (-72.25 + 35.38) = -8.1.
         SampleCase{"FftExport16384Points", FftExport(), 16384,
-                   Levels{-30, -28, -28, -26, -7,  -25, -23, -22, -21, -20, -19,
-                          -18, -17, -16, -15, -14, -13, -12, -11, -10, -9,  -8,
-                          -7,  -6,  -5,  -4,  -3,  -2,  -1,  0,   0}}),
+                   Levels{-31, -28, -28, -27, -8,  -25, -24, -23, -22, -21, -20,
+                          -19, -18, -17, -16, -15, -14, -13, -12, -11, -10, -9,
+                          -8,  -7,  -6,  -5,  -4,  -3,  -2,  -1,  0}},
+        // Flat from 20 to 40 Hz, starting at the first band's centre: bands
+        // 20 and 40 Hz hold four points each, which stand for 4/7 of their
+        // width, and read like their neighbours' seven.
+        SampleCase{"FirstAndLastBandHalfCovered", Flat21stOctaves(0, 21), 22,
+                   Levels{0, 0, 0, 0, N, N, N, N, N, N, N, N, N, N, N, N,
+                          N, N, N, N, N, N, N, N, N, N, N, N, N, N, N}},
+        // Starting at 21.4 Hz, the two points in the 20 Hz band stand for
+        // 2/7 of it: too little to tell its level.
+        SampleCase{"FirstBandCoveredLessThanHalf", Flat21stOctaves(2, 21), 20,
+                   Levels{N, 0, 0, 0, N, N, N, N, N, N, N, N, N, N, N, N,
+                          N, N, N, N, N, N, N, N, N, N, N, N, N, N, N}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Two points, 1016 Hz at -3.5 and 2032 Hz at -6, in the ways files write
@@ -145,7 +173,13 @@ INSTANTIATE_TEST_SUITE_P(
                                "\n\0" "2\0" "0\0" "3\0" "2\0" "\t\0" "-\0" "6\0" "\n\0", 38)},
         FormatCase{"DosEndOfFileMark", "1016 -3.5\r\n2032 -6\r\n\x1A"},
         FormatCase{"EmptyLevelIsNoPoint", "1016;-3,5\n1280;\n1613\n2032;-6\n"},
-        FormatCase{"AnyReference", "1016 96.5\n2032 94\n"}),
+        FormatCase{"AnyReference", "1016 96.5\n2032 94\n"},
+        FormatCase{"HeadersLikeNaNOrInfinity", "Information: pink noise\nInfrasonic filter off\n"
+                                               "NaN-free export\n1016 -3.5\n2032 -6\n"},
+        FormatCase{"ZeroHzIgnored", "0 -90\n1016 -3.5\n2032 -6\n"},
+        FormatCase{"NaNOutsideTheBandsIgnored", "Hz;dB\n0;nan\n5;-inf\n1016;-3,5\n2032;-6\n"
+                                                "25000;NaN\n"},
+        FormatCase{"OhmsAfterTheDataAreNotAHeader", "1016 -3.5\n2032 -6\n# 8 ohm load\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A plain list of 31 levels, in any reference, in band order.
@@ -222,15 +256,27 @@ struct BadCase {
     std::string text;
     SpectrumError error;
     std::size_t line;
+    const char* fileName = "spectrum.txt";
 };
 
 class BadFiles : public ::testing::TestWithParam<BadCase> {};
 
 TEST_P(BadFiles, AreRefusedNamingTheProblem) {
     const BadCase& c = GetParam();
-    const MeasurementImport r = ParseSpectrum(c.text);
+    const MeasurementImport r = ParseSpectrum(c.text, c.fileName);
     EXPECT_EQ(r.error, c.error);
     EXPECT_EQ(r.line, c.line);
+}
+
+// An exported curve (-3 dB everywhere) with the row of band 5 (63 Hz, line 8)
+// replaced by row, or left out when row is empty; then extra appended.
+std::string EditedExport(const char* row, const char* extra = "") {
+    Levels l;
+    l.fill(-3);
+    std::string text = ExportCurveCsv(l);
+    const std::size_t at = text.find("\n63,-3\n") + 1;
+    text.replace(at, 6, *row ? std::string(row) + "\n" : std::string());
+    return text + extra;
 }
 
 std::string ManyLines(std::size_t n) {
@@ -259,11 +305,13 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"LevelNotANumber", "100 -3\n1000 -3x\n", SpectrumError::NotANumber, 2},
         BadCase{"TwoDecimalMarks", "100 -3\n1000 -3.5.1\n", SpectrumError::NotANumber, 2},
         BadCase{"NegativeFrequency", "100 -3\n-1000 -3\n", SpectrumError::BadFrequency, 2},
-        BadCase{"ZeroFrequency", "0 -90\n100 -3\n200 -4\n", SpectrumError::BadFrequency, 1},
         BadCase{"ColumnsSwapped", "-3 100\n-6 200\n", SpectrumError::BadFrequency, 1},
         BadCase{"NaNLevel", "100 -3\n200 NaN\n", SpectrumError::NotFinite, 2},
         BadCase{"NaNFrequency", "Hz dB\nnan -3\n200 -4\n", SpectrumError::NotFinite, 2},
         BadCase{"InfiniteLevel", "100 -3\n200 -inf\n", SpectrumError::NotFinite, 2},
+        BadCase{"InfinityWord", "100 -3\n200 -Infinity\n", SpectrumError::NotFinite, 2},
+        BadCase{"NaNInsideTheBandsAfterTheDcBin", "0 nan\n100 -3\n200 nan\n",
+                SpectrumError::NotFinite, 3},
         BadCase{"WindowsInfinity", "100;-3\n200;-1,#INF\n", SpectrumError::NotFinite, 2},
         BadCase{"Overflow", "100 -3\n200 1e999\n", SpectrumError::NotFinite, 2},
         BadCase{"MillionLines", ManyLines(1000000), SpectrumError::TooLarge, 0},
@@ -271,6 +319,32 @@ INSTANTIATE_TEST_SUITE_P(
                 SpectrumError::TooLarge, 0},
         BadCase{"AllOutsideTheBands", "5 -3\n10 -4\n17.5 -4\n23000 -5\n40000 -6\n",
                 SpectrumError::OutOfRange, 0},
+        BadCase{"NoBandHalfCovered", "1000 -3\n1010 -4\n1020 -3\n", SpectrumError::TooNarrow, 0},
+        BadCase{"ImpedanceFileName", "10 7.2 -1\n20 8.5 10\n1000 6.4 -5\n",
+                SpectrumError::Impedance, 0, "/home/u/drivers/woofer.ZMA"},
+        BadCase{"ImpedanceHeader", "Impedance (ohms), Phase (degrees)\n10,7.2,-1\n20,8.5,10\n",
+                SpectrumError::Impedance, 0},
+        BadCase{"OhmColumn", "* Freq(Hz) Mag(Ohm) Phase(Deg)\n10 7.2 -1\n20 8.5 10\n",
+                SpectrumError::Impedance, 0},
+        BadCase{"KiloOhmColumn", "Hz kOhm\n10 0.0072\n20 0.0085\n", SpectrumError::Impedance, 0},
+        BadCase{"OhmSign", "Hz \xE2\x84\xA6\n10 7.2\n20 8.5\n", SpectrumError::Impedance, 0},
+        BadCase{"RussianImpedance", "Частота, Гц;Импеданс, Ом\n10;7,2\n20;8,5\n",
+                SpectrumError::Impedance, 0},
+        BadCase{"ExportedLevelAboveTheTop", EditedExport("63,3"), SpectrumError::ExportedRow, 8},
+        BadCase{"ExportedHalfDecibel", EditedExport("63,-3.5"), SpectrumError::ExportedRow, 8},
+        BadCase{"ExportedBelowTheFloor", EditedExport("63,-41"), SpectrumError::ExportedRow, 8},
+        BadCase{"ExportedNaN", EditedExport("63,nan"), SpectrumError::ExportedRow, 8},
+        BadCase{"ExportedLevelNotANumber", EditedExport("63,-3 dB"), SpectrumError::ExportedRow, 8},
+        BadCase{"ExportedWrongCentre", EditedExport("64,-3"), SpectrumError::ExportedRow, 8},
+        BadCase{"ExportedBandLeftOut", EditedExport(""), SpectrumError::ExportedRow, 8},
+        BadCase{"ExportedExtraBand", EditedExport("63,-3", "25600,-3\n"),
+                SpectrumError::WrongLevelCount, 0},
+        BadCase{"ExportedWithoutLevels", [] {
+                    Levels l;
+                    l.fill(NoLevel);
+                    return ExportCurveCsv(l);
+                }(),
+                SpectrumError::NoNumbers, 0},
         BadCase{"ListOfThirty", [] {
                     std::string s;
                     for (int i = 0; i < 30; ++i) s += "-3\n";
@@ -301,14 +375,17 @@ TEST(SpectrumExport, WritesBandCentresAndEmptyLevels) {
     l[30] = -41;  // below the graph: no level either
     l[13] = 0;
     const std::string csv = ExportCurveCsv(l);
-    EXPECT_TRUE(csv.starts_with("Frequency (Hz),Level (dB)\n20,\n25,-40\n32,-7\n"));
+    EXPECT_TRUE(csv.starts_with("# Ampora curve export\nFrequency (Hz),Level (dB)\n20,\n25,-40\n"
+                                "32,-7\n"));
     EXPECT_NE(csv.find("\n403,0\n"), std::string::npos);
     EXPECT_TRUE(csv.ends_with("\n16255,-7\n20480,\n"));
-    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 32);
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 33);
 }
 
-// What is exported comes back as it was: every built-in curve, and a curve
-// with no level at its ends.
+// What is exported comes back as it was, levels below the top and bands
+// without level included: every built-in curve, a curve with no level at its
+// ends, and random curves of every shape the graph can draw, from a single
+// band to all 31, down to the floor.
 TEST(SpectrumExport, ImportGivesTheCurveBack) {
     std::vector<Levels> curves;
     for (const BuiltInCurve& c : BuiltInCurves) {
@@ -321,10 +398,46 @@ TEST(SpectrumExport, ImportGivesTheCurveBack) {
     ends[0] = ends[1] = ends[30] = NoLevel;
     ends[15] = 0;
     curves.push_back(ends);
+    std::mt19937 random(14);
+    while (curves.size() < 4000) {
+        // How many bands are left empty, and the span of the levels.
+        const double emptyShare = std::array{0.0, 0.5, 0.9, 0.97}[random() % 4];
+        const int low = -40 + int(random() % 41);
+        const int high = low + int(random() % unsigned(1 - low));
+        std::uniform_int_distribution<int32_t> level(low, high);
+        std::bernoulli_distribution empty(emptyShare);
+        Levels l;
+        for (int32_t& band : l) band = empty(random) ? NoLevel : level(random);
+        if (std::count(l.begin(), l.end(), NoLevel) < 31) curves.push_back(l);
+    }
     for (const Levels& l : curves) {
-        const MeasurementImport r = ParseSpectrum(ExportCurveCsv(l));
-        ASSERT_EQ(r.error, SpectrumError::None);
-        EXPECT_EQ(r.levels, l);
+        const MeasurementImport r = ParseSpectrum(ExportCurveCsv(l), "curve.csv");
+        ASSERT_EQ(r.error, SpectrumError::None) << ExportCurveCsv(l);
+        ASSERT_EQ(r.levels, l) << ExportCurveCsv(l);
+        EXPECT_TRUE(r.exportedCurve);
+    }
+}
+
+// An exported curve opened and saved again by hand or by a spreadsheet is
+// still read as it stands: -100 is no level, as in the curve file.
+TEST(SpectrumExport, ResavedExportIsReadAsItStands) {
+    Levels l;
+    for (int i = 0; i < 31; ++i) l[size_t(i)] = -(i % 5) - 2;
+    l[3] = NoLevel;
+    const std::string exported = ExportCurveCsv(l);
+    std::string crLf, semicolons = "\xEF\xBB\xBF";
+    for (char c : exported) {
+        crLf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        semicolons += c == ',' ? ';' : c;
+    }
+    std::string minusHundred = exported;
+    minusHundred.replace(minusHundred.find("\n40,\n"), 5, "\n40,-100\n");
+    std::string quoted = exported;
+    quoted.replace(0, CurveExportMark.size(), "\"# Ampora curve export\",,");
+    for (const std::string& text : {crLf, semicolons, minusHundred, quoted}) {
+        const MeasurementImport r = ParseSpectrum(text);
+        ASSERT_EQ(r.error, SpectrumError::None) << text;
+        EXPECT_EQ(r.levels, l) << text;
     }
 }
 

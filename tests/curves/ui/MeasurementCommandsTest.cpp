@@ -128,8 +128,16 @@ TEST_F(MeasurementCommandsTest, BadFilesChangeNothingAndSayWhy) {
          "Радок 3: узровень не з'яўляецца лікам."},
         {"negative.txt", "100 -3\n-1000 -3\n", "Line 2: the frequency must be greater than zero.",
          "Радок 2: частата павінна быць большай за нуль."},
-        {"zero.txt", "0 -90\n100 -3\n", "Line 1: the frequency must be greater than zero.",
-         "Радок 1: частата павінна быць большай за нуль."},
+        {"woofer.zma", "10 7.2 -1\n20 8.5 10\n", "The file holds an impedance, not a spectrum.",
+         "У файле імпеданс, а не спектр."},
+        {"narrow.txt", "1000 -3\n1010 -4\n1020 -3\n",
+         "The file covers no band even half way (a band is a third of an octave wide).",
+         "Файл не пакрывае ніводную паласу хаця б напалову (паласа — трэць актавы)."},
+        {"edited.csv", "# Ampora curve export\nFrequency (Hz),Level (dB)\n20,3\n",
+         "Line 3: an exported curve needs the band centres (20 … 20480 Hz) in order, each with a "
+         "whole level from -40 to 0 dB or none.",
+         "Радок 3: у экспартаванай крывой патрэбныя цэнтры палос (20 … 20480 Гц) па парадку, у "
+         "кожнай цэлы ўзровень ад -40 да 0 дБ або пуста."},
         {"nan.txt", "100 -3\n200 nan\n", "Line 2: the value is NaN or infinite.",
          "Радок 2: значэнне NaN або бясконцасць."},
         {"outside.txt", "5 -3\n30000 -6\n",
@@ -198,7 +206,8 @@ TEST_F(MeasurementCommandsTest, ExportWritesTheCurveOnTheGraph) {
     for (int i = 0; i < 31; ++i) levels[size_t(i)] = main->BandLevel[size_t(i)] - 40;
     EXPECT_EQ(levels[4], -12);
     EXPECT_EQ(csv.toStdString(), ExportCurveCsv(levels));
-    EXPECT_TRUE(csv.startsWith("Frequency (Hz),Level (dB)\n20,-23\n25,-19\n32,-14\n40,-9\n50,-12\n"));
+    EXPECT_TRUE(csv.startsWith("# Ampora curve export\nFrequency (Hz),Level (dB)\n20,-23\n25,-19\n"
+                               "32,-14\n40,-9\n50,-12\n"));
 
     // Read back in, it is the same curve.
     answer = folder + "rock.csv";
