@@ -48,9 +48,9 @@ enum class DesignIssue : uint8_t {
 
 struct DesignProblem {
     DesignIssue issue = DesignIssue::None;
-    std::string field;   // the value's path in the file, e.g. "bass.impedanceOhm"
-    std::string detail;
-    FileStatus file;     // CannotRead, CannotWrite
+    std::string field = {};  // the value's path in the file, e.g. "bass.impedanceOhm"
+    std::string detail = {};
+    FileStatus file = {};    // CannotRead, CannotWrite
     explicit operator bool() const { return issue != DesignIssue::None; }
 };
 

@@ -126,6 +126,8 @@ struct Target {
     std::string name;  // in dirfd
     bool exists;
     mode_t mode;       // the old file's permissions
+    uid_t owner;
+    gid_t group;
 };
 
 // Flushes the written file (unless it was already), closes it and renames it
@@ -147,8 +149,12 @@ FileStatus Finish(const Target& t, Fd& fd, const std::string& name, bool flushed
 }
 
 void KeepMode(const Target& t, int fd) {
-    // Best effort, as a file system without permissions (FAT) refuses it.
-    if (t.exists) ::fchmod(fd, t.mode);
+    if (!t.exists) return;
+    // Best effort: only root may give a file away (a user's file saved by
+    // root stays the user's), and a file system without permissions (FAT)
+    // refuses both. The owner first, as a change of owner clears set-id bits.
+    [[maybe_unused]] const int owned = ::fchown(fd, t.owner, t.group);
+    ::fchmod(fd, t.mode);
 }
 
 constexpr int NameAttempts = 100;
@@ -240,7 +246,7 @@ FileStatus WriteFileSafely(const std::string& path, std::string_view bytes,
                            const SafeWriteOptions& options) {
     if (path.empty()) return {FileFault::Missing, ENOENT};
     const fs::path target = FinalTarget(path);
-    Target t{-1, target.filename().string(), false, 0};
+    Target t{-1, target.filename().string(), false, 0, 0, 0};
     struct stat st {};
     if (::lstat(target.c_str(), &st) == 0) {
         if (S_ISLNK(st.st_mode)) return FromErrno(ELOOP);  // a chain too long or a loop
@@ -248,6 +254,8 @@ FileStatus WriteFileSafely(const std::string& path, std::string_view bytes,
         if (IsReadOnlyFile(target.string())) return {FileFault::ReadOnly, 0};
         t.exists = true;
         t.mode = st.st_mode & 07777;
+        t.owner = st.st_uid;
+        t.group = st.st_gid;
     } else if (errno != ENOENT) {
         return FromErrno(errno);
     }

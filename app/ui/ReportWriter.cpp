@@ -336,17 +336,18 @@ int RunReportCommand(int argc, char** argv) {
         std::cout << cli::ReportUsage();
         return 0;
     }
-    if (!o.problem.empty()) {
-        std::cerr << o.problem << "\n" << cli::ReportUsage();
-        return 2;
-    }
     const size_t lang = size_t(o.language);
     const std::string output = TerminalText(o.output);
-    // Refused before anything is read or drawn; the writer says the same
-    // again at the end, should the output change meanwhile.
-    if (IsSameFile(o.input, o.output)) {
+    // Refused before anything else is said, read or drawn (whatever the
+    // output's extension): the writer would refuse it again at the end,
+    // should the output change meanwhile.
+    if (!o.input.empty() && !o.output.empty() && IsSameFile(o.input, o.output)) {
         std::cerr << MsgFileWriteFailed[lang] << output << ": "
                   << FileStatusText({FileFault::SameAsInput, 0}, o.language) << "\n";
+        return 2;
+    }
+    if (!o.problem.empty()) {
+        std::cerr << TerminalText(o.problem) << "\n" << cli::ReportUsage();
         return 2;
     }
     const EvaluatedFile f = cli::EvaluateDesignFile(o.input);

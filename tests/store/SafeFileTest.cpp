@@ -84,16 +84,23 @@ const WriteCase WriteCases[] = {
          EXPECT_EQ(Slurp(d.file("a.csv")), NewBytes);
          EXPECT_EQ(Mode(d.file("a.csv")), 0644 & ~Umask());
      }},
-    {"ReplacementKeepsTheOldMode",
+    {"ReplacementKeepsTheOldModeAndOwner",
      [](Place& p, std::string&) {
          TempDir& d = p.dir;
          Put(d.file("a.csv"), "old", 0600);
+         // Root saving somebody's file leaves it theirs.
+         if (::geteuid() == 0) {
+             EXPECT_EQ(::chown(d.file("a.csv").c_str(), 4321, 4321), 0);
+         }
          return d.file("a.csv");
      },
      FileFault::None,
      [](TempDir& d) {
          EXPECT_EQ(Slurp(d.file("a.csv")), NewBytes);
          EXPECT_EQ(Mode(d.file("a.csv")), mode_t(0600));
+         struct stat st {};
+         ::stat(d.file("a.csv").c_str(), &st);
+         EXPECT_EQ(st.st_uid, ::geteuid() == 0 ? uid_t(4321) : ::geteuid());
      }},
     {"ReadOnlyFileIsKept",
      [](Place& p, std::string&) {

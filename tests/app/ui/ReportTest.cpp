@@ -266,6 +266,7 @@ TEST_F(ReportTest, CommandLineRefusesOutputsThatWouldDestroySomething) {
         const char* reason;
     } rows[] = {{"design.ampora", "pipe.csv", "It is not a regular file (a folder, pipe or device)"},
                 {"pipe.ampora", "new.csv", nullptr},
+                {"design.ampora", "design.ampora", "It is the design file being read"},
                 {"design.csv", "design.csv", "It is the design file being read"},
                 {"design.csv", "link.pdf", "It is the design file being read"},
                 {"design.csv", "hard.csv", "It is the design file being read"},
@@ -295,6 +296,7 @@ TEST_F(ReportTest, CommandLineRefusesOutputsThatWouldDestroySomething) {
     EXPECT_TRUE(fs::is_symlink(S(folder + "link.pdf")));
     EXPECT_EQ(S(ReadText(readOnly.fileName())), "old");
     EXPECT_FALSE(QFile::exists(folder + "new.csv"));
+    EXPECT_TRUE(ReadDesignFile(S(folder + "design.ampora")).design);
 }
 
 }  // namespace
