@@ -16,6 +16,8 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iostream>
 
 namespace ampora::ui::testing {
 namespace {
@@ -245,7 +247,8 @@ TEST_F(ReportTest, CommandLineGivesTheWindowsNumbers) {
 }
 
 // `ampora report` never destroys its design, whatever the output leads to,
-// and never waits for a pipe: one line on the error stream, status 2.
+// nor the file it fails to replace, and never waits for a pipe: one line on
+// the error stream, status 2.
 TEST_F(ReportTest, CommandLineRefusesOutputsThatWouldDestroySomething) {
     namespace fs = std::filesystem;
     workedExample(0);
@@ -260,11 +263,23 @@ TEST_F(ReportTest, CommandLineRefusesOutputsThatWouldDestroySomething) {
     readOnly.write("old");
     readOnly.close();
     ::chmod(S(readOnly.fileName()).c_str(), 0444);
+    // A report over a file on a full disk.
+    fs::create_directories(S(folder + "disk"));
+    testutil::SmallFileSystem disk(S(folder + "disk"), 64 * 1024);
+    if (disk.skipReason().empty()) {
+        std::ofstream(S(folder + "disk/old.csv")) << "old";
+        std::ofstream filler(S(folder + "disk/filler"));
+        while (filler << std::string(4096, 'x') << std::flush) {
+        }
+    } else {
+        std::cout << "[  SKIPPED ] the full disk: " << disk.skipReason() << "\n";
+    }
     const struct {
         const char* input;
         const char* output;
         const char* reason;
     } rows[] = {{"design.ampora", "pipe.csv", "It is not a regular file (a folder, pipe or device)"},
+                {"design.ampora", "disk/old.csv", "The disk is full"},
                 {"pipe.ampora", "new.csv", nullptr},
                 {"design.ampora", "design.ampora", "It is the design file being read"},
                 {"design.csv", "design.csv", "It is the design file being read"},
@@ -277,6 +292,7 @@ TEST_F(ReportTest, CommandLineRefusesOutputsThatWouldDestroySomething) {
     ASSERT_TRUE(outPipe.made() && inPipe.made());
     for (const auto& r : rows) {
         SCOPED_TRACE(std::string(r.input) + " -> " + r.output);
+        if (!disk.skipReason().empty() && std::string_view(r.output).starts_with("disk/")) continue;
         int status = -1;
         QString err;
         QElapsedTimer timer;
@@ -297,6 +313,10 @@ TEST_F(ReportTest, CommandLineRefusesOutputsThatWouldDestroySomething) {
     EXPECT_EQ(S(ReadText(readOnly.fileName())), "old");
     EXPECT_FALSE(QFile::exists(folder + "new.csv"));
     EXPECT_TRUE(ReadDesignFile(S(folder + "design.ampora")).design);
+    if (disk.skipReason().empty()) {
+        EXPECT_EQ(S(ReadText(folder + "disk/old.csv")), "old");
+        EXPECT_EQ(QDir(folder + "disk").entryList(QDir::Files).size(), 2) << "old.csv and the filler only";
+    }
 }
 
 }  // namespace
