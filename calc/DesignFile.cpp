@@ -313,7 +313,8 @@ DesignRead DecodeDesign(std::string_view text) {
         const size_t open = what.find('\'');
         const size_t close = what.rfind('\'');
         if (e.id == 406 && open != std::string_view::npos && close > open)
-            r.problem = {DesignIssue::NumberTooLarge, {}, std::string(what.substr(open + 1, close - open - 1))};
+            r.problem = {DesignIssue::NumberTooLarge, {},
+                         std::string(what.substr(open + 1, close - open - 1))};
     } catch (const std::exception& e) {
         r.problem = {DesignIssue::Unreadable, {}, e.what()};
     }
@@ -371,9 +372,8 @@ std::string DesignProblemText(const DesignProblem& p, int language) {
         case DesignIssue::BadOrder: t = &MsgDesignBadOrder; break;
         case DesignIssue::BadSeparator: t = &MsgDesignBadSeparator; break;
     }
-    const std::string detail = p.issue == DesignIssue::CannotRead || p.issue == DesignIssue::CannotWrite
-                                   ? FileStatusText(p.file, int(l))
-                                   : p.detail;
+    const bool onFile = p.issue == DesignIssue::CannotRead || p.issue == DesignIssue::CannotWrite;
+    const std::string detail = onFile ? FileStatusText(p.file, int(l)) : p.detail;
     std::string out;
     const std::string_view tmpl = (*t)[l];
     for (size_t i = 0; i < tmpl.size(); ++i) {

@@ -198,7 +198,9 @@ std::string EvaluationJson(const EvaluatedFile& f, int language) {
     j["file"] = ValidUtf8(f.path);
     j["status"] = StatusName(f);
     // Replacing what is still not UTF-8 keeps dump() from throwing.
-    const auto dump = [](const Json& value) { return value.dump(2, ' ', false, Json::error_handler_t::replace); };
+    const auto dump = [](const Json& value) {
+        return value.dump(2, ' ', false, Json::error_handler_t::replace);
+    };
     if (f.problem) {
         j["message"] = Message(f, language);
         return dump(j);

@@ -134,7 +134,8 @@ bool ExportCurveFile(TF_Main& main, const QString& path) {
         const int32_t bar = main.BandLevel[size_t(i)];
         levels[size_t(i)] = bar >= 0 ? bar - 40 : NoLevel;
     }
-    const FileStatus s = WriteFileSafely(QFile::encodeName(path).toStdString(), ExportCurveCsv(levels));
+    const FileStatus s =
+        WriteFileSafely(QFile::encodeName(path).toStdString(), ExportCurveCsv(levels));
     if (!s.ok()) {
         ShowMessage(&main, Text(main, MsgFileWriteFailed) + path + QLatin1Char('\n') +
                                Q(FileStatusText(s, main.CheckedLanguage())));

@@ -283,7 +283,8 @@ TEST_F(DesignCommandsTest, OpenAndSaveRespectWhatLiesAtTheFilesPlace) {
     const struct {
         const char* name;
         const char* message;
-    } opened[] = {{"pipe.ampora", "Cannot read the design file: It is not a regular file (a folder, pipe or device)"},
+    } opened[] = {{"pipe.ampora",
+                   "Cannot read the design file: It is not a regular file (a folder, pipe or device)"},
                   {"big.ampora", "The file holds a number too large for the program: 1e309."}};
     for (const auto& o : opened) {
         messages.clear();
@@ -299,7 +300,8 @@ TEST_F(DesignCommandsTest, OpenAndSaveRespectWhatLiesAtTheFilesPlace) {
     ::chmod(S(file("ro.ampora")).c_str(), 0444);
     messages.clear();
     saveAs(file("ro.ampora"));
-    EXPECT_EQ(messages, QStringList{"Design not saved: ro.ampora\nCannot write the design file: The file is read-only"});
+    EXPECT_EQ(messages, QStringList{"Design not saved: ro.ampora\n"
+                                    "Cannot write the design file: The file is read-only"});
     EXPECT_EQ(ReadDesignFile(S(file("ro.ampora"))).design->ampPowerW, 7);
 }
 

@@ -298,8 +298,8 @@ TEST_F(ReportTest, CommandLineRefusesOutputsThatWouldDestroySomething) {
         QElapsedTimer timer;
         timer.start();
         Run(QStringLiteral(AMPORA_EXECUTABLE),
-            {"report", folder + r.input, "-o", folder + r.output}, &status, QProcessEnvironment::systemEnvironment(),
-            &err);
+            {"report", folder + r.input, "-o", folder + r.output}, &status,
+            QProcessEnvironment::systemEnvironment(), &err);
         EXPECT_LT(timer.elapsed(), 1000 * testutil::NamedPipe::patience.count());
         EXPECT_EQ(status, 2);
         EXPECT_EQ(err.count('\n'), 1) << err.toStdString();
