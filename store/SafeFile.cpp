@@ -180,8 +180,10 @@ bool WriteUnnamed(const Target& t, std::string_view bytes, const SafeWriteOption
     for (int attempt = 0; attempt < NameAttempts; ++attempt) {
         const std::string name = TempName(t.name, options, attempt);
         // linkat never follows a link at the new name: it fails instead.
-        if (::linkat(AT_FDCWD, self.c_str(), t.dirfd, name.c_str(), AT_SYMLINK_FOLLOW) == 0 ||
-            ::linkat(fd.get(), "", t.dirfd, name.c_str(), AT_EMPTY_PATH) == 0) {
+        int linked = ::linkat(AT_FDCWD, self.c_str(), t.dirfd, name.c_str(), AT_SYMLINK_FOLLOW);
+        if (linked != 0 && errno == ENOENT)  // no /proc: by the descriptor (needs a capability)
+            linked = ::linkat(fd.get(), "", t.dirfd, name.c_str(), AT_EMPTY_PATH);
+        if (linked == 0) {
             status = Finish(t, fd, name, true);
             return true;
         }
