@@ -12,6 +12,8 @@
 #include <numeric>
 #include <system_error>
 
+#include "store/SafeFile.h"
+
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -206,42 +208,6 @@ std::string TempPathFor(const std::string& path) {
     const long pid = static_cast<long>(getpid());
 #endif
     return path + ".tmp-" + std::to_string(pid);
-}
-
-// Where a write to path really lands: the end of its chain of symbolic links
-// (a link into a synced folder must keep feeding that folder).
-fs::path FollowLinks(const fs::path& path) {
-    fs::path p = path;
-    std::error_code ec;
-    for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(p, ec)); ++hops) {
-        const fs::path target = fs::read_symlink(p, ec);
-        if (ec) break;
-        p = target.is_absolute() ? target : p.parent_path() / target;
-    }
-    return p;
-}
-
-// A file the user made read-only stays so; root would be allowed to replace
-// it, so the permission bits count as well as the system's answer.
-bool IsReadOnlyFile(const fs::path& path) {
-    std::error_code ec;
-    const auto st = fs::status(path, ec);
-    if (ec || !fs::exists(st)) return false;
-    if ((st.permissions() & fs::perms::owner_write) == fs::perms::none) return true;
-#ifdef _WIN32
-    return false;
-#else
-    return ::access(path.c_str(), W_OK) != 0;
-#endif
-}
-
-bool ProcessIsGone(long pid) {
-#ifdef _WIN32
-    (void)pid;
-    return false;  // no cheap check there: leave the file
-#else
-    return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
-#endif
 }
 
 // Flushes a file's data to the disk; returns false on failure.
@@ -503,8 +469,10 @@ void Table::saveToFile(const std::string& path, Durability durability) const {
     if (path.empty()) throw TableError("Cannot save a table: no file name given");
     const std::string context = "Cannot save table file '" + path + "'";
     if (!open_) throw TableError(context + ": the table is not open");
-    const fs::path target = FollowLinks(path);
-    if (IsReadOnlyFile(target)) throw TableError(context + ": the file is read-only");
+    // The same rules as every other file the program writes (store/SafeFile),
+    // though the table writes its new file through SQLite.
+    const fs::path target = FinalTarget(path);
+    if (IsReadOnlyFile(target.string())) throw TableError(context + ": the file is read-only");
     // The temporary file goes beside the real file, so the rename stays
     // within one file system and atomic.
     const std::string temp = TempPathFor(target.string());
@@ -572,7 +540,7 @@ void Table::saveToFile(const std::string& path, Durability durability) const {
 }
 
 void RemoveStaleTempFiles(const std::string& path) {
-    const fs::path target = FollowLinks(path);
+    const fs::path target = FinalTarget(path);
     const fs::path dir = target.parent_path().empty() ? fs::path(".") : target.parent_path();
     const std::string prefix = target.filename().string() + ".tmp-";
     std::error_code ec;

@@ -1,15 +1,7 @@
 #include "calc/DesignFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include "i18n/Messages.h"
@@ -20,7 +12,6 @@ namespace ampora {
 namespace {
 
 using nlohmann::json;
-namespace fs = std::filesystem;
 
 constexpr int32_t MaxAmpPowerW = 1000000;
 constexpr double MaxSensitivityDb = 200;
@@ -258,8 +249,6 @@ json FilterJson(const FilterChoice& f) {
     return j;
 }
 
-std::string Errno() { return std::strerror(errno); }
-
 }  // namespace
 
 std::string EncodeDesign(const Design& d) {
@@ -308,18 +297,28 @@ DesignRead DecodeDesign(std::string_view text) {
         r.problem.issue = DesignIssue::TooLarge;
         return r;
     }
-    json root;
+    // The JSON library throws more than parse errors (a number beyond a
+    // double is out_of_range.406, a misused value a type_error): every
+    // failure ends here as a refusal, never as an exception to the caller.
     try {
-        root = json::parse(text);
-    } catch (const json::parse_error& e) {
-        r.problem = {DesignIssue::NotJson, {}, "byte " + std::to_string(e.byte)};
-        return r;
-    }
-    try {
-        r.design = Read(root);
+        r.design = Read(json::parse(text));
     } catch (const Refusal& refusal) {
         r.problem = refusal.problem;
+    } catch (const json::parse_error& e) {
+        r.problem = {DesignIssue::NotJson, {}, "byte " + std::to_string(e.byte)};
+    } catch (const json::out_of_range& e) {
+        r.problem = {DesignIssue::Unreadable, {}, e.what()};
+        // "... number overflow parsing '1e309'": the number as the file has it.
+        const std::string_view what = e.what();
+        const size_t open = what.find('\'');
+        const size_t close = what.rfind('\'');
+        if (e.id == 406 && open != std::string_view::npos && close > open)
+            r.problem = {DesignIssue::NumberTooLarge, {},
+                         std::string(what.substr(open + 1, close - open - 1))};
+    } catch (const std::exception& e) {
+        r.problem = {DesignIssue::Unreadable, {}, e.what()};
     }
+    if (r.problem) r.design.reset();
     return r;
 }
 
@@ -333,76 +332,16 @@ DesignProblem CheckDesign(const Design& design) {
 }
 
 DesignRead ReadDesignFile(const std::string& path) {
-    DesignRead r;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        r.problem = {DesignIssue::CannotRead, {}, Errno()};
-        return r;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
-        std::uintmax_t(st.st_size) > MaxDesignFileBytes) {
-        ::close(fd);
-        r.problem.issue = DesignIssue::TooLarge;
-        return r;
-    }
-    // Read to the end, but never more than one byte beyond the limit: a pipe
-    // or a special file reports no useful size.
-    std::string text;
-    text.resize(S_ISREG(st.st_mode) ? size_t(st.st_size) + 1 : 4096);
-    size_t done = 0;
-    for (;;) {
-        if (done == text.size()) {
-            if (text.size() > MaxDesignFileBytes) break;
-            text.resize(std::min<size_t>(text.size() * 2, MaxDesignFileBytes + 1));
-        }
-        const ssize_t n = ::read(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            r.problem = {DesignIssue::CannotRead, {}, Errno()};
-            ::close(fd);
-            return r;
-        }
-        if (n == 0) break;
-        done += size_t(n);
-    }
-    ::close(fd);
-    text.resize(done);
-    return DecodeDesign(text);
+    FileBytes file = ReadFileSafely(path, MaxDesignFileBytes);
+    if (file.status.fault == FileFault::TooLarge) return {std::nullopt, {DesignIssue::TooLarge}};
+    if (!file.status.ok()) return {std::nullopt, {DesignIssue::CannotRead, {}, {}, file.status}};
+    return DecodeDesign(file.bytes);
 }
 
 DesignProblem WriteDesignFile(const std::string& path, const Design& design) {
     if (DesignProblem p = CheckDesign(design)) return p;
-    const std::string text = EncodeDesign(design);
-    const std::string temp = path + ".tmp-" + std::to_string(::getpid());
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return {DesignIssue::CannotWrite, {}, Errno()};
-    size_t done = 0;
-    bool ok = true;
-    while (ok && done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        ok = n > 0;
-        if (ok) done += size_t(n);
-    }
-    ok = ok && ::fsync(fd) == 0;
-    std::string reason = ok ? std::string() : Errno();
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        reason = Errno();
-    }
-    if (ok) {
-        std::error_code ec;
-        fs::rename(temp, path, ec);
-        if (ec) {
-            ok = false;
-            reason = ec.message();
-        }
-    }
-    if (!ok) {
-        std::remove(temp.c_str());
-        return {DesignIssue::CannotWrite, {}, reason};
-    }
+    const FileStatus s = WriteFileSafely(path, EncodeDesign(design));
+    if (!s.ok()) return {DesignIssue::CannotWrite, {}, {}, s};
     return {};
 }
 
@@ -415,6 +354,8 @@ std::string DesignProblemText(const DesignProblem& p, int language) {
         case DesignIssue::CannotWrite: t = &MsgDesignCannotWrite; break;
         case DesignIssue::TooLarge: t = &MsgDesignTooLarge; break;
         case DesignIssue::NotJson: t = &MsgDesignNotJson; break;
+        case DesignIssue::NumberTooLarge: t = &MsgDesignNumberTooLarge; break;
+        case DesignIssue::Unreadable: t = &MsgDesignUnreadable; break;
         case DesignIssue::WrongFormat: t = &MsgDesignWrongFormat; break;
         case DesignIssue::BadVersion: t = &MsgDesignBadVersion; break;
         case DesignIssue::NewerVersion: t = &MsgDesignNewerVersion; break;
@@ -431,11 +372,13 @@ std::string DesignProblemText(const DesignProblem& p, int language) {
         case DesignIssue::BadOrder: t = &MsgDesignBadOrder; break;
         case DesignIssue::BadSeparator: t = &MsgDesignBadSeparator; break;
     }
+    const bool onFile = p.issue == DesignIssue::CannotRead || p.issue == DesignIssue::CannotWrite;
+    const std::string detail = onFile ? FileStatusText(p.file, int(l)) : p.detail;
     std::string out;
     const std::string_view tmpl = (*t)[l];
     for (size_t i = 0; i < tmpl.size(); ++i) {
         if (tmpl[i] == '%' && i + 1 < tmpl.size() && (tmpl[i + 1] == '1' || tmpl[i + 1] == '2')) {
-            out += tmpl[i + 1] == '1' ? p.field : p.detail;
+            out += tmpl[i + 1] == '1' ? p.field : detail;
             ++i;
         } else {
             out += tmpl[i];

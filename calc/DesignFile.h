@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "calc/Design.h"
+#include "store/SafeFile.h"
 
 namespace ampora {
 
@@ -22,10 +23,12 @@ inline constexpr std::uintmax_t MaxDesignFileBytes = 1024 * 1024;
 
 enum class DesignIssue : uint8_t {
     None,
-    CannotRead,     // detail: the system's reason
-    CannotWrite,    // detail: the system's reason
+    CannotRead,     // file: why
+    CannotWrite,    // file: why
     TooLarge,
     NotJson,        // detail: the parser's position
+    NumberTooLarge, // detail: the number as written
+    Unreadable,     // detail: the JSON reader's own words
     WrongFormat,    // no "format": "ampora-design"
     BadVersion,     // missing or not a whole number from 1
     NewerVersion,   // detail: the file's version
@@ -45,8 +48,9 @@ enum class DesignIssue : uint8_t {
 
 struct DesignProblem {
     DesignIssue issue = DesignIssue::None;
-    std::string field;   // the value's path in the file, e.g. "bass.impedanceOhm"
-    std::string detail;
+    std::string field = {};  // the value's path in the file, e.g. "bass.impedanceOhm"
+    std::string detail = {};
+    FileStatus file = {};    // CannotRead, CannotWrite
     explicit operator bool() const { return issue != DesignIssue::None; }
 };
 
@@ -58,15 +62,16 @@ struct DesignRead {
 // The file's text for a design.
 std::string EncodeDesign(const Design& design);
 // A design from a file's text; sensitivities and impedances are taken to the
-// tenth, as the input boxes hold them.
+// tenth, as the input boxes hold them. Never throws: whatever fails is the
+// problem.
 DesignRead DecodeDesign(std::string_view text);
 // The checks DecodeDesign applies to the values, for a design about to be
 // written (a file the program cannot read back is never written).
 DesignProblem CheckDesign(const Design& design);
 
+// Both through store/SafeFile: reading takes regular files only, without
+// blocking; writing replaces the file whole or leaves it as it was.
 DesignRead ReadDesignFile(const std::string& path);
-// Writes through a temporary file renamed over the target, so a failure
-// leaves any earlier file whole.
 DesignProblem WriteDesignFile(const std::string& path, const Design& design);
 
 // The problem as a sentence in language 0 Russian, 1 English, 2 Belarusian.

@@ -84,7 +84,8 @@ int RunEvaluate(int argc, char** argv, std::ostream& out, std::ostream& err) {
     const OptionProblem problem = Parse(argc, argv, o);
     const size_t lang = size_t(o.language);
     if (problem.message) {
-        err << (*problem.message)[lang] << problem.argument << "\n" << MsgCliUsage[lang] << "\n";
+        err << (*problem.message)[lang] << TerminalText(problem.argument) << "\n"
+            << MsgCliUsage[lang] << "\n";
         return 2;
     }
     if (o.help) {

@@ -1,5 +1,6 @@
 #include "cli/EvaluationFormat.h"
 
+#include <cstdio>
 #include <nlohmann/json.hpp>
 
 #include "i18n/Messages.h"
@@ -49,7 +50,86 @@ Json PerDriver(double bass, double mid, double tweeter) {
     return Json{{"bass", bass}, {"midrange", mid}, {"tweeter", tweeter}};
 }
 
+// The UTF-8 sequence at s[i]: its length when it is a valid one (0 when not)
+// and, when not, how many bytes its ill-formed start takes (at least one),
+// which become one U+FFFD.
+struct Utf8Step {
+    size_t valid = 0, invalid = 0;
+};
+
+Utf8Step StepUtf8(std::string_view s, size_t i) {
+    const auto b = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
+    const unsigned char lead = b(i);
+    if (lead < 0x80) return {1, 0};
+    size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the second byte's range
+    if (lead >= 0xC2 && lead <= 0xDF) length = 2;
+    else if (lead == 0xE0) length = 3, low = 0xA0;
+    else if (lead >= 0xE1 && lead <= 0xEC) length = 3;
+    else if (lead == 0xED) length = 3, high = 0x9F;
+    else if (lead >= 0xEE && lead <= 0xEF) length = 3;
+    else if (lead == 0xF0) length = 4, low = 0x90;
+    else if (lead >= 0xF1 && lead <= 0xF3) length = 4;
+    else if (lead == 0xF4) length = 4, high = 0x8F;
+    else return {0, 1};
+    size_t k = 1;
+    for (; k < length && i + k < s.size(); ++k) {
+        const unsigned char c = b(i + k);
+        if (k == 1 ? (c < low || c > high) : (c < 0x80 || c > 0xBF)) return {0, k};
+    }
+    if (k < length) return {0, k};
+    return {length, 0};
+}
+
+std::string Escaped(const char* format, unsigned char c) {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, format, c);
+    return buf;
+}
+
 }  // namespace
+
+std::string ValidUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        const Utf8Step step = StepUtf8(text, i);
+        if (step.valid) {
+            out.append(text.substr(i, step.valid));
+            i += step.valid;
+        } else {
+            out += "\xEF\xBF\xBD";
+            i += step.invalid;
+        }
+    }
+    return out;
+}
+
+std::string TerminalText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        const Utf8Step step = StepUtf8(text, i);
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (step.valid == 1 && (c < 0x20 || c == 0x7F)) {
+            out += Escaped("\\x%02x", c);
+        } else if (step.valid == 2 && c == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0) {
+            out += Escaped("\\u00%02x", static_cast<unsigned char>(text[i + 1]));
+        } else if (!step.valid && c >= 0x80 && c <= 0x9F) {
+            out += Escaped("\\x%02x", c);  // a C1 control of an 8-bit terminal
+            i += 1;
+            continue;
+        } else if (!step.valid) {
+            out += char(c);
+            i += 1;
+            continue;
+        } else {
+            out.append(text.substr(i, step.valid));
+        }
+        i += step.valid;
+    }
+    return out;
+}
 
 const char* StatusName(const EvaluatedFile& f) {
     if (f.problem) return "error";
@@ -72,11 +152,11 @@ const char* StopName(CalcStop stop) {
 
 std::string EvaluationText(const EvaluatedFile& f, int language) {
     const size_t l = Lang(language);
-    std::string out = f.path + "\n";
-    if (f.problem) return out + "  " + LabelError[l] + Message(f, language) + "\n\n";
-    out += "  " + std::string(LabelSpectrum[l]) + ": " + f.design.spectrumName + "\n";
+    std::string out = TerminalText(f.path) + "\n";
+    if (f.problem) return out + "  " + LabelError[l] + TerminalText(Message(f, language)) + "\n\n";
+    out += "  " + std::string(LabelSpectrum[l]) + ": " + TerminalText(f.design.spectrumName) + "\n";
     if (f.evaluation.stop != CalcStop::None)
-        return out + "  " + LabelStopped[l] + Message(f, language) + "\n\n";
+        return out + "  " + LabelStopped[l] + TerminalText(Message(f, language)) + "\n\n";
 
     const PowerTexts& t = f.evaluation.texts;
     const std::string names[] = {LabelBass[l], LabelMid[l], LabelTweeter[l], LabelTotal[l]};
@@ -115,11 +195,15 @@ std::string EvaluationText(const EvaluatedFile& f, int language) {
 
 std::string EvaluationJson(const EvaluatedFile& f, int language) {
     Json j;
-    j["file"] = f.path;
+    j["file"] = ValidUtf8(f.path);
     j["status"] = StatusName(f);
+    // Replacing what is still not UTF-8 keeps dump() from throwing.
+    const auto dump = [](const Json& value) {
+        return value.dump(2, ' ', false, Json::error_handler_t::replace);
+    };
     if (f.problem) {
         j["message"] = Message(f, language);
-        return j.dump(2);
+        return dump(j);
     }
     const Evaluation& e = f.evaluation;
     j["stop"] = e.stop == CalcStop::None ? Json() : Json(StopName(e.stop));
@@ -163,10 +247,13 @@ std::string EvaluationJson(const EvaluatedFile& f, int language) {
     j["filterChainsBuilt"] = e.filterChainsBuilt;
     j["lastFilterGain"] = e.filterGain;
     j["lastNearestBandIndex"] = e.nearestBandIndex;
-    return j.dump(2);
+    return dump(j);
 }
 
-std::string CsvField(const std::string& v) {
+std::string CsvField(const std::string& value) {
+    std::string v = ValidUtf8(value);
+    if (!v.empty() && std::string_view("=+-@\t\r").find(v[0]) != std::string_view::npos)
+        v.insert(0, 1, '\'');
     if (v.find_first_of(",\"\r\n") == std::string::npos) return v;
     std::string out = "\"";
     for (char c : v) {

@@ -3,6 +3,7 @@
 // The command line prints them; reports reuse them.
 
 #include <string>
+#include <string_view>
 
 #include "calc/DesignFile.h"
 #include "calc/Evaluate.h"
@@ -35,7 +36,18 @@ std::string EvaluationJson(const EvaluatedFile& f, int language);
 // decimal separator; numbers rounded as the window shows them.
 std::string CsvHeader();
 std::string CsvRow(const EvaluatedFile& f, int language);
-// A field quoted when it has to be.
+// A text cell (a file or spectrum name, a message; never a number): valid
+// UTF-8, a leading ' before = + - @ tab or CR so that a spreadsheet does not
+// take it for a formula, quoted when it has to be.
 std::string CsvField(const std::string& value);
+
+// File names are bytes: the outputs that must be UTF-8 (JSON, CSV) get each
+// invalid sequence as U+FFFD, the rest unchanged.
+std::string ValidUtf8(std::string_view text);
+// Text for a terminal: control characters (C0 such as ESC, CR, LF and tab,
+// DEL, C1 in UTF-8 or as single bytes) as \xNN or \u00NN, so that a name
+// can neither drive the terminal nor fake a line; everything else, invalid
+// UTF-8 included, exactly as it is.
+std::string TerminalText(std::string_view text);
 
 }  // namespace ampora

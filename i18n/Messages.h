@@ -169,6 +169,14 @@ inline constexpr LangTexts MsgDesignTooLarge = {
 inline constexpr LangTexts MsgDesignNotJson = {"Файл не является проектом: это не JSON (%2).",
                                                "The file is not a design: it is not JSON (%2).",
                                                "Файл не з'яўляецца праектам: гэта не JSON (%2)."};
+inline constexpr LangTexts MsgDesignNumberTooLarge = {
+    "В файле число, слишком большое для программы: %2.",
+    "The file holds a number too large for the program: %2.",
+    "У файле лік, занадта вялікі для праграмы: %2."};
+// A failure of the JSON reader that none of the checks foresaw: its own words.
+inline constexpr LangTexts MsgDesignUnreadable = {"Проект не удалось прочитать (%2).",
+                                                  "The design could not be read (%2).",
+                                                  "Праект не ўдалося прачытаць (%2)."};
 inline constexpr LangTexts MsgDesignWrongFormat = {
     "Файл не является проектом Ampora (\"format\" не равен \"ampora-design\").",
     "The file is not an Ampora design (\"format\" is not \"ampora-design\").",
@@ -323,6 +331,30 @@ inline constexpr LangTexts MsgFileReadFailed = {"Не удалось прочи�
 inline constexpr LangTexts MsgFileWriteFailed = {"Не удалось записать файл ",
                                                  "Could not write the file ",
                                                  "Не ўдалося запісаць файл "};
+// Why a file could not be read or written (FileStatusText): the window puts
+// it on a line of its own after MsgFileReadFailed/MsgFileWriteFailed and the
+// file, the command line after the file and ": ".
+inline constexpr LangTexts MsgFileMissing = {"Нет такого файла или папки",
+                                             "No such file or directory",
+                                             "Няма такога файла або папкі"};
+inline constexpr LangTexts MsgFileDenied = {"Доступ запрещён", "Permission denied",
+                                            "Доступ забаронены"};
+inline constexpr LangTexts MsgFileReadOnly = {"Файл доступен только для чтения",
+                                              "The file is read-only",
+                                              "Файл даступны толькі для чытання"};
+inline constexpr LangTexts MsgFileNotRegular = {
+    "Это не обычный файл (папка, канал или устройство)",
+    "It is not a regular file (a folder, pipe or device)",
+    "Гэта не звычайны файл (папка, канал або прылада)"};
+inline constexpr LangTexts MsgFileTooLarge = {"Файл слишком велик", "The file is too large",
+                                              "Файл занадта вялікі"};
+inline constexpr LangTexts MsgFileDiskFull = {"На диске нет места", "The disk is full",
+                                              "На дыску няма месца"};
+inline constexpr LangTexts MsgFileSameAsInput = {"Это сам файл проекта, который читается",
+                                                 "It is the design file being read",
+                                                 "Гэта сам файл праекта, які чытаецца"};
+inline constexpr LangTexts MsgFileSystemError = {"Ошибка системы: ", "System error: ",
+                                                 "Памылка сістэмы: "};
 
 // The per-band breakdown window (Service menu) and the report. Column titles
 // are a driver's or resistor's name (LabelBass, ... of the command line) +

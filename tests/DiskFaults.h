@@ -4,14 +4,20 @@
 // test's own thread, so nothing outside the test sees them. Where the system
 // does not allow that, skipReason() says why and the test skips.
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 #ifdef __linux__
+#include <fcntl.h>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -104,6 +110,50 @@ private:
     std::filesystem::path folder_;
     std::string reason_;
     bool mounted_ = false;
+};
+
+// A named pipe nobody writes to. Code that opens it the blocking way would
+// wait forever; after `patience` this one opens the other end and goes again,
+// so such code ends (with an empty file) instead of hanging the test, and the
+// time it took shows that it waited.
+class NamedPipe {
+public:
+    static constexpr std::chrono::seconds patience{5};
+
+    explicit NamedPipe(std::string path) : path_(std::move(path)) {
+#ifdef __linux__
+        made_ = ::mkfifo(path_.c_str(), 0644) == 0;
+        std::signal(SIGPIPE, SIG_IGN);  // a writer freed here must not end the test
+        rescuer_ = std::thread([this] {
+            const auto until = std::chrono::steady_clock::now() + patience;
+            while (!stop_) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                if (std::chrono::steady_clock::now() < until) continue;
+                const int w = ::open(path_.c_str(), O_WRONLY | O_NONBLOCK);  // frees a reader
+                if (w >= 0) ::close(w);
+                const int r = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK);  // frees a writer
+                if (r >= 0) ::close(r);
+            }
+        });
+#endif
+    }
+    ~NamedPipe() {
+        stop_ = true;
+        if (rescuer_.joinable()) rescuer_.join();
+    }
+    NamedPipe(const NamedPipe&) = delete;
+    NamedPipe& operator=(const NamedPipe&) = delete;
+    bool made() const { return made_; }
+    const std::string& path() const { return path_; }
+    // Whether something waited for the pipe since this was made.
+    bool waited() const { return std::chrono::steady_clock::now() - made_at_ >= patience; }
+
+private:
+    std::string path_;
+    bool made_ = false;
+    std::atomic<bool> stop_{false};
+    std::chrono::steady_clock::time_point made_at_ = std::chrono::steady_clock::now();
+    std::thread rescuer_;
 };
 
 }  // namespace ampora::testutil

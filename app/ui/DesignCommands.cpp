@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -85,7 +86,7 @@ void TF_Main::CmdDesignOpenClick() {
 }
 
 bool TF_Main::OpenDesign(const QString& path) {
-    const DesignRead r = ReadDesignFile(path.toStdString());
+    const DesignRead r = ReadDesignFile(QFile::encodeName(path).toStdString());
     if (!r.design) {
         ShowMessage(this, textByLangIndex(MsgDesignRefused) + QFileInfo(path).fileName() +
                               QStringLiteral("\n") + Q(DesignProblemText(r.problem, LangIndex)));
@@ -198,7 +199,7 @@ bool TF_Main::saveDesignTo(const QString& path) {
     // The file knows the two separators people use; any other locale's
     // separator is written as the point.
     if (d.decimalSeparator != ',') d.decimalSeparator = '.';
-    if (const DesignProblem p = WriteDesignFile(path.toStdString(), d)) {
+    if (const DesignProblem p = WriteDesignFile(QFile::encodeName(path).toStdString(), d)) {
         ShowMessage(this, textByLangIndex(MsgDesignNotSaved) + QFileInfo(path).fileName() +
                               QStringLiteral("\n") + Q(DesignProblemText(p, LangIndex)));
         activateWindow();

@@ -8,9 +8,9 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
-#include <QTemporaryDir>
+#include <QBuffer>
 #include <QFile>
+#include <cerrno>
 #include <iostream>
 
 #include "app/ui/Controls.h"
@@ -103,13 +103,22 @@ double Table(QPainter& p, double x, double y, double unit, const std::vector<dou
     return y;
 }
 
+std::string FileName(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// A report over its own design would destroy the design.
+FileStatus WriteReportBytes(const QString& path, const ReportData& r, std::string_view bytes) {
+    if (!r.file.isEmpty() && IsSameFile(FileName(r.file), FileName(path)))
+        return {FileFault::SameAsInput, 0};
+    return WriteFileSafely(FileName(path), bytes);
+}
+
 }  // namespace
 
-bool WriteReportPdf(const QString& path, const ReportData& r) {
-    // Written beside the target and renamed over it at the end, so that a
-    // failure leaves neither half a report nor the old one damaged.
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly)) return false;
+FileStatus WriteReportPdf(const QString& path, const ReportData& r) {
+    // Drawn into memory: only a whole report reaches the file.
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    const FileStatus drawFailed{FileFault::System, EIO};
     const int l = r.language;
     const BreakdownTexts bt = BreakdownTexts::For(l, r.decimalSep);
     {
@@ -120,7 +129,7 @@ bool WriteReportPdf(const QString& path, const ReportData& r) {
         pdf.setTitle(QStringLiteral("Ampora: ") + r.name);
         pdf.setCreator(QStringLiteral("Ampora"));
         QPainter p;
-        if (!p.begin(&pdf)) return false;
+        if (!p.begin(&pdf)) return drawFailed;
         const double unit = pdf.resolution() / 25.4;  // device pixels per millimetre
         const QRectF page(QPointF(0, 0), QSizeF(pdf.width(), pdf.height()));
         QFont font(QStringLiteral("Liberation Sans"));
@@ -216,7 +225,7 @@ bool WriteReportPdf(const QString& path, const ReportData& r) {
         y += 70 * unit;
 
         // The per-band plot and table on a page of their own.
-        if (!pdf.newPage()) return false;
+        if (!pdf.newPage()) return drawFailed;
         y = 0;
         line(bt.title, 13, true);
         if (!r.stopMessage.isEmpty()) line(bt.stopped + r.stopMessage.simplified(), 10.5, true);
@@ -266,20 +275,18 @@ bool WriteReportPdf(const QString& path, const ReportData& r) {
             for (int c = 2; c < head.size(); ++c) widths.push_back(rest);
             Table(p, 0, y, unit, widths, rows, 1, true, 2);
         }
-        if (!p.end()) return false;
+        if (!p.end()) return drawFailed;
     }
-    return out.commit();
+    const QByteArray& pdf = out.data();
+    return WriteReportBytes(path, r, std::string_view(pdf.constData(), size_t(pdf.size())));
 }
 
-bool WriteReportCsv(const QString& path, const ReportData& r) {
+FileStatus WriteReportCsv(const QString& path, const ReportData& r) {
     EvaluatedFile f;
     f.path = S(r.file.isEmpty() ? r.name : r.file);
     f.design = r.design;
     f.evaluation = r.ev;
-    const std::string csv = ReportCsv(f, r.language);
-    QSaveFile out(path);
-    return out.open(QIODevice::WriteOnly) &&
-           out.write(csv.data(), qint64(csv.size())) == qint64(csv.size()) && out.commit();
+    return WriteReportBytes(path, r, ReportCsv(f, r.language));
 }
 
 ReportData CurrentReport(TF_Main& main) {
@@ -310,8 +317,11 @@ void InstallReportCommand(TF_Main& main) {
             if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
             const bool csv = QFileInfo(path).suffix().compare(QLatin1String("csv"),
                                                               Qt::CaseInsensitive) == 0;
-            if (!(csv ? WriteReportCsv(path, r) : WriteReportPdf(path, r)))
-                ShowMessage(&main, Tr(MsgFileWriteFailed, main.CheckedLanguage()) + path);
+            const FileStatus s = csv ? WriteReportCsv(path, r) : WriteReportPdf(path, r);
+            const int language = main.CheckedLanguage();
+            if (!s.ok())
+                ShowMessage(&main, Tr(MsgFileWriteFailed, language) + path + QLatin1Char('\n') +
+                                       Q(FileStatusText(s, language)));
         }
         main.activateWindow();
     });
@@ -326,17 +336,28 @@ int RunReportCommand(int argc, char** argv) {
         std::cout << cli::ReportUsage();
         return 0;
     }
+    const size_t lang = size_t(o.language);
+    const std::string output = TerminalText(o.output);
+    // Refused before anything else is said, read or drawn (whatever the
+    // output's extension): the writer would refuse it again at the end,
+    // should the output change meanwhile.
+    if (!o.input.empty() && !o.output.empty() && IsSameFile(o.input, o.output)) {
+        std::cerr << MsgFileWriteFailed[lang] << output << ": "
+                  << FileStatusText({FileFault::SameAsInput, 0}, o.language) << "\n";
+        return 2;
+    }
     if (!o.problem.empty()) {
-        std::cerr << o.problem << "\n" << cli::ReportUsage();
+        std::cerr << TerminalText(o.problem) << "\n" << cli::ReportUsage();
         return 2;
     }
     const EvaluatedFile f = cli::EvaluateDesignFile(o.input);
     if (f.problem) {
-        std::cerr << o.input << ": " << DesignProblemText(f.problem, o.language) << "\n";
+        std::cerr << TerminalText(o.input) << ": "
+                  << TerminalText(DesignProblemText(f.problem, o.language)) << "\n";
         return 2;
     }
     ReportData r;
-    r.file = QString::fromStdString(o.input);
+    r.file = QFile::decodeName(QByteArray::fromStdString(o.input));
     r.name = QFileInfo(r.file).completeBaseName();
     r.date = QDate::currentDate();
     r.design = f.design;
@@ -344,8 +365,8 @@ int RunReportCommand(int argc, char** argv) {
     r.stopMessage = Q(StopMessage(f.evaluation.stop, o.language));
     r.language = o.language;
     r.decimalSep = f.design.decimalSeparator;
-    const QString out = QString::fromStdString(o.output);
-    bool written;
+    const QString out = QFile::decodeName(QByteArray::fromStdString(o.output));
+    FileStatus written;
     if (o.kind == cli::ReportKind::Csv) {
         written = WriteReportCsv(out, r);
     } else {
@@ -356,12 +377,13 @@ int RunReportCommand(int argc, char** argv) {
         QApplication app(qargc, qargv);
         written = WriteReportPdf(out, r);
     }
-    if (!written) {
-        std::cerr << MsgFileWriteFailed[size_t(o.language)] << o.output << "\n";
+    if (!written.ok()) {
+        std::cerr << MsgFileWriteFailed[lang] << output << ": "
+                  << FileStatusText(written, o.language) << "\n";
         return 2;
     }
     if (!r.stopMessage.isEmpty()) {
-        std::cerr << o.input << ": " << r.stopMessage.toStdString() << "\n";
+        std::cerr << TerminalText(o.input) << ": " << r.stopMessage.toStdString() << "\n";
         return 1;
     }
     return 0;

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "calc/Evaluate.h"
+#include "store/SafeFile.h"
 
 namespace ampora::ui {
 
@@ -23,9 +24,11 @@ struct ReportData {
     char decimalSep = '.';
 };
 
-// Both return false when the file cannot be written; nothing is left behind then.
-bool WriteReportPdf(const QString& path, const ReportData& r);
-bool WriteReportCsv(const QString& path, const ReportData& r);
+// Both made in memory first, then written through WriteFileSafely: a
+// failure leaves any earlier file whole and nothing beside it. An output that
+// is the report's own design file is refused.
+FileStatus WriteReportPdf(const QString& path, const ReportData& r);
+FileStatus WriteReportCsv(const QString& path, const ReportData& r);
 
 // The window's inputs as a report, as the last calculation saw them.
 ReportData CurrentReport(TF_Main& main);

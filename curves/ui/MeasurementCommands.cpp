@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
-#include <QSaveFile>
 
 #include "app/ui/Controls.h"
 #include "app/ui/FileChooser.h"
@@ -14,6 +13,7 @@
 #include "curves/MeasurementImport.h"
 #include "i18n/ui/LangText.h"
 #include "i18n/Messages.h"
+#include "store/SafeFile.h"
 
 namespace ampora::ui {
 
@@ -97,23 +97,18 @@ void InstallMeasurementCommands(TF_Main& main) {
 }
 
 bool ImportSpectrumFile(TF_Main& main, const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ShowMessage(&main, Text(main, MsgFileReadFailed) + path);
-        return false;
-    }
     // A huge file is refused from its size, before it is read into memory.
-    if (file.size() > qint64(SpectrumMaxBytes)) {
+    const FileBytes file = ReadFileSafely(QFile::encodeName(path).toStdString(), SpectrumMaxBytes);
+    if (file.status.fault == FileFault::TooLarge) {
         Refuse(main, path, Text(main, MsgSpectrumTooLarge));
         return false;
     }
-    const QByteArray bytes = file.read(qint64(SpectrumMaxBytes) + 1);
-    if (file.error() != QFileDevice::NoError) {
-        ShowMessage(&main, Text(main, MsgFileReadFailed) + path);
+    if (!file.status.ok()) {
+        ShowMessage(&main, Text(main, MsgFileReadFailed) + path + QLatin1Char('\n') +
+                               Q(FileStatusText(file.status, main.CheckedLanguage())));
         return false;
     }
-    const MeasurementImport r = ParseSpectrum(std::string_view(bytes.constData(), size_t(bytes.size())),
-                                              S(QFileInfo(path).fileName()));
+    const MeasurementImport r = ParseSpectrum(file.bytes, S(QFileInfo(path).fileName()));
     if (r.error != SpectrumError::None) {
         Refuse(main, path, Problem(main, r));
         return false;
@@ -141,11 +136,11 @@ bool ExportCurveFile(TF_Main& main, const QString& path) {
         const int32_t bar = main.BandLevel[size_t(i)];
         levels[size_t(i)] = bar >= 0 ? bar - 40 : NoLevel;
     }
-    const std::string csv = ExportCurveCsv(levels);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(csv.data(), qint64(csv.size())) != qint64(csv.size()) || !file.commit()) {
-        ShowMessage(&main, Text(main, MsgFileWriteFailed) + path);
+    const FileStatus s =
+        WriteFileSafely(QFile::encodeName(path).toStdString(), ExportCurveCsv(levels));
+    if (!s.ok()) {
+        ShowMessage(&main, Text(main, MsgFileWriteFailed) + path + QLatin1Char('\n') +
+                               Q(FileStatusText(s, main.CheckedLanguage())));
         return false;
     }
     return true;

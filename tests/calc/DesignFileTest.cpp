@@ -9,7 +9,11 @@
 #include <functional>
 #include <nlohmann/json.hpp>
 
+#include "tests/DiskFaults.h"
 #include "tests/TempDir.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace ampora {
 namespace {
@@ -231,6 +235,69 @@ TEST(DesignFile, RefusesMissingAndHugeFiles) {
 
     EXPECT_EQ(WriteDesignFile(dir.file("no/such/folder/a.ampora"), Example()).issue,
               DesignIssue::CannotWrite);
+}
+
+// The JSON reader throws more than parse errors: a number beyond a double is
+// one of them, also in a field the program ignores.
+TEST(DesignFile, NumbersBeyondADoubleAreRefusedNotACrash) {
+    const std::string text = EncodeDesign(Example());
+    const auto with = [&](const std::string& from, const std::string& to) {
+        std::string t = text;
+        t.replace(t.find(from), from.size(), to);
+        return t;
+    };
+    const struct {
+        const char* name;
+        std::string text;
+        const char* english;
+    } rows[] = {
+        {"IgnoredField", with("\"version\": 1,", "\"version\": 1, \"note\": 1e309,"),
+         "The file holds a number too large for the program: 1e309."},
+        {"Sensitivity", with("\"sensitivityDb\": 88", "\"sensitivityDb\": -1E400"),
+         "The file holds a number too large for the program: -1E400."},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        DesignRead d;
+        EXPECT_NO_THROW(d = DecodeDesign(r.text));
+        EXPECT_FALSE(d.design);
+        EXPECT_EQ(DesignProblemText(d.problem, 1), r.english);
+    }
+}
+
+// Reading and writing a design go through store/SafeFile: what lies at the
+// file's place is respected, and a pipe never makes the reader wait.
+TEST(DesignFile, ReadsAndWritesThroughTheSafeFileFunctions) {
+    testutil::TempDir dir;
+    namespace fs = std::filesystem;
+    const std::string path = dir.file("a.ampora");
+    Design changed = Example();
+    changed.ampPowerW = 50;
+
+    ASSERT_FALSE(WriteDesignFile(path, Example()));
+    fs::permissions(path, fs::perms(0444));
+    EXPECT_EQ(DesignProblemText(WriteDesignFile(path, changed), 1),
+              "Cannot write the design file: The file is read-only");
+    EXPECT_EQ(*ReadDesignFile(path).design, Example());
+    fs::permissions(path, fs::perms(0644));
+
+    fs::create_symlink(path, dir.path() / "link.ampora");
+    ASSERT_FALSE(WriteDesignFile(dir.file("link.ampora"), changed));
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "link.ampora"));
+    EXPECT_EQ(ReadDesignFile(path).design->ampPowerW, 50);
+
+    // A link at the name a temporary file once had is not followed.
+    std::ofstream(dir.file("victim")) << "victim";
+    fs::create_symlink(dir.file("victim"), path + ".tmp-" + std::to_string(::getpid()));
+    ASSERT_FALSE(WriteDesignFile(path, Example()));
+    std::ifstream victim(dir.file("victim"));
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(victim), {}), "victim");
+
+    const testutil::NamedPipe pipe(dir.file("pipe.ampora"));
+    ASSERT_TRUE(pipe.made());
+    EXPECT_EQ(DesignProblemText(ReadDesignFile(pipe.path()).problem, 1),
+              "Cannot read the design file: It is not a regular file (a folder, pipe or device)");
+    EXPECT_FALSE(pipe.waited());
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "calc/DesignFile.h"
 #include "cli/EvaluationFormat.h"
+#include "tests/DiskFaults.h"
 #include "tests/TempDir.h"
 
 namespace ampora::cli {
@@ -135,11 +136,93 @@ TEST_F(EvaluateCli, CsvHasFixedColumnsAndQuotes) {
                             ",,,,,,,,,,,,,,,,");
 }
 
-TEST(CsvField, QuotesOnlyWhenNeeded) {
+TEST(CsvField, QuotesOnlyWhenNeededAndNeverStartsAFormula) {
     const std::pair<const char*, const char*> cases[] = {
         {"plain", "plain"}, {"", ""}, {"a,b", "\"a,b\""}, {"say \"hi\"", "\"say \"\"hi\"\"\""},
-        {"two\nlines", "\"two\nlines\""}, {"cr\r", "\"cr\r\""}, {"Шум розовый", "Шум розовый"}};
+        {"two\nlines", "\"two\nlines\""}, {"cr\r", "\"cr\r\""}, {"Шум розовый", "Шум розовый"},
+        {"=1+2", "'=1+2"}, {"+1", "'+1"}, {"-3.5 dB", "'-3.5 dB"}, {"@SUM(A1)", "'@SUM(A1)"},
+        {"\tx", "'\tx"}, {"\rx", "\"'\rx\""}, {"=a,b", "\"'=a,b\""}, {"a=b-c", "a=b-c"},
+        {"bad\xff\xfe.ampora", "bad\xEF\xBF\xBD\xEF\xBF\xBD.ampora"}};
     for (const auto& [in, expected] : cases) EXPECT_EQ(CsvField(in), expected) << in;
+}
+
+TEST(ValidUtf8, ReplacesEachIllFormedSequenceOnly) {
+    const std::string r = "\xEF\xBF\xBD";
+    const std::pair<std::string, std::string> cases[] = {
+        {"plain", "plain"}, {"Шум ✓ 𝄞", "Шум ✓ 𝄞"}, {"\xff", r}, {"a\xc3(", "a" + r + "("},
+        {"\xe2\x82", r}, {"\xe2\x82x", r + "x"}, {"\xed\xa0\x80", r + r + r},  // a surrogate
+        {"\xc0\xaf", r + r}, {"\xf4\x90\x80\x80", r + r + r + r}};
+    for (const auto& [in, expected] : cases) EXPECT_EQ(ValidUtf8(in), expected) << in;
+}
+
+TEST(TerminalText, EscapesControlCharactersAndKeepsTheRest) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"plain name.ampora", "plain name.ampora"},
+        {"\x1b]0;title\x07", "\\x1b]0;title\\x07"},
+        {"a\nError: fake", "a\\x0aError: fake"},
+        {"cr\r\ttab\x7f", "cr\\x0d\\x09tab\\x7f"},
+        {"c1 \xc2\x9b", "c1 \\u009b"},
+        {"8-bit c1 \x9b", "8-bit c1 \\x9b"},
+        {"Шум\xff", "Шум\xff"}};
+    for (const auto& [in, expected] : cases) EXPECT_EQ(TerminalText(in), expected) << in;
+}
+
+// Files that would crash, hang or spoof the output sit between good ones:
+// every format reports each file, stays well-formed, and never waits.
+TEST_F(EvaluateCli, NoFileOrNameStopsTheOthersOrBreaksTheOutput) {
+    std::string good;
+    {
+        std::ifstream in(file("good.ampora"));
+        good.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    std::ofstream(file("huge-number.ampora"))
+        << std::string(good).insert(good.find('{') + 1, "\"note\": 1e309,");
+    const std::string spoof = "evil\x1b]0;pwned\x07\nError: fake.ampora";
+    std::ofstream(file(spoof.c_str())) << good;
+    Design formula = Example();
+    formula.spectrumName = "=HYPERLINK(\"x\")\x1b[2J";
+    ASSERT_FALSE(WriteDesignFile(file("formula.ampora"), formula));
+    const testutil::NamedPipe pipe(file("pipe.ampora"));
+    ASSERT_TRUE(pipe.made());
+    const std::vector<std::string> files = {file("good.ampora"), file("huge-number.ampora"),
+                                            file("pipe.ampora"), file("not-utf8-\xff\xfe.ampora"),
+                                            file(spoof.c_str()), file("formula.ampora")};
+    for (const char* format : {"text", "json", "csv"}) {
+        SCOPED_TRACE(format);
+        std::vector<std::string> args = {"--format", format};
+        args.insert(args.end(), files.begin(), files.end());
+        EXPECT_EQ(run(args), 2);
+        EXPECT_EQ(err, "");
+        if (format == std::string_view("json")) {
+            nlohmann::json j;
+            ASSERT_NO_THROW(j = nlohmann::json::parse(out));
+            ASSERT_EQ(j.size(), files.size());
+            const char* status[] = {"ok", "error", "error", "error", "ok", "ok"};
+            for (size_t i = 0; i < files.size(); ++i) EXPECT_EQ(j[i]["status"], status[i]) << i;
+            EXPECT_EQ(j[1]["message"], "The file holds a number too large for the program: 1e309.");
+            EXPECT_EQ(j[3]["file"], ValidUtf8(files[3]));
+            EXPECT_EQ(j[4]["file"], files[4]);
+        } else if (format == std::string_view("csv")) {
+            EXPECT_EQ(ValidUtf8(out), out);
+            // Records as a spreadsheet reads them: every one has the header's fields.
+            std::vector<int> fields(1, 1);
+            bool quoted = false;
+            for (size_t i = 0; i < out.size(); ++i) {
+                if (out[i] == '"') quoted = !quoted;
+                else if (!quoted && out[i] == ',') ++fields.back();
+                else if (!quoted && out.compare(i, 2, "\r\n") == 0 && i + 2 < out.size()) fields.push_back(1);
+            }
+            EXPECT_EQ(fields, std::vector<int>(files.size() + 1, fields[0]));
+            EXPECT_NE(out.find(",\"'=HYPERLINK(\"\"x\"\")\x1b[2J\","), std::string::npos) << out;
+        } else {
+            EXPECT_EQ(out.find('\x1b'), std::string::npos);
+            EXPECT_EQ(out.find("\nError: fake"), std::string::npos);
+            EXPECT_NE(out.find("evil\\x1b]0;pwned\\x07\\x0aError: fake.ampora\n"), std::string::npos);
+            EXPECT_NE(out.find(files[3] + "\n  Error: Cannot read the design file: No such file"),
+                      std::string::npos);
+        }
+        EXPECT_FALSE(pipe.waited());
+    }
 }
 
 TEST_F(EvaluateCli, JsonHoldsTheWholeEvaluation) {

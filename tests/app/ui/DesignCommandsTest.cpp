@@ -16,7 +16,10 @@
 #include "calc/DesignFile.h"
 #include "cli/Evaluate.h"
 #include "curves/CurveStore.h"
+#include "tests/DiskFaults.h"
 #include "tests/app/ui/Fixture.h"
+
+#include <sys/stat.h>
 
 namespace ampora::ui::testing {
 namespace {
@@ -260,6 +263,46 @@ TEST_F(DesignCommandsTest, SaveWritesToTheOpenedFileAndRefusesBadValues) {
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0], "Design not saved: first.ampora\namplifierPowerW must be greater than zero.");
     EXPECT_EQ(ReadDesignFile(savePath.toStdString()).design->ampPowerW, 50);  // kept whole
+}
+
+// Open and Save go through the one reader and writer: a pipe is refused at
+// once, a number beyond a double is a refusal, a read-only design is kept.
+TEST_F(DesignCommandsTest, OpenAndSaveRespectWhatLiesAtTheFilesPlace) {
+    start();
+    workedExample();
+    calc();
+    const QStringList before = screen();
+    std::string big = EncodeDesign(main->CurrentDesign());
+    big.insert(1, "\"note\": 1e309,");
+    QFile f(file("big.ampora"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray::fromStdString(big));
+    f.close();
+    const testutil::NamedPipe pipe(S(file("pipe.ampora")));
+    ASSERT_TRUE(pipe.made());
+    const struct {
+        const char* name;
+        const char* message;
+    } opened[] = {{"pipe.ampora",
+                   "Cannot read the design file: It is not a regular file (a folder, pipe or device)"},
+                  {"big.ampora", "The file holds a number too large for the program: 1e309."}};
+    for (const auto& o : opened) {
+        messages.clear();
+        open(file(o.name));
+        EXPECT_EQ(messages, QStringList{QString("Design not opened: ") + o.name + "\n" + o.message});
+        EXPECT_EQ(screen(), before);
+    }
+    EXPECT_FALSE(pipe.waited());
+
+    Design other = main->CurrentDesign();
+    other.ampPowerW = 7;
+    ASSERT_FALSE(WriteDesignFile(S(file("ro.ampora")), other));
+    ::chmod(S(file("ro.ampora")).c_str(), 0444);
+    messages.clear();
+    saveAs(file("ro.ampora"));
+    EXPECT_EQ(messages, QStringList{"Design not saved: ro.ampora\n"
+                                    "Cannot write the design file: The file is read-only"});
+    EXPECT_EQ(ReadDesignFile(S(file("ro.ampora"))).design->ampPowerW, 7);
 }
 
 TEST_F(DesignCommandsTest, MenuItemsSpeakTheCurrentLanguage) {

@@ -1,6 +1,7 @@
 // Reports from File → "Export report…" and from `ampora report`, read back
 // the way their readers read them: PDF through pdftotext, CSV as text.
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -9,7 +10,14 @@
 #include "app/ui/FileChooser.h"
 #include "app/ui/ReportWriter.h"
 #include "calc/DesignFile.h"
+#include "tests/DiskFaults.h"
 #include "tests/calc/ui/WorkedExampleFixture.h"
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
 
 namespace ampora::ui::testing {
 namespace {
@@ -33,12 +41,14 @@ protected:
         command("CmdExportReport")->trigger();
     }
     static QString Run(const QString& program, const QStringList& args, int* status = nullptr,
-                       const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
+                       const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment(),
+                       QString* err = nullptr) {
         QProcess p;
         p.setProcessEnvironment(env);
         p.start(program, args);
         EXPECT_TRUE(p.waitForFinished(60000)) << program.toStdString();
         if (status) *status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        if (err) *err = QString::fromUtf8(p.readAllStandardError());
         return QString::fromUtf8(p.readAllStandardOutput());
     }
     // The PDF's text with runs of blanks as one, as a reader would search it.
@@ -148,7 +158,37 @@ TEST_F(ReportTest, UnwritablePlaceSaysSoAndLeavesNothing) {
     for (const char* name : {"no-such-folder/r.pdf", "no-such-folder/r.csv"}) {
         messages.clear();
         exportReport(folder + QString::fromUtf8(name));
-        EXPECT_EQ(messages, QStringList{"Could not write the file " + folder + QString::fromUtf8(name)});
+        EXPECT_EQ(messages, QStringList{"Could not write the file " + folder + QString::fromUtf8(name) +
+                                        "\nNo such file or directory"});
+    }
+}
+
+// The window's report goes through the one writer: it never replaces the
+// design it reports on (a report over "x.ampora" would be a PDF), nor a
+// read-only file.
+TEST_F(ReportTest, ExportNeverReplacesItsDesignOrAReadOnlyFile) {
+    workedExample(0);
+    const QString design = folder + "speaker.ampora";
+    ASSERT_FALSE(WriteDesignFile(S(design), main->CurrentDesign()));
+    ASSERT_TRUE(main->OpenDesign(design));
+    const QByteArray kept = ReadText(design).toUtf8();
+    QFile readOnly(folder + "old.csv");
+    ASSERT_TRUE(readOnly.open(QIODevice::WriteOnly));
+    readOnly.write("old");
+    readOnly.close();
+    ::chmod(S(readOnly.fileName()).c_str(), 0444);
+    const struct {
+        QString path;
+        const char* reason;
+        QByteArray contents;
+    } rows[] = {{design, "It is the design file being read", kept},
+                {readOnly.fileName(), "The file is read-only", "old"}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.path.toStdString());
+        messages.clear();
+        exportReport(r.path);
+        EXPECT_EQ(messages, QStringList{"Could not write the file " + r.path + "\n" + r.reason});
+        EXPECT_EQ(ReadText(r.path).toUtf8(), r.contents);
     }
 }
 
@@ -203,6 +243,79 @@ TEST_F(ReportTest, CommandLineGivesTheWindowsNumbers) {
         if (row.args.size() == 4) {
             EXPECT_EQ(QFile::exists(row.args[3]), row.written) << row.args.join(' ').toStdString();
         }
+    }
+}
+
+// `ampora report` never destroys its design, whatever the output leads to,
+// nor the file it fails to replace, and never waits for a pipe: one line on
+// the error stream, status 2.
+TEST_F(ReportTest, CommandLineRefusesOutputsThatWouldDestroySomething) {
+    namespace fs = std::filesystem;
+    workedExample(0);
+    const std::string design = S(folder + "design.csv");  // a design may have any name
+    ASSERT_FALSE(WriteDesignFile(design, main->CurrentDesign()));
+    ASSERT_FALSE(WriteDesignFile(S(folder + "design.ampora"), main->CurrentDesign()));
+    const std::string kept = S(ReadText(QString::fromStdString(design)));
+    fs::create_symlink(design, S(folder + "link.pdf"));
+    fs::create_hard_link(design, S(folder + "hard.csv"));
+    QFile readOnly(folder + "old.csv");
+    ASSERT_TRUE(readOnly.open(QIODevice::WriteOnly));
+    readOnly.write("old");
+    readOnly.close();
+    ::chmod(S(readOnly.fileName()).c_str(), 0444);
+    // A report over a file on a full disk.
+    fs::create_directories(S(folder + "disk"));
+    testutil::SmallFileSystem disk(S(folder + "disk"), 64 * 1024);
+    if (disk.skipReason().empty()) {
+        std::ofstream(S(folder + "disk/old.csv")) << "old";
+        std::ofstream filler(S(folder + "disk/filler"));
+        while (filler << std::string(4096, 'x') << std::flush) {
+        }
+    } else {
+        std::cout << "[  SKIPPED ] the full disk: " << disk.skipReason() << "\n";
+    }
+    const struct {
+        const char* input;
+        const char* output;
+        const char* reason;
+    } rows[] = {{"design.ampora", "pipe.csv", "It is not a regular file (a folder, pipe or device)"},
+                {"design.ampora", "disk/old.csv", "The disk is full"},
+                {"pipe.ampora", "new.csv", nullptr},
+                {"design.ampora", "design.ampora", "It is the design file being read"},
+                {"design.csv", "design.csv", "It is the design file being read"},
+                {"design.csv", "link.pdf", "It is the design file being read"},
+                {"design.csv", "hard.csv", "It is the design file being read"},
+                {"design.ampora", "old.csv", "The file is read-only"}};
+    // Made last: a program that waited for one would be let go only after
+    // its patience, and the time would show.
+    const testutil::NamedPipe outPipe(S(folder + "pipe.csv")), inPipe(S(folder + "pipe.ampora"));
+    ASSERT_TRUE(outPipe.made() && inPipe.made());
+    for (const auto& r : rows) {
+        SCOPED_TRACE(std::string(r.input) + " -> " + r.output);
+        if (!disk.skipReason().empty() && std::string_view(r.output).starts_with("disk/")) continue;
+        int status = -1;
+        QString err;
+        QElapsedTimer timer;
+        timer.start();
+        Run(QStringLiteral(AMPORA_EXECUTABLE),
+            {"report", folder + r.input, "-o", folder + r.output}, &status,
+            QProcessEnvironment::systemEnvironment(), &err);
+        EXPECT_LT(timer.elapsed(), 1000 * testutil::NamedPipe::patience.count());
+        EXPECT_EQ(status, 2);
+        EXPECT_EQ(err.count('\n'), 1) << err.toStdString();
+        if (r.reason) {
+            EXPECT_EQ(err, "Could not write the file " + folder + r.output + ": " + r.reason + "\n");
+        }
+        EXPECT_EQ(S(ReadText(QString::fromStdString(design))), kept);
+    }
+    EXPECT_TRUE(fs::is_fifo(outPipe.path()));
+    EXPECT_TRUE(fs::is_symlink(S(folder + "link.pdf")));
+    EXPECT_EQ(S(ReadText(readOnly.fileName())), "old");
+    EXPECT_FALSE(QFile::exists(folder + "new.csv"));
+    EXPECT_TRUE(ReadDesignFile(S(folder + "design.ampora")).design);
+    if (disk.skipReason().empty()) {
+        EXPECT_EQ(S(ReadText(folder + "disk/old.csv")), "old");
+        EXPECT_EQ(QDir(folder + "disk").entryList(QDir::Files).size(), 2) << "old.csv and the filler only";
     }
 }
 

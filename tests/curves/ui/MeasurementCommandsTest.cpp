@@ -5,7 +5,10 @@
 
 #include "app/ui/FileChooser.h"
 #include "curves/MeasurementImport.h"
+#include "tests/DiskFaults.h"
 #include "tests/curves/ui/CurveWindowTest.h"
+
+#include <sys/stat.h>
 
 namespace ampora::ui::testing {
 namespace {
@@ -232,7 +235,32 @@ TEST_F(MeasurementCommandsTest, ExportToAnUnwritablePlaceSaysSo) {
     trigger("CmdLangEng");
     answer = folder + "no-such-folder/x.csv";
     command("CmdCurveExport")->trigger();
-    EXPECT_EQ(messages, QStringList{"Could not write the file " + answer});
+    EXPECT_EQ(messages, QStringList{"Could not write the file " + answer + "\nNo such file or directory"});
+}
+
+// Import and export go through the one reader and writer: a pipe is refused
+// at once, a read-only file is kept.
+TEST_F(MeasurementCommandsTest, ImportAndExportRespectWhatLiesAtTheFilesPlace) {
+    create();
+    trigger("CmdLangEng");
+    const Seen before = seen();
+    const testutil::NamedPipe pipe(S(folder + "pipe.txt"));
+    ASSERT_TRUE(pipe.made());
+    answer = folder + "pipe.txt";
+    command("CmdCurveImport")->trigger();
+    EXPECT_EQ(messages, QStringList{"Could not read the file " + answer +
+                                    "\nIt is not a regular file (a folder, pipe or device)"});
+    EXPECT_FALSE(pipe.waited());
+    EXPECT_EQ(seen(), before);
+
+    answer = writeFile("old.csv", "old");
+    ::chmod(S(answer).c_str(), 0444);
+    messages.clear();
+    command("CmdCurveExport")->trigger();
+    EXPECT_EQ(messages, QStringList{"Could not write the file " + answer + "\nThe file is read-only"});
+    QFile kept(answer);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "old");
 }
 
 TEST_F(MeasurementCommandsTest, CaptionsFollowTheLanguage) {
