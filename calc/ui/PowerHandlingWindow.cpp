@@ -21,7 +21,6 @@ namespace {
 // Bass, midrange, tweeter as the per-band plot colours them.
 const QColor DriverColors[DriverCount] = {QColor(0x1F, 0x5F, 0xB4), QColor(0x2E, 0xA0, 0x4F),
                                           QColor(0xF0, 0x8A, 0x12)};
-const QColor Overload(0xC0, 0x00, 0x00);
 // Every third band of the curve's span, as the spectrum graph labels them.
 const struct {
     int band;
@@ -29,6 +28,13 @@ const struct {
 } FrequencyTicks[] = {{18, "1к2"}, {21, "2к5"}, {24, "5к"}, {27, "10к"}};
 
 QString Num(double v, char sep) { return Q(FormatResult(v, sep)); }
+
+const QString OverloadStyle = QStringLiteral("color: #C00000; font-weight: bold");
+
+// A style sheet set anew restyles the widget even when it is the same.
+void SetStyle(QWidget* w, const QString& style) {
+    if (w->styleSheet() != style) w->setStyleSheet(style);
+}
 
 // A box's number with either decimal separator; the user's locale decides
 // nothing here, as a comma typed on an English system is still meant.
@@ -559,16 +565,16 @@ void PowerHandlingWindow::refresh() {
         r.permissible->setText(h.rated ? Q(FormatPermissibleW(h.permissibleW, sep)) : QString());
         const bool numbers = ran && h.rated;
         r.load->setText(numbers ? Num(h.loadPct, sep) : QString());
-        r.load->setStyleSheet(numbers && h.loadPct > 100.0
-                                  ? QStringLiteral("color: #C00000; font-weight: bold")
-                                  : QString());
+        SetStyle(r.load, numbers && h.loadPct > 100.0 ? OverloadStyle : QString());
         r.headroom->setText(numbers && std::isfinite(h.headroomDb) ? Num(h.headroomDb, sep) : QString());
         const bool limits = ran && ph.limiting == k;
         r.mark->setText(limits ? t.limitMark : QString());
-        QFont f = r.name->font();
-        f.setBold(limits);
-        r.name->setFont(f);
-        r.mark->setFont(f);
+        if (r.name->font().bold() != limits) {
+            QFont f = r.name->font();
+            f.setBold(limits);
+            r.name->setFont(f);
+            r.mark->setFont(f);
+        }
     }
 
     const bool limit = ran && ph.hasLimit();
@@ -587,9 +593,9 @@ void PowerHandlingWindow::refresh() {
         if (limit) need += QStringLiteral("  (") + (ph.targetWithinMax ? t.within : t.beyond) + QLatin1Char(')');
     }
     targetAmp_.value->setText(need);
-    targetAmp_.value->setStyleSheet(limit && ph.targetSplDb && !ph.targetWithinMax
-                                        ? QStringLiteral("color: #C00000")
-                                        : QString());
+    SetStyle(targetAmp_.value, limit && ph.targetSplDb && !ph.targetWithinMax
+                                   ? QStringLiteral("color: #C00000")
+                                   : QString());
     fillResistors(ph, ran);
 
     LimitCurve curve;

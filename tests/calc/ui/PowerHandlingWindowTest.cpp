@@ -89,9 +89,13 @@ TEST_F(PowerHandlingWindowTest, FollowsTheCalculationAndTheLanguage) {
     EXPECT_EQ(command("CmdPowerHandling")->text(), QString::fromUtf8("Предельная мощность"));
     EXPECT_EQ(w->rowTexts(Bass)[0], QString::fromUtf8("НЧ"));
     EXPECT_EQ(w->ratingBox(Bass)->accessibleName(), QString::fromUtf8("НЧ, Номинал, Вт"));
+    // The longest texts still fit the size the window opens with.
+    EXPECT_LE(w->minimumSizeHint().width(), w->width());
     main->LoadMenu("Bel");
     EXPECT_EQ(w->windowTitle(), QString::fromUtf8("Гранічная магутнасць"));
     EXPECT_EQ(w->kindBox()->itemText(1), QString::fromUtf8("пашпарт IEC"));
+    EXPECT_LE(w->minimumSizeHint().width(), w->width());
+    EXPECT_LE(w->minimumSizeHint().height(), w->height());
 }
 
 // What the user types is part of the design: Save design writes it, a new
