@@ -110,13 +110,14 @@ int32_t IecGridFreq(int i) {
 }
 
 int IecNearestFreq(int32_t freqHz) {
+    const std::array<int32_t, IecGridPoints>& grid = FixedData().freqHz;
     int64_t best = 20000;
     for (int i = 0; i < IecGridPoints; ++i) {
-        const int64_t d = std::llabs(int64_t{freqHz} - IecGridFreq(i));
+        const int64_t d = std::llabs(int64_t{freqHz} - grid[size_t(i)]);
         if (d > best) {
             // Moving away from the very first point: the frequency lies far
             // off the grid on one side.
-            if (i == 0) return freqHz > IecGridFreq(0) ? LastPoint : 0;
+            if (i == 0) return freqHz > grid[0] ? LastPoint : 0;
             return i - 1;
         }
         best = d;
