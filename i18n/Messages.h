@@ -353,7 +353,6 @@ inline constexpr LangTexts LabelTotalSpl = {"Общий SPL на 1 м, дБ", "T
 // take, which reaches its rating first, and the limits that follow.
 inline constexpr LangTexts CaptionPowerHandling = {"Предельная мощность", "Power handling",
                                                    "Гранічная магутнасць"};
-inline constexpr LangTexts LabelDriver = {"Головка", "Driver", "Галоўка"};
 inline constexpr LangTexts LabelReceivedW = {"Получает, Вт", "Receives, W", "Атрымлівае, Вт"};
 inline constexpr LangTexts LabelRatingW = {"Номинал, Вт", "Rating, W", "Намінал, Вт"};
 inline constexpr LangTexts LabelRatingKind = {"Вид номинала", "Kind of rating", "Від наміналу"};
@@ -414,7 +413,5 @@ inline constexpr LangTexts LabelWhatMovesLimit = {
     "What moves the limit: maximum SPL at another tweeter crossover frequency",
     "Што зрушвае мяжу: найбольшы SPL пры іншай частаце падзела ВЧ"};
 inline constexpr LangTexts LabelThisDesign = {"этот проект", "this design", "гэты праект"};
-inline constexpr LangTexts LabelCrossoverHz = {"Частота раздела, Гц", "Crossover, Hz",
-                                               "Частата падзела, Гц"};
 
 }  // namespace ampora

@@ -107,7 +107,6 @@ PowerHandlingTexts PowerHandlingTexts::For(int l) {
     t.beyond = tr(LabelBeyondMax);
     t.moves = tr(LabelWhatMovesLimit);
     t.thisDesign = tr(LabelThisDesign);
-    t.crossoverHz = tr(LabelCrossoverHz);
     t.stopped = tr(LabelCalcStopped);
     t.drivers = {tr(LabelBass), tr(LabelMid), tr(LabelTweeter)};
     return t;

@@ -30,7 +30,7 @@ struct PowerHandlingTexts {
     QString title, receives, rating, kind, inDriver, iec, iecCut, permissible, load, headroom,
         limitMark, limiting, maxAmp, maxSpl, noRatings, pads, ohm, now, atMax, suggested,
         notePeaks, noteNow, crest, sine, target, targetAmp, within, beyond, moves, thisDesign,
-        crossoverHz, stopped;
+        stopped;
     std::array<QString, DriverCount> drivers;
     static PowerHandlingTexts For(int language);
     QString sinkName(Sink s) const;  // "Tweeter Rs"

@@ -39,7 +39,7 @@ public:
             window_->setRatings(holder_->ratings());
             if (have_) window_->recalculated(design_, ev_, stop_);
             QObject::connect(window_, &PowerHandlingWindow::ratingsEdited, holder_,
-                             [this](const PowerRatings& r) { holder_->setRatings(r); });
+                             [holder = holder_](const PowerRatings& r) { holder->setRatings(r); });
         }
         window_->show();
         window_->raise();
