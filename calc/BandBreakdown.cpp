@@ -11,6 +11,17 @@ const char* SinkKey(Sink s) {
     return keys[int(s)];
 }
 
+std::array<bool, SinkCount> SinksInUse(const Design& design, const LevelMatch& pads) {
+    const auto parallel = [](double rp) { return rp > 0.0 && rp < NoParallelResistor; };
+    return {true,
+            design.midOn,
+            true,
+            design.midOn && pads.rsM > 0.0,
+            design.midOn && parallel(pads.rpM),
+            pads.rsT > 0.0,
+            parallel(pads.rpT)};
+}
+
 BandBreakdown MakeBandBreakdown(const Design& design, const Evaluation& ev) {
     BandBreakdown b;
     b.stop = ev.stop;
@@ -22,19 +33,11 @@ BandBreakdown MakeBandBreakdown(const Design& design, const Evaluation& ev) {
     if (ev.stop != CalcStop::None) return b;
 
     const PowerResult& p = ev.power;
-    const LevelMatch& pads = ev.pads;
-    const auto parallel = [](double rp) { return rp > 0.0 && rp < NoParallelResistor; };
-    const bool inUse[SinkCount] = {true,
-                                   design.midOn,
-                                   true,
-                                   design.midOn && pads.rsM > 0.0,
-                                   design.midOn && parallel(pads.rpM),
-                                   pads.rsT > 0.0,
-                                   parallel(pads.rpT)};
+    const std::array<bool, SinkCount> inUse = SinksInUse(design, ev.pads);
     b.totalW = {p.pB, p.pM, p.pT, p.wRsM, p.wRpM, p.wRsT, p.wRpT};
     const std::string* driverTexts[] = {&ev.texts.bass, &ev.texts.mid, &ev.texts.tweeter};
     for (int s = 0; s < SinkCount; ++s) {
-        if (!inUse[s]) {
+        if (!inUse[size_t(s)]) {
             b.totalW[size_t(s)] = 0;
             continue;
         }

@@ -33,6 +33,10 @@ struct BandBreakdown {
     std::array<std::string, SinkCount> totalText{};
 };
 
+// Which sinks take power in a design: the midrange and its pad only when it
+// is on, a pad resistor only when the level matching gave one.
+std::array<bool, SinkCount> SinksInUse(const Design& design, const LevelMatch& pads);
+
 // A resistor's power follows its driver's band by band: both are the square
 // of the same channel voltage, so the resistor takes a fixed part of it.
 BandBreakdown MakeBandBreakdown(const Design& design, const Evaluation& ev);

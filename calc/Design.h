@@ -9,6 +9,7 @@
 #include <string>
 
 #include "calc/Filters.h"
+#include "calc/PowerRatings.h"
 
 namespace ampora {
 
@@ -45,6 +46,7 @@ struct Design {
     bool midOn = true;
     bool midEqualise = false, tweeterEqualise = false;
     std::optional<int32_t> linkwitzF1, linkwitzF2;  // Hz; either empty (or 0) = off
+    PowerRatings powerHandling;                     // what the drivers can take
     char decimalSeparator = '.';                    // of the result texts
 
     bool operator==(const Design&) const = default;

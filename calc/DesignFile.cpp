@@ -84,6 +84,33 @@ bool TrueFalse(const json& v, const std::string& field) {
     return v.get<bool>();
 }
 
+constexpr const char* DriverKeys[] = {"bass", "midrange", "tweeter"};
+constexpr int TweeterKey = 2;
+
+std::string RangeText(double low, double high) {
+    return FormatGeneral(low, '.') + " … " + FormatGeneral(high, '.');
+}
+
+void CheckPowerHandling(const PowerRatings& ph) {
+    for (int k = 0; k < 3; ++k) {
+        const std::optional<DriverRating>& r = ph.drivers[size_t(k)];
+        if (!r) continue;
+        const std::string p = std::string("powerHandling.") + DriverKeys[k] + ".";
+        if (!(r->ratedW > 0)) Refuse(DesignIssue::NotPositive, p + "ratedW");
+        if (!(r->ratedW <= MaxRatedW))
+            Refuse(DesignIssue::OutOfRange, p + "ratedW", RangeText(0, MaxRatedW));
+        if (!r->iecCutHz) continue;
+        if (k != TweeterKey) Refuse(DesignIssue::IecTweeterOnly, p + "iecCutHz");
+        if (*r->iecCutHz < 1 || *r->iecCutHz > MaxIecCutHz)
+            Refuse(DesignIssue::OutOfRange, p + "iecCutHz", RangeText(1, MaxIecCutHz));
+    }
+    if (!(ph.crestFactorDb >= 0 && ph.crestFactorDb <= MaxCrestFactorDb))
+        Refuse(DesignIssue::OutOfRange, "powerHandling.crestFactorDb",
+               RangeText(0, MaxCrestFactorDb));
+    if (ph.targetSplDb && !(*ph.targetSplDb >= 0 && *ph.targetSplDb <= MaxTargetSplDb))
+        Refuse(DesignIssue::OutOfRange, "powerHandling.targetSplDb", RangeText(0, MaxTargetSplDb));
+}
+
 // Checks shared by reading and writing, on values already in the Design.
 void CheckValues(const Design& d) {
     if (CodePoints(d.spectrumName) > 50) Refuse(DesignIssue::NameTooLong, "spectrum.name");
@@ -132,6 +159,7 @@ void CheckValues(const Design& d) {
     }
     if (d.decimalSeparator != '.' && d.decimalSeparator != ',')
         Refuse(DesignIssue::BadSeparator, "decimalSeparator");
+    CheckPowerHandling(d.powerHandling);
 }
 
 FilterChoice ReadFilter(const json& owner, const std::string& path, const char* key) {
@@ -165,6 +193,40 @@ std::optional<int32_t> ReadLinkwitz(const json& lw, const char* key) {
     const auto it = lw.find(key);
     if (it == lw.end() || it->is_null()) return std::nullopt;
     return WholeIn(*it, std::string("linkwitz.") + key, 0, MaxLinkwitzHz);
+}
+
+double Real(const json& v, const std::string& field) {
+    if (!v.is_number()) Refuse(DesignIssue::NotNumber, field);
+    return v.get<double>();
+}
+
+// "powerHandling": a driver left out or null has no rating; iecCutHz makes
+// the IEC data-sheet kind. The ranges are CheckPowerHandling's.
+PowerRatings ReadPowerHandling(const json& ph) {
+    if (!ph.is_object()) Refuse(DesignIssue::NotObject, "powerHandling");
+    PowerRatings out;
+    for (int k = 0; k < 3; ++k) {
+        const auto it = ph.find(DriverKeys[k]);
+        if (it == ph.end() || it->is_null()) continue;
+        const std::string p = std::string("powerHandling.") + DriverKeys[k];
+        if (!it->is_object()) Refuse(DesignIssue::NotObject, p);
+        DriverRating r;
+        r.ratedW = Real(Member(*it, p + ".", "ratedW"), p + ".ratedW");
+        const auto cut = it->find("iecCutHz");
+        if (cut != it->end() && !cut->is_null()) {
+            if (k != TweeterKey) Refuse(DesignIssue::IecTweeterOnly, p + ".iecCutHz");
+            r.iecCutHz = WholeIn(*cut, p + ".iecCutHz", 1, MaxIecCutHz);
+        }
+        out.drivers[size_t(k)] = r;
+    }
+    const auto crest = ph.find("crestFactorDb");
+    if (crest != ph.end() && !crest->is_null())
+        out.crestFactorDb = Real(*crest, "powerHandling.crestFactorDb");
+    const auto target = ph.find("targetSplDb");
+    if (target != ph.end() && !target->is_null())
+        out.targetSplDb = Real(*target, "powerHandling.targetSplDb");
+    CheckPowerHandling(out);
+    return out;
 }
 
 Design Read(const json& root) {
@@ -229,6 +291,8 @@ Design Read(const json& root) {
         if (s != "." && s != ",") Refuse(DesignIssue::BadSeparator, "decimalSeparator");
         d.decimalSeparator = s[0];
     }
+    const auto ph = root.find("powerHandling");
+    if (ph != root.end() && !ph->is_null()) d.powerHandling = ReadPowerHandling(*ph);
     CheckValues(d);
     return d;
 }
@@ -255,7 +319,7 @@ std::string EncodeDesign(const Design& d) {
     // ordered_json keeps the fields in the order a reader expects them.
     nlohmann::ordered_json j;
     j["format"] = DesignFormatName;
-    j["version"] = DesignFormatVersion;
+    j["version"] = d.powerHandling.empty() ? 1 : 2;
     json levels = json::array();
     for (int32_t l : d.spectrumLevels) levels.push_back(l == NoBandLevel ? json() : json(l));
     j["spectrum"] = {{"name", d.spectrumName}, {"levels", levels}};
@@ -288,6 +352,24 @@ std::string EncodeDesign(const Design& d) {
         j["linkwitz"] = nullptr;
     }
     j["decimalSeparator"] = std::string(1, d.decimalSeparator);
+    if (!d.powerHandling.empty()) {
+        const PowerRatings& ph = d.powerHandling;
+        nlohmann::ordered_json p;
+        for (int k = 0; k < 3; ++k) {
+            const std::optional<DriverRating>& r = ph.drivers[size_t(k)];
+            if (!r) {
+                p[DriverKeys[k]] = nullptr;
+                continue;
+            }
+            nlohmann::ordered_json rating;
+            rating["ratedW"] = Number(r->ratedW);
+            if (r->iecCutHz) rating["iecCutHz"] = *r->iecCutHz;
+            p[DriverKeys[k]] = rating;
+        }
+        p["crestFactorDb"] = Number(ph.crestFactorDb);
+        p["targetSplDb"] = ph.targetSplDb ? Number(*ph.targetSplDb) : json();
+        j["powerHandling"] = p;
+    }
     return j.dump(2) + "\n";
 }
 
@@ -371,6 +453,8 @@ std::string DesignProblemText(const DesignProblem& p, int language) {
         case DesignIssue::UnknownFilter: t = &MsgDesignUnknownFilter; break;
         case DesignIssue::BadOrder: t = &MsgDesignBadOrder; break;
         case DesignIssue::BadSeparator: t = &MsgDesignBadSeparator; break;
+        case DesignIssue::NotObject: t = &MsgDesignNotObject; break;
+        case DesignIssue::IecTweeterOnly: t = &MsgDesignIecTweeterOnly; break;
     }
     const bool onFile = p.issue == DesignIssue::CannotRead || p.issue == DesignIssue::CannotWrite;
     const std::string detail = onFile ? FileStatusText(p.file, int(l)) : p.detail;

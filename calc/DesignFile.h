@@ -15,8 +15,10 @@ namespace ampora {
 
 inline constexpr const char* DesignFormatName = "ampora-design";
 // Raise when a field changes meaning or a required field is added; a reader
-// refuses files of a higher version instead of guessing at them.
-inline constexpr int DesignFormatVersion = 1;
+// refuses files of a higher version instead of guessing at them. Version 2
+// added the optional "powerHandling"; a design without it is still written as
+// version 1, so older readers keep reading it.
+inline constexpr int DesignFormatVersion = 2;
 inline constexpr const char* DesignFileExtension = ".ampora";
 // A design is a few hundred bytes; anything this big is not one.
 inline constexpr std::uintmax_t MaxDesignFileBytes = 1024 * 1024;
@@ -44,6 +46,8 @@ enum class DesignIssue : uint8_t {
     UnknownFilter,  // field
     BadOrder,       // field
     BadSeparator,   // field
+    NotObject,      // field
+    IecTweeterOnly, // field
 };
 
 struct DesignProblem {

@@ -1,10 +1,14 @@
 #include "cli/EvaluationFormat.h"
 
 #include <cstdio>
+#include <algorithm>
+#include <cmath>
 #include <nlohmann/json.hpp>
+#include <vector>
 
-#include "i18n/Messages.h"
 #include "calc/LPad.h"
+#include "calc/PowerHandling.h"
+#include "i18n/Messages.h"
 #include "inputs/Numbers.h"
 
 namespace ampora {
@@ -85,6 +89,171 @@ std::string Escaped(const char* format, unsigned char c) {
     char buf[8];
     std::snprintf(buf, sizeof buf, format, c);
     return buf;
+}
+
+// Power-handling rows as the window shows them: a driver's name, then
+// resistor names as the per-band window writes them ("Tweeter Rs").
+std::string SinkLabel(Sink s, size_t l) {
+    const char* drivers[] = {LabelBass[l], LabelMid[l], LabelTweeter[l]};
+    switch (s) {
+        case Sink::MidSeries: return std::string(drivers[Mid]) + " Rs";
+        case Sink::MidParallel: return std::string(drivers[Mid]) + " Rp";
+        case Sink::TweeterSeries: return std::string(drivers[Tweeter]) + " Rs";
+        case Sink::TweeterParallel: return std::string(drivers[Tweeter]) + " Rp";
+        default: return drivers[int(s)];
+    }
+}
+
+// Rows of cells in columns two blanks apart, each line indented.
+std::string Columns(const std::vector<std::vector<std::string>>& rows) {
+    std::vector<size_t> width;
+    for (const auto& r : rows)
+        for (size_t c = 0; c < r.size(); ++c) {
+            if (width.size() <= c) width.push_back(0);
+            width[c] = std::max(width[c], Width(r[c]) + 2);
+        }
+    std::string out;
+    for (const auto& r : rows) {
+        std::string line = "  ";
+        for (size_t c = 0; c < r.size(); ++c) line += Pad(r[c], width[c]);
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        out += line + "\n";
+    }
+    return out;
+}
+
+std::string PowerHandlingText(const EvaluatedFile& f, size_t l) {
+    const PowerHandling ph = EvaluatePowerHandling(f.design, f.evaluation);
+    const char sep = f.design.decimalSeparator;
+    const auto num = [sep](double v) { return FormatResult(v, sep); };
+    std::string out = "  " + std::string(CaptionPowerHandling[l]) + "\n";
+    std::vector<std::vector<std::string>> rows = {{"", LabelReceivedW[l], LabelRatingW[l],
+                                                   LabelRatingKind[l], LabelPermissibleW[l],
+                                                   LabelLoadPct[l], LabelHeadroomDb[l]}};
+    const char* names[] = {LabelBass[l], LabelMid[l], LabelTweeter[l]};
+    for (int k = 0; k < DriverCount; ++k) {
+        const DriverHandling& h = ph.drivers[size_t(k)];
+        if (!h.inUse) continue;
+        std::vector<std::string> row = {names[k], num(h.receivedW)};
+        if (h.rated) {
+            row.push_back(FormatGeneral(h.ratedW, sep));
+            row.push_back(h.iec ? std::string(LabelKindIec[l]) + " " +
+                                      std::to_string(h.iecCutUsedHz) + " Hz"
+                                : LabelKindInDriver[l]);
+            row.push_back(FormatPermissibleW(h.permissibleW, sep));
+            row.push_back(num(h.loadPct));
+            row.push_back(std::isfinite(h.headroomDb) ? num(h.headroomDb) : "");
+            if (k == ph.limiting) row.push_back(LabelLimitingMark[l]);
+        }
+        rows.push_back(row);
+    }
+    out += Columns(rows);
+    if (!ph.hasLimit()) {
+        out += "  " + std::string(LabelNoRatings[l]) + "\n";
+    } else {
+        out += "  " + std::string(LabelLimitingDriver[l]) + ": " + names[ph.limiting] + "\n";
+        out += "  " + std::string(LabelMaxAmpW[l]) + ": " + num(ph.maxAmpW) + "\n";
+        out += "  " + std::string(LabelMaxSplDb[l]) + ": " + num(ph.maxSplDb) + "\n";
+    }
+    out += "  " + std::string(LabelCrestFactorDb[l]) + ": " + FormatGeneral(ph.crestFactorDb, sep);
+    if (ph.hasLimit())
+        out += "; " + std::string(LabelAmpSineW[l]) + ": " + num(ph.ampSineRatingW);
+    out += "\n";
+    if (ph.targetSplDb) {
+        out += "  " + std::string(LabelTargetSplDb[l]) + ": " + FormatGeneral(*ph.targetSplDb, sep) +
+               "; " + LabelTargetAmpW[l] + ": " + num(ph.targetAmpW);
+        if (ph.hasLimit())
+            out += std::string(" (") + (ph.targetWithinMax ? LabelWithinMax[l] : LabelBeyondMax[l]) +
+                   ")";
+        out += "\n";
+    }
+    if (ph.resistorCount > 0) {
+        std::vector<std::vector<std::string>> pads = {{LabelPadResistors[l], LabelOhm[l],
+                                                       LabelNowW[l], LabelAtMaxW[l],
+                                                       LabelSuggestedW[l]}};
+        for (int i = 0; i < ph.resistorCount; ++i) {
+            const ResistorHandling& r = ph.resistors[size_t(i)];
+            pads.push_back({SinkLabel(r.sink, l), FormatGeneral(r.ohm, sep), num(r.nowW),
+                            ph.hasLimit() ? num(r.atMaxW) : "",
+                            r.suggestedW > 0 ? std::to_string(r.suggestedW) : "> 100"});
+        }
+        out += Columns(pads);
+        out += "  " + std::string(ph.hasLimit() ? NoteResistorPeaks[l] : NoteResistorNow[l]) + "\n";
+    }
+    const LimitCurve curve = WhatMovesTheLimit(f.design);
+    if (curve.any()) {
+        out += "  " + std::string(LabelWhatMovesLimit[l]) + ":";
+        for (int i = 0; i < LimitCurvePoints; ++i) {
+            const LimitPoint& p = curve.points[size_t(i)];
+            out += i == 0 ? " " : ", ";
+            out += std::to_string(p.freqHz) + " Hz " + (p.limiting >= 0 ? num(p.maxSplDb) : "-");
+        }
+        out += "\n";
+    }
+    return out;
+}
+
+Json Finite(double v) { return std::isfinite(v) ? Json(v) : Json(); }
+
+Json PowerHandlingJson(const EvaluatedFile& f) {
+    const PowerHandling ph = EvaluatePowerHandling(f.design, f.evaluation);
+    const bool ran = ph.stop == CalcStop::None;
+    Json j;
+    Json drivers;
+    for (int k = 0; k < DriverCount; ++k) {
+        const DriverHandling& h = ph.drivers[size_t(k)];
+        Json d;
+        d["inUse"] = h.inUse;
+        d["rated"] = h.rated;
+        d["kind"] = !h.rated ? Json() : Json(h.iec ? "iecDataSheet" : "inDriver");
+        d["ratedW"] = h.rated ? Json(h.ratedW) : Json();
+        d["iecCutHz"] = h.iec ? Json(h.iecCutHz) : Json();
+        d["iecCutUsedHz"] = h.iec ? Json(h.iecCutUsedHz) : Json();
+        d["permissibleW"] = h.rated ? Json(h.permissibleW) : Json();
+        d["receivedW"] = ran && h.inUse ? Json(h.receivedW) : Json();
+        d["loadPct"] = ran && h.rated ? Json(h.loadPct) : Json();
+        d["headroomDb"] = ran && h.rated ? Finite(h.headroomDb) : Json();
+        drivers[DriverKey(k)] = d;
+    }
+    j["drivers"] = drivers;
+    const bool limit = ph.hasLimit();
+    j["limitingDriver"] = limit ? Json(DriverKey(ph.limiting)) : Json();
+    j["headroomDb"] = limit ? Json(ph.headroomDb) : Json();
+    j["maxAmplifierW"] = limit ? Json(ph.maxAmpW) : Json();
+    j["maxSplDb"] = limit ? Json(ph.maxSplDb) : Json();
+    j["crestFactorDb"] = ph.crestFactorDb;
+    j["amplifierSineRatingW"] = limit ? Json(ph.ampSineRatingW) : Json();
+    Json resistors = Json::array();
+    for (int i = 0; i < ph.resistorCount; ++i) {
+        const ResistorHandling& r = ph.resistors[size_t(i)];
+        resistors.push_back({{"resistor", SinkKey(r.sink)},
+                             {"ohm", r.ohm},
+                             {"nowW", r.nowW},
+                             {"atMaxW", limit ? Json(r.atMaxW) : Json()},
+                             {"suggestedW", r.suggestedW > 0 ? Json(r.suggestedW) : Json()}});
+    }
+    j["resistors"] = resistors;
+    if (ph.targetSplDb && ran) {
+        j["target"] = {{"splDb", *ph.targetSplDb},
+                       {"amplifierW", ph.targetAmpW},
+                       {"withinMax", limit ? Json(ph.targetWithinMax) : Json()}};
+    } else {
+        j["target"] = ph.targetSplDb ? Json{{"splDb", *ph.targetSplDb}} : Json();
+    }
+    const LimitCurve curve = ran && limit ? WhatMovesTheLimit(f.design) : LimitCurve{};
+    if (curve.any()) {
+        Json points = Json::array();
+        for (const LimitPoint& p : curve.points)
+            points.push_back({{"crossoverHz", p.freqHz},
+                              {"maxSplDb", p.limiting >= 0 ? Json(p.maxSplDb) : Json()},
+                              {"limitingDriver", p.limiting >= 0 ? Json(DriverKey(p.limiting)) : Json()}});
+        j["whatMovesTheLimit"] = {
+            {"follower", curve.follower >= 0 ? Json(DriverKey(curve.follower)) : Json()},
+            {"points", points}};
+    } else {
+        j["whatMovesTheLimit"] = Json();
+    }
+    return j;
 }
 
 }  // namespace
@@ -190,6 +359,7 @@ std::string EvaluationText(const EvaluatedFile& f, int language) {
         }
         out += "\n";
     }
+    if (!f.design.powerHandling.empty()) out += PowerHandlingText(f, l);
     return out + "\n";
 }
 
@@ -247,6 +417,7 @@ std::string EvaluationJson(const EvaluatedFile& f, int language) {
     j["filterChainsBuilt"] = e.filterChainsBuilt;
     j["lastFilterGain"] = e.filterGain;
     j["lastNearestBandIndex"] = e.nearestBandIndex;
+    j["powerHandling"] = PowerHandlingJson(f);
     return dump(j);
 }
 
@@ -267,7 +438,9 @@ std::string CsvHeader() {
     return "file,status,message,spectrum,bass_w,midrange_w,tweeter_w,"
            "midrange_rs_ohm,midrange_rs_w,midrange_rp_ohm,midrange_rp_w,"
            "tweeter_rs_ohm,tweeter_rs_w,tweeter_rp_ohm,tweeter_rp_w,"
-           "bass_db,midrange_db,tweeter_db,total_db,linkwitz_boost_db\r\n";
+           "bass_db,midrange_db,tweeter_db,total_db,linkwitz_boost_db,"
+           "limiting_driver,max_amp_w,max_spl_db,bass_headroom_db,midrange_headroom_db,"
+           "tweeter_headroom_db,amp_sine_rating_w\r\n";
 }
 
 std::string CsvRow(const EvaluatedFile& f, int language) {
@@ -297,6 +470,15 @@ std::string CsvRow(const EvaluatedFile& f, int language) {
     num(p.lTot);
     row += ",";
     if (ok && f.evaluation.linkwitz.active) row += std::to_string(f.evaluation.linkwitz.db[0]);
+
+    const PowerHandling ph = ok ? EvaluatePowerHandling(f.design, f.evaluation) : PowerHandling{};
+    const bool limit = ph.hasLimit();
+    row += ",";
+    if (limit) row += DriverKey(ph.limiting);
+    num(ph.maxAmpW, limit);
+    num(ph.maxSplDb, limit);
+    for (const DriverHandling& h : ph.drivers) num(h.headroomDb, limit && h.rated && std::isfinite(h.headroomDb));
+    num(ph.ampSineRatingW, limit);
     return row + "\r\n";
 }
 

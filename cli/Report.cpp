@@ -1,8 +1,10 @@
 #include "cli/Report.h"
 
+#include <cmath>
 #include <string_view>
 
 #include "calc/BandBreakdown.h"
+#include "calc/PowerHandling.h"
 #include "inputs/Numbers.h"
 
 namespace ampora::cli {
@@ -82,6 +84,64 @@ EvaluatedFile EvaluateDesignFile(const std::string& path) {
 
 namespace ampora {
 
+namespace {
+
+// The power-handling part of a report: the drivers, the limits, the pad
+// resistors and the curve over the crossover point, each a small table of
+// its own after an empty line; numbers as the window shows them.
+std::string PowerHandlingCsv(const Design& design, const Evaluation& ev) {
+    const PowerHandling ph = EvaluatePowerHandling(design, ev);
+    const bool limit = ph.hasLimit();
+    const auto num = [](double v) { return FormatResult(v, '.'); };
+    std::string out =
+        "\r\ndriver,receives_w,rated_w,kind,iec_cut_hz,permissible_w,load_pct,headroom_db,limiting\r\n";
+    for (int k = 0; k < DriverCount; ++k) {
+        const DriverHandling& h = ph.drivers[size_t(k)];
+        if (!h.inUse) continue;
+        out += std::string(DriverKey(k)) + "," + num(h.receivedW);
+        if (h.rated) {
+            out += "," + FormatGeneral(h.ratedW, '.') + (h.iec ? ",iec_data_sheet," : ",in_driver,") +
+                   (h.iec ? std::to_string(h.iecCutUsedHz) : std::string()) + "," +
+                   FormatPermissibleW(h.permissibleW, '.') + "," + num(h.loadPct) + "," +
+                   (std::isfinite(h.headroomDb) ? num(h.headroomDb) : std::string()) + "," +
+                   (k == ph.limiting ? "yes" : "");
+        } else {
+            out += ",,,,,,,";
+        }
+        out += "\r\n";
+    }
+    out += "\r\nlimiting_driver,max_amp_w,max_spl_db,crest_factor_db,amp_sine_rating_w,"
+           "target_spl_db,target_amp_w,target_within_max\r\n";
+    out += limit ? std::string(DriverKey(ph.limiting)) + "," + num(ph.maxAmpW) + "," + num(ph.maxSplDb)
+                 : std::string(",,");
+    out += "," + FormatGeneral(ph.crestFactorDb, '.') + "," + (limit ? num(ph.ampSineRatingW) : "");
+    if (ph.targetSplDb)
+        out += "," + FormatGeneral(*ph.targetSplDb, '.') + "," + num(ph.targetAmpW) + "," +
+               (limit ? (ph.targetWithinMax ? "yes" : "no") : "");
+    else
+        out += ",,,";
+    out += "\r\n";
+    if (ph.resistorCount > 0) {
+        out += "\r\nresistor,ohm,now_w,at_max_w,suggested_w\r\n";
+        for (int i = 0; i < ph.resistorCount; ++i) {
+            const ResistorHandling& r = ph.resistors[size_t(i)];
+            out += std::string(SinkKey(r.sink)) + "," + FormatGeneral(r.ohm, '.') + "," + num(r.nowW) +
+                   "," + (limit ? num(r.atMaxW) : "") + "," +
+                   (r.suggestedW > 0 ? std::to_string(r.suggestedW) : "") + "\r\n";
+        }
+    }
+    const LimitCurve curve = limit ? WhatMovesTheLimit(design) : LimitCurve{};
+    if (curve.any()) {
+        out += "\r\ncrossover_hz,max_spl_db,limiting_driver\r\n";
+        for (const LimitPoint& p : curve.points)
+            out += std::to_string(p.freqHz) + "," + (p.limiting >= 0 ? num(p.maxSplDb) : "") + "," +
+                   DriverKey(p.limiting) + "\r\n";
+    }
+    return out;
+}
+
+}  // namespace
+
 std::string ReportCsv(const EvaluatedFile& f, int language) {
     std::string out = CsvHeader() + CsvRow(f, language);
     if (f.problem || f.evaluation.stop != CalcStop::None) return out;
@@ -114,7 +174,10 @@ std::string ReportCsv(const EvaluatedFile& f, int language) {
         out += "," + b.totalText[size_t(s)];
         if (IsDriver(s)) out += ",100";
     }
-    return out + "\r\n";
+    out += "\r\n";
+    // Designs without ratings keep the report they always had.
+    if (!design.powerHandling.empty()) out += PowerHandlingCsv(design, ev);
+    return out;
 }
 
 }  // namespace ampora

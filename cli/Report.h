@@ -34,8 +34,10 @@ namespace ampora {
 // The results row of the command line's CSV (its header and columns), an
 // empty line, then the per-band table: band centre, programme level, per
 // driver in use its power and share, per pad resistor in use its power, and
-// a totals row in the window's number format. '.' decimals, CRLF lines,
-// English headers. A stopped or refused design has the results part only.
+// a totals row in the window's number format; for a design with power
+// ratings then its power handling (drivers, limits, pad resistors, the curve
+// over the crossover point). '.' decimals, CRLF lines, English headers. A
+// stopped or refused design has the results part only.
 std::string ReportCsv(const EvaluatedFile& f, int language);
 
 }  // namespace ampora

@@ -186,10 +186,10 @@ inline constexpr LangTexts MsgDesignBadVersion = {
     "The design file has no valid \"version\".",
     "У файле праекта няма правільнага нумара версіі (\"version\")."};
 inline constexpr LangTexts MsgDesignNewerVersion = {
-    "Проект записан более новой версией программы (версия формата %2); эта версия читает версию 1.",
+    "Проект записан более новой версией программы (версия формата %2); эта версия читает версии 1 и 2.",
     "The design was written by a newer version of the program (format version %2); this version "
-    "reads version 1.",
-    "Праект запісаны больш новай версіяй праграмы (версія фармату %2); гэтая версія чытае версію 1."};
+    "reads versions 1 and 2.",
+    "Праект запісаны больш новай версіяй праграмы (версія фармату %2); гэтая версія чытае версіі 1 і 2."};
 inline constexpr LangTexts MsgDesignMissing = {"В проекте нет значения %1.", "%1 is missing.",
                                                "У праекце няма значэння %1."};
 inline constexpr LangTexts MsgDesignNotNumber = {"%1 должно быть числом.", "%1 must be a number.",
@@ -225,6 +225,13 @@ inline constexpr LangTexts MsgDesignBadOrder = {
 inline constexpr LangTexts MsgDesignBadSeparator = {"%1 должно быть \".\" или \",\".",
                                                     "%1 must be \".\" or \",\".",
                                                     "%1 павінна быць \".\" або \",\"."};
+inline constexpr LangTexts MsgDesignNotObject = {"%1 должно быть объектом {…}.",
+                                                 "%1 must be an object {…}.",
+                                                 "%1 павінна быць аб'ектам {…}."};
+inline constexpr LangTexts MsgDesignIecTweeterOnly = {
+    "%1: номинал по паспорту IEC задаётся только для ВЧ головки.",
+    "%1: an IEC data-sheet rating is for the tweeter only.",
+    "%1: намінал па пашпарце IEC задаецца толькі для ВЧ галоўкі."};
 // Heads the problem when a file is refused; the file's name follows.
 inline constexpr LangTexts MsgDesignRefused = {"Проект не открыт: ", "Design not opened: ",
                                                "Праект не адкрыты: "};
@@ -388,5 +395,70 @@ inline constexpr LangTexts LabelLinkwitzOff = {"Коррекция Линкви�
                                                "Карэкцыя Лінквіца: няма"};
 inline constexpr LangTexts LabelTotalSpl = {"Общий SPL на 1 м, дБ", "Total SPL at 1 m, dB",
                                             "Агульны SPL на 1 м, дБ"};
+
+// Power handling (Service menu, `evaluate`, reports): what each driver can
+// take, which reaches its rating first, and the limits that follow.
+inline constexpr LangTexts CaptionPowerHandling = {"Предельная мощность", "Power handling",
+                                                   "Гранічная магутнасць"};
+inline constexpr LangTexts LabelReceivedW = {"Получает, Вт", "Receives, W", "Атрымлівае, Вт"};
+inline constexpr LangTexts LabelRatingW = {"Номинал, Вт", "Rating, W", "Намінал, Вт"};
+inline constexpr LangTexts LabelRatingKind = {"Вид номинала", "Kind of rating", "Від наміналу"};
+inline constexpr LangTexts LabelKindInDriver = {"в головке", "in the driver", "у галоўцы"};
+inline constexpr LangTexts LabelKindIec = {"паспорт IEC", "IEC data sheet", "пашпарт IEC"};
+inline constexpr LangTexts LabelIecCutHz = {"Срез IEC, Гц", "IEC cut, Hz", "Зрэз IEC, Гц"};
+inline constexpr LangTexts LabelPermissibleW = {"Допустимо, Вт", "Permissible, W",
+                                                "Дапушчальна, Вт"};
+inline constexpr LangTexts LabelLoadPct = {"Нагрузка, %", "Load, %", "Нагрузка, %"};
+inline constexpr LangTexts LabelHeadroomDb = {"Запас, дБ", "Headroom, dB", "Запас, дБ"};
+// Marks the driver that reaches its rating first.
+inline constexpr LangTexts LabelLimitingMark = {"предел", "limit", "мяжа"};
+inline constexpr LangTexts LabelLimitingDriver = {"Первой перегрузится головка",
+                                                  "Limiting driver",
+                                                  "Першай перагрузіцца галоўка"};
+inline constexpr LangTexts LabelMaxAmpW = {"Наибольшая мощность усилителя, Вт",
+                                           "Maximum amplifier power, W",
+                                           "Найбольшая магутнасць узмацняльніка, Вт"};
+inline constexpr LangTexts LabelMaxSplDb = {"Наибольший SPL на 1 м, дБ", "Maximum SPL at 1 m, dB",
+                                            "Найбольшы SPL на 1 м, дБ"};
+inline constexpr LangTexts LabelNoRatings = {
+    "Номиналы не заданы: введите мощность хотя бы одной головки.",
+    "No ratings: enter the rating of at least one driver.",
+    "Наміналы не зададзены: увядзіце магутнасць хаця б адной галоўкі."};
+inline constexpr LangTexts LabelPadResistors = {"Резисторы аттенюаторов", "Pad resistors",
+                                                "Рэзістары атэнюатараў"};
+inline constexpr LangTexts LabelResistor = {"Резистор", "Resistor", "Рэзістар"};
+inline constexpr LangTexts LabelOhm = {"Ом", "Ohm", "Ом"};
+inline constexpr LangTexts LabelNowW = {"Сейчас, Вт", "Now, W", "Зараз, Вт"};
+inline constexpr LangTexts LabelAtMaxW = {"На пределе, Вт", "At the maximum, W", "На мяжы, Вт"};
+inline constexpr LangTexts LabelSuggestedW = {"Мощность резистора, Вт", "Suggested rating, W",
+                                              "Магутнасць рэзістара, Вт"};
+inline constexpr LangTexts NoteResistorPeaks = {
+    "Мощность резистора — не меньше удвоенной мощности на пределе (пики программы).",
+    "Suggested rating: at least twice the power at the maximum (programme peaks).",
+    "Магутнасць рэзістара — не меньш за падвоеную магутнасць на мяжы (пікі праграмы)."};
+inline constexpr LangTexts NoteResistorNow = {
+    "Мощность резистора — не меньше удвоенной мощности сейчас (пики программы).",
+    "Suggested rating: at least twice the power now (programme peaks).",
+    "Магутнасць рэзістара — не меньш за падвоеную магутнасць зараз (пікі праграмы)."};
+inline constexpr LangTexts LabelCrestFactorDb = {"Пик-фактор программы, дБ",
+                                                 "Programme crest factor, dB",
+                                                 "Пік-фактар праграмы, дБ"};
+inline constexpr LangTexts LabelAmpSineW = {"Синусная мощность усилителя для пиков, Вт",
+                                            "Amplifier sine rating for the peaks, W",
+                                            "Сінусная магутнасць узмацняльніка для пікаў, Вт"};
+inline constexpr LangTexts LabelTargetSplDb = {"Желаемый SPL на 1 м, дБ", "Target SPL at 1 m, dB",
+                                               "Жаданы SPL на 1 м, дБ"};
+inline constexpr LangTexts LabelTargetAmpW = {"Нужная мощность усилителя, Вт",
+                                              "Amplifier power needed, W",
+                                              "Патрэбная магутнасць узмацняльніка, Вт"};
+inline constexpr LangTexts LabelWithinMax = {"в пределах допустимого", "within the maximum",
+                                             "у межах дапушчальнага"};
+inline constexpr LangTexts LabelBeyondMax = {"больше допустимого", "beyond the maximum",
+                                             "больш за дапушчальнае"};
+inline constexpr LangTexts LabelWhatMovesLimit = {
+    "Что сдвигает предел: наибольший SPL при другой частоте раздела ВЧ",
+    "What moves the limit: maximum SPL at another tweeter crossover frequency",
+    "Што зрушвае мяжу: найбольшы SPL пры іншай частаце падзела ВЧ"};
+inline constexpr LangTexts LabelThisDesign = {"этот проект", "this design", "гэты праект"};
 
 }  // namespace ampora

@@ -72,6 +72,27 @@ double PassRatio(std::span<const double> t, int g, const FineArray& s, double su
     return sum / sumS;
 }
 
+// The signal and the grid never change: made once, as the power-handling
+// figures ask for a conversion on every calculation.
+struct Fixed {
+    FineArray signal{};
+    double sumS = 0.0;
+    std::array<int32_t, IecGridPoints> freqHz{};
+};
+
+const Fixed& FixedData() {
+    static const Fixed fixed = [] {
+        Fixed f;
+        f.signal = BuildSignal();
+        for (double v : f.signal) f.sumS += v;
+        for (int i = 0; i < IecGridPoints; ++i)
+            f.freqHz[size_t(i)] =
+                static_cast<int32_t>(RoundHalfEven(20.0 * std::exp2(i / 24.0)));
+        return f;
+    }();
+    return fixed;
+}
+
 std::span<const double> RealTable(int realOrderIdx) {
     switch (realOrderIdx) {
         case 0: return FilterTable(20);
@@ -84,17 +105,19 @@ std::span<const double> RealTable(int realOrderIdx) {
 }  // namespace
 
 int32_t IecGridFreq(int i) {
+    if (i >= 0 && i < IecGridPoints) return FixedData().freqHz[size_t(i)];
     return static_cast<int32_t>(RoundHalfEven(20.0 * std::exp2(i / 24.0)));
 }
 
 int IecNearestFreq(int32_t freqHz) {
+    const std::array<int32_t, IecGridPoints>& grid = FixedData().freqHz;
     int64_t best = 20000;
     for (int i = 0; i < IecGridPoints; ++i) {
-        const int64_t d = std::llabs(int64_t{freqHz} - IecGridFreq(i));
+        const int64_t d = std::llabs(int64_t{freqHz} - grid[size_t(i)]);
         if (d > best) {
             // Moving away from the very first point: the frequency lies far
             // off the grid on one side.
-            if (i == 0) return freqHz > IecGridFreq(0) ? LastPoint : 0;
+            if (i == 0) return freqHz > grid[0] ? LastPoint : 0;
             return i - 1;
         }
         best = d;
@@ -102,16 +125,17 @@ int IecNearestFreq(int32_t freqHz) {
     return LastPoint;
 }
 
-IecResult CalcIecPower(int32_t powerW, int32_t cutHz, int realOrderIdx) {
-    const FineArray s = BuildSignal();
-    double sumS = 0.0;
-    for (double v : s) sumS += v;
+IecResult CalcIecPower(double powerW, int32_t cutHz, int realOrderIdx) {
+    const FineArray& s = FixedData().signal;
+    const double sumS = FixedData().sumS;
 
     IecResult r;
     r.cutIndex = IecNearestFreq(std::max(cutHz, IecMinCutHz));
     // The IEC reference is always the second-order filter.
     r.rRef = PassRatio(FilterTable(21), r.cutIndex, s, sumS);
-    r.rReal = PassRatio(RealTable(realOrderIdx), r.cutIndex, s, sumS);
+    const std::span<const double> real = RealTable(realOrderIdx);
+    // The usual real filter is the reference itself: the same ratio.
+    r.rReal = real.data() == FilterTable(21).data() ? r.rRef : PassRatio(real, r.cutIndex, s, sumS);
     r.power = RoundHundredth(powerW * r.rRef * std::sqrt(r.rRef / r.rReal));
     return r;
 }

@@ -23,7 +23,8 @@ struct IecResult {
 };
 
 // realOrderIdx: 0..3 = order 1..4, anything else order 4. cutHz as corrected
-// by the window (>= IecMinCutHz).
-IecResult CalcIecPower(int32_t powerW, int32_t cutHz, int realOrderIdx);
+// by the window (>= IecMinCutHz). The window passes whole watts; a design's
+// rating may hold a fraction.
+IecResult CalcIecPower(double powerW, int32_t cutHz, int realOrderIdx);
 
 }  // namespace ampora

@@ -21,6 +21,7 @@
 #include "app/ui/MainWindow.h"
 #include "calc/DesignFile.h"
 #include "calc/Linkwitz.h"
+#include "calc/ui/PowerHandlingWiring.h"
 #include "curves/CurveStore.h"
 #include "i18n/Messages.h"
 #include "inputs/Numbers.h"
@@ -134,6 +135,7 @@ void TF_Main::ApplyDesign(const Design& d) {
     }
     CBMidEq->setChecked(d.midEqualise);
     CBHighEq->setChecked(d.tweeterEqualise);
+    SetPowerRatingsOf(*this, d.powerHandling);
     edit(28)->setText(d.linkwitzF1 ? QString::number(*d.linkwitzF1) : QString());
     edit(29)->setText(d.linkwitzF2 ? QString::number(*d.linkwitzF2) : QString());
     edit(30)->clear();

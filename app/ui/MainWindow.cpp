@@ -28,6 +28,7 @@
 #include "app/ui/ReportWriter.h"
 #include "app/ui/Widgets.h"
 #include "calc/ui/BandBreakdownWindow.h"
+#include "calc/ui/PowerHandlingWiring.h"
 #include "curves/CurveStore.h"
 #include "curves/ui/CurveGridModel.h"
 #include "curves/ui/GraphImage.h"
@@ -62,6 +63,7 @@ TF_Main::TF_Main(const ProgramFolders& folders, QWidget* parent)
     connectHandlers();
     InstallMeasurementCommands(*this);
     InstallBandBreakdown(*this);
+    InstallPowerHandling(*this);
     InstallReportCommand(*this);
     SetScreenTabOrder(*this);
     UpdateAccessibleNames(*this);

@@ -11,13 +11,16 @@
 #include <QBuffer>
 #include <QFile>
 #include <cerrno>
+#include <cmath>
 #include <iostream>
 
 #include "app/ui/Controls.h"
 #include "app/ui/FileChooser.h"
 #include "app/ui/MainWindow.h"
 #include "calc/BandBreakdown.h"
+#include "calc/PowerHandling.h"
 #include "calc/ui/BandBreakdownWindow.h"
+#include "calc/ui/PowerHandlingWindow.h"
 #include "cli/Report.h"
 #include "i18n/ui/LangText.h"
 #include "i18n/Messages.h"
@@ -110,6 +113,99 @@ FileStatus WriteReportBytes(const QString& path, const ReportData& r, std::strin
     if (!r.file.isEmpty() && IsSameFile(FileName(r.file), FileName(path)))
         return {FileFault::SameAsInput, 0};
     return WriteFileSafely(FileName(path), bytes);
+}
+
+// The power-handling page of a design with ratings: per driver what it
+// receives against what it can take, the limits, the pad resistors and the
+// curve over the crossover point, as the window shows them.
+bool PaintPowerHandlingPage(QPainter& p, QPdfWriter& pdf, const ReportData& r, QFont font) {
+    if (!pdf.newPage()) return false;
+    const double unit = pdf.resolution() / 25.4;
+    const double width = pdf.width();
+    const PowerHandlingTexts t = PowerHandlingTexts::For(r.language);
+    const PowerHandling ph = EvaluatePowerHandling(r.design, r.ev);
+    const char sep = r.decimalSep;
+    const auto num = [sep](double v) { return Q(FormatResult(v, sep)); };
+    double y = 0;
+    const auto line = [&](const QString& text, double pt, bool bold = false) {
+        font.setPointSizeF(pt);
+        font.setBold(bold);
+        p.setFont(font);
+        const double h = QFontMetricsF(p.font()).height();
+        p.drawText(QRectF(0, y, width, h), Qt::AlignLeft | Qt::AlignVCenter, text);
+        y += h * 1.2;
+    };
+    const auto size = [&](double pt) {
+        font.setPointSizeF(pt);
+        font.setBold(false);
+        p.setFont(font);
+    };
+
+    line(t.title, 13, true);
+    std::vector<QStringList> drivers = {
+        {QString(), t.receives, t.rating, t.kind, t.permissible, t.load, t.headroom, QString()}};
+    for (int k = 0; k < DriverCount; ++k) {
+        const DriverHandling& h = ph.drivers[size_t(k)];
+        if (!h.inUse) continue;
+        QStringList row = {t.drivers[size_t(k)], num(h.receivedW)};
+        if (h.rated)
+            row << Q(FormatGeneral(h.ratedW, sep))
+                << (h.iec ? t.iec + QLatin1Char(' ') + QString::number(h.iecCutUsedHz) + QStringLiteral(" Hz")
+                          : t.inDriver)
+                << Q(FormatPermissibleW(h.permissibleW, sep)) << num(h.loadPct)
+                << (std::isfinite(h.headroomDb) ? num(h.headroomDb) : QString())
+                << (k == ph.limiting ? t.limitMark : QString());
+        drivers.push_back(row);
+    }
+    size(9);
+    y = Table(p, 0, y, unit, {22, 22, 20, 38, 24, 18, 20, 16}, drivers, 1, false, 2);
+    y += 2 * unit;
+    if (ph.hasLimit()) {
+        line(t.limiting + QStringLiteral(": ") + t.drivers[size_t(ph.limiting)], 10.5, true);
+        line(t.maxAmp + QStringLiteral(": ") + num(ph.maxAmpW), 10.5, true);
+        line(t.maxSpl + QStringLiteral(": ") + num(ph.maxSplDb), 10.5, true);
+    } else {
+        line(t.noRatings, 10.5);
+    }
+    QString crest = t.crest + QStringLiteral(": ") + Q(FormatGeneral(ph.crestFactorDb, sep));
+    if (ph.hasLimit()) crest += QStringLiteral("; ") + t.sine + QStringLiteral(": ") + num(ph.ampSineRatingW);
+    line(crest, 9.5);
+    if (ph.targetSplDb) {
+        QString target = t.target + QStringLiteral(": ") + Q(FormatGeneral(*ph.targetSplDb, sep)) +
+                         QStringLiteral("; ") + t.targetAmp + QStringLiteral(": ") + num(ph.targetAmpW);
+        if (ph.hasLimit()) target += QStringLiteral(" (") + (ph.targetWithinMax ? t.within : t.beyond) + ")";
+        line(target, 9.5);
+    }
+    y += 2 * unit;
+    if (ph.resistorCount > 0) {
+        line(t.pads, 11, true);
+        std::vector<QStringList> pads = {{QString(), t.ohm, t.now, t.atMax, t.suggested}};
+        for (int i = 0; i < ph.resistorCount; ++i) {
+            const ResistorHandling& res = ph.resistors[size_t(i)];
+            pads.push_back({t.sinkName(res.sink), Q(FormatGeneral(res.ohm, sep)), num(res.nowW),
+                            ph.hasLimit() ? num(res.atMaxW) : QString(),
+                            res.suggestedW > 0 ? QString::number(res.suggestedW) : QStringLiteral("> 100")});
+        }
+        size(9);
+        y = Table(p, 0, y, unit, {30, 18, 26, 36, 46}, pads, 1, false, 2);
+        line(ph.hasLimit() ? t.notePeaks : t.noteNow, 8.5);
+        y += 2 * unit;
+    }
+    if (ph.hasLimit()) {
+        line(t.moves, 11, true);
+        // Drawn at screen proportions and scaled, as the per-band plot.
+        p.save();
+        const double scale = width / 720.0;
+        p.translate(0, y);
+        p.scale(scale, scale);
+        QFont plotFont(QStringLiteral("Liberation Sans"));
+        plotFont.setPixelSize(11);
+        p.setFont(plotFont);
+        const LimitMark mark{true, r.design.tweeterHighPass.cutHz, ph.maxSplDb};
+        PaintLimitCurve(p, QRectF(0, 0, 720, 240), WhatMovesTheLimit(r.design), mark, t, sep);
+        p.restore();
+    }
+    return true;
 }
 
 }  // namespace
@@ -275,6 +371,9 @@ FileStatus WriteReportPdf(const QString& path, const ReportData& r) {
             for (int c = 2; c < head.size(); ++c) widths.push_back(rest);
             Table(p, 0, y, unit, widths, rows, 1, true, 2);
         }
+        if (r.stopMessage.isEmpty() && !d.powerHandling.empty() &&
+            !PaintPowerHandlingPage(p, pdf, r, QFont(QStringLiteral("Liberation Sans"))))
+            return drawFailed;
         if (!p.end()) return drawFailed;
     }
     const QByteArray& pdf = out.data();

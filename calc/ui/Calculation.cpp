@@ -10,6 +10,7 @@
 #include "app/ui/Controls.h"
 #include "app/ui/MainWindow.h"
 #include "calc/Evaluate.h"
+#include "calc/ui/PowerHandlingWiring.h"
 #include "i18n/Messages.h"
 #include "inputs/Numbers.h"
 
@@ -97,6 +98,7 @@ Design TF_Main::CurrentDesign() const {
     d.linkwitzF1 = ParseInt(S(edit(28)->text()));
     d.linkwitzF2 = ParseInt(S(edit(29)->text()));
     d.decimalSeparator = DecimalSeparator();
+    d.powerHandling = PowerRatingsOf(*this);
     return d;
 }
 

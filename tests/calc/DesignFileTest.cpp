@@ -60,6 +60,14 @@ INSTANTIATE_TEST_SUITE_P(
                       d.midLowPass = {FilterType::Linkwitz, 4, 2500};
                       d.tweeterHighPass = {FilterType::Butterworth, 4, 2500};
                   }},
+        RoundTrip{"PowerRatings",
+                  [](Design& d) {
+                      d.powerHandling.drivers = {DriverRating{100, {}}, std::nullopt,
+                                                 DriverRating{12.5, 1800}};
+                      d.powerHandling.crestFactorDb = 6;
+                      d.powerHandling.targetSplDb = 104.5;
+                  }},
+        RoundTrip{"OnlyACrestFactor", [](Design& d) { d.powerHandling.crestFactorDb = 0; }},
         RoundTrip{"CommaAndCyrillicName",
                   [](Design& d) {
                       d.decimalSeparator = ',';
@@ -118,9 +126,9 @@ INSTANTIATE_TEST_SUITE_P(
                 "The file is not an Ampora design (\"format\" is not \"ampora-design\")."},
         BadCase{"NotAnObject", [](json& j) { j = json::array({1, 2}); },
                 "The file is not an Ampora design (\"format\" is not \"ampora-design\")."},
-        BadCase{"NewerVersion", [](json& j) { j["version"] = 2; },
-                "The design was written by a newer version of the program (format version 2); "
-                "this version reads version 1."},
+        BadCase{"NewerVersion", [](json& j) { j["version"] = 3; },
+                "The design was written by a newer version of the program (format version 3); "
+                "this version reads versions 1 and 2."},
         BadCase{"VersionZero", [](json& j) { j["version"] = 0; },
                 "The design file has no valid \"version\"."},
         BadCase{"VersionText", [](json& j) { j["version"] = "1"; },
@@ -164,8 +172,62 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"LinkwitzNegative", [](json& j) { j["linkwitz"] = {{"f1Hz", -50}, {"f2Hz", 25}}; },
                 "linkwitz.f1Hz must lie within 0 … 20000."},
         BadCase{"Separator", [](json& j) { j["decimalSeparator"] = ";"; },
-                "decimalSeparator must be \".\" or \",\"."}),
+                "decimalSeparator must be \".\" or \",\"."},
+        BadCase{"PowerHandlingNotAnObject", [](json& j) { j["powerHandling"] = 100; },
+                "powerHandling must be an object {…}."},
+        BadCase{"RatingNotAnObject", [](json& j) { j["powerHandling"] = {{"bass", 100}}; },
+                "powerHandling.bass must be an object {…}."},
+        BadCase{"RatingMissing", [](json& j) { j["powerHandling"]["midrange"] = json::object(); },
+                "powerHandling.midrange.ratedW is missing."},
+        BadCase{"RatingZero", [](json& j) { j["powerHandling"]["bass"]["ratedW"] = 0; },
+                "powerHandling.bass.ratedW must be greater than zero."},
+        BadCase{"RatingTooHigh", [](json& j) { j["powerHandling"]["tweeter"]["ratedW"] = 100001; },
+                "powerHandling.tweeter.ratedW must lie within 0 … 100000."},
+        BadCase{"IecOnTheMidrange",
+                [](json& j) { j["powerHandling"]["midrange"] = {{"ratedW", 40}, {"iecCutHz", 2000}}; },
+                "powerHandling.midrange.iecCutHz: an IEC data-sheet rating is for the tweeter only."},
+        BadCase{"IecCutFraction",
+                [](json& j) { j["powerHandling"]["tweeter"] = {{"ratedW", 40}, {"iecCutHz", 2000.5}}; },
+                "powerHandling.tweeter.iecCutHz must be a whole number."},
+        BadCase{"IecCutZero",
+                [](json& j) { j["powerHandling"]["tweeter"] = {{"ratedW", 40}, {"iecCutHz", 0}}; },
+                "powerHandling.tweeter.iecCutHz must lie within 1 … 100000."},
+        BadCase{"CrestFactorTooHigh", [](json& j) { j["powerHandling"]["crestFactorDb"] = 41; },
+                "powerHandling.crestFactorDb must lie within 0 … 40."},
+        BadCase{"TargetText", [](json& j) { j["powerHandling"]["targetSplDb"] = "loud"; },
+                "powerHandling.targetSplDb must be a number."}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Power ratings made version 2; a design without them is the version 1 file
+// it always was, and re-saving changes no byte.
+TEST(DesignFile, VersionOneUnlessThereArePowerRatings) {
+    testutil::TempDir dir;
+    const std::string path = dir.file("a.ampora");
+    ASSERT_FALSE(WriteDesignFile(path, Example()));
+    const std::string first = EncodeDesign(*ReadDesignFile(path).design);
+    ASSERT_FALSE(WriteDesignFile(path, *ReadDesignFile(path).design));
+    std::ifstream in(path);
+    const std::string second((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(second, first);
+    EXPECT_EQ(json::parse(second)["version"], 1);
+    EXPECT_FALSE(json::parse(second).contains("powerHandling"));
+
+    const DesignRead rated = ReadDesignFile(AMPORA_SOURCE_DIR "/docs/three-way-rated.ampora");
+    ASSERT_TRUE(rated.design) << DesignProblemText(rated.problem, 1);
+    const json j = json::parse(EncodeDesign(*rated.design));
+    EXPECT_EQ(j["version"], 2);
+    EXPECT_EQ(j["powerHandling"]["tweeter"], json({{"ratedW", 80}, {"iecCutHz", 2000}}));
+    // The shape scripts write: a driver left out or null has no rating, the
+    // crest factor defaults to 12 dB.
+    json script = json::parse(EncodeDesign(Example()));
+    script["powerHandling"] = {{"bass", nullptr}, {"tweeter", {{"ratedW", 10}}}};
+    const DesignRead r = DecodeDesign(script.dump());
+    ASSERT_TRUE(r.design) << DesignProblemText(r.problem, 1);
+    EXPECT_FALSE(r.design->powerHandling.drivers[0]);
+    EXPECT_EQ(r.design->powerHandling.drivers[2], (DriverRating{10, {}}));
+    EXPECT_EQ(r.design->powerHandling.crestFactorDb, 12);
+    EXPECT_FALSE(r.design->powerHandling.targetSplDb);
+}
 
 TEST(DesignFile, NameLengthCountsCharactersNotBytes) {
     json j = json::parse(EncodeDesign(Example()));

@@ -127,13 +127,13 @@ TEST_F(EvaluateCli, CsvHasFixedColumnsAndQuotes) {
     EXPECT_EQ(lines[0], CsvHeader().substr(0, CsvHeader().size() - 2));
     EXPECT_EQ(lines[1], file("good.ampora") +
                             ",ok,,\"Flat, \"\"loud\"\"\",40.3,20.6,10.8,1.6,6.5,30.9,5.3,3,10.2,"
-                            "13.7,6.3,104.1,103.1,102.3,108,");
+                            "13.7,6.3,104.1,103.1,102.3,108,,,,,,,,");
     EXPECT_EQ(lines[2], file("weak.ampora") +
                             ",stopped,Sensitivity of tweeter is too low,\"Flat, \"\"loud\"\"\""
-                            ",,,,,,,,,,,,,,,,");
+                            ",,,,,,,,,,,,,,,,,,,,,,,");
     EXPECT_EQ(lines[3], file("bad.ampora") +
                             ",error,The file is not a design: it is not JSON (byte 2).,"
-                            ",,,,,,,,,,,,,,,,");
+                            ",,,,,,,,,,,,,,,,,,,,,,,");
 }
 
 TEST(CsvField, QuotesOnlyWhenNeededAndNeverStartsAFormula) {
@@ -249,6 +249,45 @@ TEST_F(EvaluateCli, JsonHoldsTheWholeEvaluation) {
     EXPECT_EQ(j[1]["status"], "stopped");
     EXPECT_EQ(j[1]["stop"], "tweeterTooWeak");
     EXPECT_EQ(j[1]["message"], "Sensitivity of tweeter is too low");
+}
+
+// The README's rated example in all three formats: the figures worked out
+// by hand in tests/calc/PowerHandlingTest.cpp.
+TEST_F(EvaluateCli, PowerHandlingInEveryFormat) {
+    const std::string rated = AMPORA_SOURCE_DIR "/docs/three-way-rated.ampora";
+    ASSERT_EQ(run({"--format", "csv", rated, file("good.ampora")}), 0);
+    const std::string header = CsvHeader();
+    EXPECT_TRUE(header.ends_with(",linkwitz_boost_db,limiting_driver,max_amp_w,max_spl_db,"
+                                 "bass_headroom_db,midrange_headroom_db,tweeter_headroom_db,"
+                                 "amp_sine_rating_w\r\n"));
+    const size_t second = out.find("\r\n") + 2, third = out.find("\r\n", second) + 2;
+    EXPECT_TRUE(out.substr(second, third - second)
+                    .ends_with(",108,8,bass,170.5,110.3,2.3,4.5,4.9,1351.1\r\n"))
+        << out;
+    EXPECT_TRUE(out.substr(third).ends_with(",108,,,,,,,,\r\n")) << out;  // no ratings
+
+    ASSERT_EQ(run({"--format", "json", rated}), 0);
+    const nlohmann::json ph = nlohmann::json::parse(out)[0]["powerHandling"];
+    EXPECT_EQ(ph["limitingDriver"], "bass");
+    EXPECT_EQ(ph["drivers"]["tweeter"]["kind"], "iecDataSheet");
+    EXPECT_DOUBLE_EQ(ph["drivers"]["tweeter"]["permissibleW"].get<double>(), 22.94);
+    EXPECT_NEAR(ph["maxAmplifierW"].get<double>(), 170.495, 1e-3);
+    EXPECT_NEAR(ph["maxSplDb"].get<double>(), 110.319, 1e-3);
+    EXPECT_EQ(ph["resistors"][2]["suggestedW"], 25);
+    EXPECT_EQ(ph["whatMovesTheLimit"]["follower"], "midrange");
+    EXPECT_EQ(ph["whatMovesTheLimit"]["points"].size(), 11u);
+
+    ASSERT_EQ(run({"--language", "eng", rated}), 0);
+    for (const char* line : {"  Bass      58.7         100        in the driver           100  "
+                             "           58.7     2.3           limit\n",
+                             "  Tweeter   7.5          80         IEC data sheet 2000 Hz  22.94"
+                             "           32.6     4.9\n",
+                             "  Limiting driver: Bass\n", "  Maximum amplifier power, W: 170.5\n",
+                             "  Maximum SPL at 1 m, dB: 110.3\n",
+                             "Amplifier sine rating for the peaks, W: 1351.1\n",
+                             "Amplifier power needed, W: 158.4 (within the maximum)\n",
+                             "  Tweeter Rs     3     7       11.9               25\n"})
+        EXPECT_NE(out.find(line), std::string::npos) << line << out;
 }
 
 }  // namespace

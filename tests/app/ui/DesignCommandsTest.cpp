@@ -210,7 +210,7 @@ TEST_F(DesignCommandsTest, RefusedFileLeavesTheWindowAsItWas) {
         {"{ not json", "The file is not a design: it is not JSON (byte 4)."},
         {R"({"format": "ampora-design", "version": 7})",
          "The design was written by a newer version of the program (format version 7); this "
-         "version reads version 1."},
+         "version reads versions 1 and 2."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.content);

@@ -319,5 +319,39 @@ TEST_F(ReportTest, CommandLineRefusesOutputsThatWouldDestroySomething) {
     }
 }
 
+// The README's rated example: a page of its own in the PDF and a part of its
+// own in the CSV, with the figures worked out by hand in
+// tests/calc/PowerHandlingTest.cpp.
+TEST_F(ReportTest, PowerHandlingOfTheRatedExample) {
+    const QString program = QStringLiteral(AMPORA_EXECUTABLE);
+    const QString design = QStringLiteral(AMPORA_SOURCE_DIR "/docs/three-way-rated.ampora");
+    int status = -1;
+    Run(program, {"report", design, "-o", folder + "rated.pdf"}, &status);
+    ASSERT_EQ(status, 0);
+    // Read as laid out, so that a table row reads as one line.
+    const QString text =
+        Run(QStringLiteral("pdftotext"), {"-layout", folder + "rated.pdf", QStringLiteral("-")}).simplified();
+    for (const char* piece :
+         {"Power handling", "Bass 58.7 100 in the driver 100 58.7 2.3 ◄ limit",
+          "Midrange 14.3 40 in the driver 40 35.7 4.5",
+          "Tweeter 7.5 80 IEC data sheet 2000 Hz 22.94 32.6 4.9", "Limiting driver: Bass",
+          "Maximum amplifier power, W: 170.5", "Maximum SPL at 1 m, dB: 110.3",
+          "Amplifier sine rating for the peaks, W: 1351.1",
+          "Amplifier power needed, W: 158.4 (within the maximum)", "Tweeter Rs 3 7 11.9 25",
+          "this design: 3200 Hz, 110.3 dB"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(piece))) << piece << "\n" << text.toStdString();
+    const QString info = Run(QStringLiteral("pdfinfo"), {folder + "rated.pdf"});
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+3\\n"))) << info.toStdString();
+
+    Run(program, {"report", design, "-o", folder + "rated.csv"}, &status);
+    ASSERT_EQ(status, 0);
+    const QString csv = ReadText(folder + "rated.csv");
+    for (const char* piece : {"\r\nbass,58.7,100,in_driver,,100,58.7,2.3,yes\r\n",
+                              "\r\ntweeter,7.5,80,iec_data_sheet,2000,22.94,32.6,4.9,\r\n",
+                              "\r\nbass,170.5,110.3,12,1351.1,110,158.4,yes\r\n",
+                              "\r\ntweeter_rs,3,7,11.9,25\r\n", "\r\n3225,110.3,bass\r\n"})
+        EXPECT_TRUE(csv.contains(QString::fromUtf8(piece))) << piece;
+}
+
 }  // namespace
 }  // namespace ampora::ui::testing
