@@ -298,18 +298,7 @@ void TF_Main::showCalcMessage(const QString& text) {
 }
 
 void TF_Main::notifyRecalculated(const Design& design, const Evaluation& ev, bool finished) {
-    QString stop;
-    if (!finished) {
-        // The midrange frequency check runs between the level matching and
-        // the curve check and is not part of the evaluation.
-        if (ev.pads.stop == CalcStop::None && !ParseInt(S(edit(1)->text())))
-            stop = textByCheckedLanguage(MsgLowCutWrong);
-        else if (ev.pads.stop == CalcStop::None && !ParseInt(S(edit(3)->text())))
-            stop = textByCheckedLanguage(MsgHighCutWrong);
-        else
-            stop = Q(StopMessage(ev.stop, LangIndex));
-    }
-    emit recalculated(design, ev, stop);
+    emit recalculated(design, ev, finished ? QString() : Q(StopMessage(ev.stop, LangIndex)));
 }
 
 void TF_Main::closeEvent(QCloseEvent* event) {

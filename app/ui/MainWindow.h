@@ -74,10 +74,6 @@ public:
     std::array<int32_t, 31> BandX{};
     std::array<int32_t, 31> BandDepth{};
     std::array<int32_t, 31> BandLevel{};
-    BandArray BandWeight{};
-    BandArray FilterGain{};
-    BandArray LfResponse{}, MfResponse{}, HfResponse{};
-    std::array<int, LinkwitzBands> LinkwitzDb{};
     int32_t NearestBandIndex = 0;
     int32_t CurCurveRecNo = -1;
     QString CurCurveName;
@@ -111,7 +107,6 @@ public:
     void RewriteTables();
     void ClearLowBoxes();
     void CheckBoxes();
-    bool CheckFreqInput();
     // The inputs as a design, read from the controls as the calculation
     // reads them (after CheckBoxes).
     Design CurrentDesign() const;

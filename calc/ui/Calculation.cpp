@@ -43,7 +43,6 @@ void TF_Main::ButCalcClick() {
     if (ev.tweeterEqCleared) CBHighEq->setChecked(false);
     const auto stopWith = [this](CalcStop stop) { showCalcMessage(Q(StopMessage(stop, LangIndex))); };
     if (ev.pads.stop != CalcStop::None) return stopWith(ev.stop);
-    if (!CheckFreqInput()) return;
     if (ev.stop == CalcStop::NoCurve) return stopWith(ev.stop);
 
     if (ev.midEdgesSwapped) {
@@ -51,12 +50,8 @@ void TF_Main::ButCalcClick() {
         edit(1)->setText(edit(3)->text());
         edit(3)->setText(t);
     }
-    FilterGain = ev.filterGain;
     if (ev.nearestBandIndex >= 0) NearestBandIndex = ev.nearestBandIndex;
     if (ev.stop != CalcStop::None) return stopWith(ev.stop);
-    LfResponse = ev.power.lfResponse;
-    HfResponse = ev.power.hfResponse;
-    if (design.midOn) MfResponse = ev.power.mfResponse;
 
     const PowerTexts& t = ev.texts;
     const std::pair<QLabel*, const std::string*> labels[] = {
@@ -101,7 +96,6 @@ Design TF_Main::CurrentDesign() const {
 }
 
 void TF_Main::showLinkwitz(const LinkwitzResult& r) {
-    LinkwitzDb = r.db;
     if (r.lastBandIndex) NearestBandIndex = *r.lastBandIndex;
     if (!r.active) {
         edit(30)->clear();

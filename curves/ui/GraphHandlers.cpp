@@ -68,14 +68,10 @@ void TF_Main::DrawGrid() {
     const QColor fill = ColorFromInt(CurveColor);
     for (size_t i = 0; i < 31; ++i) {
         VLine(img, BandX[i], Round(GraphTop), frameBottom, Silver);
-        if (BandLevel[i] < 0) {
-            BandWeight[i] = 0.0;
-            continue;
-        }
+        if (BandLevel[i] < 0) continue;
         const int top = Round(base - ((42 - BandDepth[i]) * 3.6 - 4));
         const int left = BandX[i] - BarWidth / 2;
         Rectangle(img, left, top, left + BarWidth, base, QColor(Silver), fill);
-        BandWeight[i] = 0.2 * std::pow(10.0, BandLevel[i] / 40.0);
     }
     Image1->update();
 }

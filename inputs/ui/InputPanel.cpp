@@ -11,7 +11,6 @@
 
 #include "app/ui/Controls.h"
 #include "app/ui/MainWindow.h"
-#include "i18n/Messages.h"
 #include "inputs/Numbers.h"
 
 namespace ampora::ui {
@@ -127,20 +126,6 @@ void TF_Main::CheckBoxes() {
     whole(1, MfLowCutFreq, 320);
     whole(3, MfHighCutFreq, 3200);
     whole(6, HfCutFreq, 3200);
-}
-
-bool TF_Main::CheckFreqInput() {
-    if (!ParseInt(S(edit(1)->text()))) {
-        ShowMessage(this, textByCheckedLanguage(MsgLowCutWrong) + textByCheckedLanguage(MsgEnterNumber));
-        edit(1)->setFocus();
-        return false;
-    }
-    if (!ParseInt(S(edit(3)->text()))) {
-        ShowMessage(this, textByCheckedLanguage(MsgHighCutWrong) + textByCheckedLanguage(MsgEnterNumber));
-        edit(3)->setFocus();
-        return false;
-    }
-    return true;
 }
 
 }  // namespace ampora::ui

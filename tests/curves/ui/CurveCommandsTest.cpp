@@ -173,7 +173,6 @@ TEST_F(CurveCommandsTest, DeletingTheLastRecordLeavesNoCurve) {
     for (int i = 0; i < 31; ++i) {
         EXPECT_EQ(main->BandLevel[size_t(i)], 0) << i;
         EXPECT_EQ(main->BandDepth[size_t(i)], 41) << i;
-        EXPECT_DOUBLE_EQ(main->BandWeight[size_t(i)], 0.2) << i;
     }
     EXPECT_EQ(countPixels(barRgb()), 0);  // bars of no height
     ASSERT_EQ(messages.size(), 1);
@@ -264,7 +263,6 @@ TEST_P(CurveWriterTest, LevelsAtAndBelowTheBottom) {
     ASSERT_EQ(main->CurCurveName, "Probe");
     EXPECT_EQ(main->BandLevel[1], -60);
     EXPECT_EQ(main->BandLevel[2], -60);  // an empty field is no level
-    EXPECT_EQ(main->BandWeight[2], 0.0);
     EXPECT_EQ(main->BandLevel[3], -60);
     EXPECT_EQ(main->BandLevel[4], 40);  // kept to the top of the graph
     EXPECT_EQ(pixel(XOfBand(4) - 5, 34), WhiteRgb);

@@ -17,16 +17,9 @@ struct BarCase {
     int band;
     int32_t stored;
     int top;  // first row of the bar, -1 for no bar
-    double weight;
 };
 const BarCase BarCases[] = {
-    {0, 0, 35, 2.0},
-    {2, -10, 71, 0.2 * std::pow(10.0, 30 / 40.0)},
-    {4, -20, 107, 0.2 * std::sqrt(10.0)},
-    {6, -30, 143, 0.2 * std::pow(10.0, 10 / 40.0)},
-    {8, -40, 179, 0.2},
-    {10, NoLevel, -1, 0.0},
-    {12, -3, 46, 0.2 * std::pow(10.0, 37 / 40.0)},
+    {0, 0, 35}, {2, -10, 71}, {4, -20, 107}, {6, -30, 143}, {8, -40, 179}, {10, NoLevel, -1}, {12, -3, 46},
 };
 
 TEST_F(GraphTest, BarsSpanFromTheirLevelDownToTheBase) {
@@ -38,7 +31,6 @@ TEST_F(GraphTest, BarsSpanFromTheirLevelDownToTheBase) {
     for (const BarCase& c : BarCases) {
         SCOPED_TRACE(::testing::Message() << "band " << c.band << " at " << c.stored);
         const int x = XOfBand(c.band);
-        EXPECT_NEAR(main->BandWeight[size_t(c.band)], c.weight, 1e-6);
         if (c.top < 0) {
             EXPECT_EQ(main->BandLevel[size_t(c.band)], -60);
             for (int y = 20; y < 200; ++y) {
@@ -85,15 +77,12 @@ TEST_F(GraphTest, FrameGridAndBandLinesAreSilverOnWhite) {
     EXPECT_EQ(countPixels(barRgb()), 0);
 }
 
-TEST_F(GraphTest, NewShowsOnlyTheGridAndNoWeights) {
+TEST_F(GraphTest, NewShowsOnlyTheGrid) {
     create();
     ASSERT_GT(countPixels(barRgb()), 0);
     trigger("CmdCurveNew");
     EXPECT_EQ(countPixels(barRgb()), 0);
-    for (int i = 0; i < 31; ++i) {
-        EXPECT_EQ(main->BandLevel[size_t(i)], -41) << i;
-        EXPECT_EQ(main->BandWeight[size_t(i)], 0.0) << i;
-    }
+    for (int i = 0; i < 31; ++i) EXPECT_EQ(main->BandLevel[size_t(i)], -41) << i;
     EXPECT_EQ(shownMarker(), 5);
     EXPECT_EQ(pixel(XOfBand(3), 100), SilverRgb);  // band lines stay
 }
@@ -205,7 +194,6 @@ TEST_F(GraphTest, MarkerMovesToOtherWhenSavedUnderAnotherName) {
 
 TEST_F(GraphTest, ColourSquareRecoloursBarsOnly) {
     create();
-    const auto weights = main->BandWeight;
     const int bars = countPixels(barRgb());
     ASSERT_GT(bars, 0);
     auto* square = find<QWidget>("Shape9");
@@ -214,7 +202,6 @@ TEST_F(GraphTest, ColourSquareRecoloursBarsOnly) {
     EXPECT_EQ(barRgb(), 0x018181u);
     EXPECT_EQ(countPixels(barRgb()), bars);
     EXPECT_EQ(pixel(XOfBand(15) - 5, 100), barRgb());
-    EXPECT_EQ(main->BandWeight, weights);
 }
 
 // The popup opens at the release's image coordinates plus (120, 140), read as
