@@ -1,22 +1,117 @@
-// The calculation behind "Счёт!": reads the boxes as a design, evaluates it
-// and writes the results; every stop leaves the previous results.
+// The calculation behind "Calc!": reads the design from the session,
+// evaluates it and writes the results; every stop leaves the previous
+// results.
 
-#include <QCheckBox>
-#include <QComboBox>
+#include "calc/ui/ResultsPanel.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
 
 #include "app/ui/Controls.h"
-#include "app/ui/MainWindow.h"
-#include "calc/Evaluate.h"
-#include "i18n/Messages.h"
-#include "inputs/Numbers.h"
+#include "app/ui/Widgets.h"
+#include "session/Session.h"
 
 namespace ampora::ui {
 
-void TF_Main::ButCalcClick() {
-    if (!isActiveWindow() || inCalc_) return;
+ResultsPanel::ResultsPanel(Session& session, QWidget* client, QWidget* rows,
+                           const std::array<QWidget*, DriverCount>& columns)
+    : session_(session) {
+    build(client, rows, columns);
+    connectHandlers();
+}
+
+ResultsPanel::~ResultsPanel() = default;
+
+void ResultsPanel::build(QWidget* client, QWidget* rows, const std::array<QWidget*, DriverCount>& columns) {
+    totalLevel_ = MakeEdit(rows, 19, 155, 212, 46, QString(), true);
+    const struct { int no, x; } powers[] = {{7, 17}, {4, 12}, {8, 12}};
+    for (int d = 0; d < DriverCount; ++d)
+        power_[size_t(d)] = MakeEdit(columns[size_t(d)], powers[d].no, powers[d].x, 163, 42, QString(), true);
+    kmaxCaption_ = MakeLabel(columns[Bass], "Label27", 64, 67, "Kmax, dB");
+    kmax_ = MakeEdit(columns[Bass], 30, 116, 64, 40, QString(), true);
+    const struct { Driver column; int no, x, y; } pads[] = {
+        {Mid, 40, 66, 46}, {Mid, 41, 66, 64}, {Tweeter, 42, 60, 46}, {Tweeter, 43, 60, 64}};
+    for (size_t i = 0; i < pads_.size(); ++i)
+        pads_[i] = MakeLabel(columns[size_t(pads[i].column)], QStringLiteral("Label%1").arg(pads[i].no),
+                             pads[i].x, pads[i].y, QString());
+
+    // Over the midrange column, shown on request.
+    listing_ = new QListWidget(client);
+    listing_->setObjectName(QStringLiteral("ListBox1"));
+    listing_->setGeometry(398, 300, 174, 178);
+    listing_->hide();
+
+    calc_ = new QPushButton(QString::fromUtf8("Счёт!"), client);
+    calc_->setObjectName(QStringLiteral("ButCalc"));
+    calc_->setGeometry(459, 492, 79, 21);
+    calc_->setToolTip(QString::fromUtf8("Выполнить расчёт"));
+    // Enter on a focused button clicks it, as Space does.
+    calc_->setAutoDefault(true);
+    for (int d = 0; d < DriverCount; ++d) {
+        level_[size_t(d)] = MakeEdit(client, 16 + d, 600 + 44 * d, 491, 40, QString(), true);
+        level_[size_t(d)]->hide();
+    }
+}
+
+void ResultsPanel::connectHandlers() {
+    connect(calc_, &QPushButton::clicked, this, [this] { ButCalcClick(); });
+    OnEvent(kmaxCaption_, QEvent::MouseButtonRelease, [this](QEvent* e) {
+        Label27MouseUp(static_cast<QMouseEvent*>(e)->button());
+        return true;
+    });
+    OnEvent(listing_->viewport(), QEvent::MouseButtonRelease, [this](QEvent* e) {
+        const auto button = static_cast<QMouseEvent*>(e)->button();
+        if (button == Qt::LeftButton)
+            ListBox1Click();
+        else
+            Label27MouseUp(button);
+        return false;
+    });
+    connect(&session_, &Session::calculationRequested, this, [this] { ButCalcClick(); });
+    connect(&session_, &Session::resultsOutdated, this, [this] { ClearLowBoxes(); });
+    connect(&session_, &Session::powersCleared, this, [this] {
+        for (QLineEdit* e : power_) e->clear();
+    });
+    connect(&session_, &Session::designChanged, this, [this] {
+        kmax_->clear();
+        clearResults();
+    });
+    connect(&session_, &Session::calcFocusRequested, this, [this] { setFocusToCalc(); });
+    connect(&session_, &Session::midrangeSwitched, this, [this] { listing_->hide(); });
+}
+
+void ResultsPanel::clearResults() {
+    for (QLineEdit* e : power_) e->clear();
+    for (QLineEdit* e : level_) e->clear();
+    totalLevel_->clear();
+    for (QLabel* l : pads_) l->clear();
+}
+
+void ResultsPanel::setFocusToCalc() { calc_->setFocus(); }
+
+void ResultsPanel::calculateOnActivation() {
+    // Closing a message that the calculation itself showed brings the window
+    // back; recalculating then would show the same message again forever.
+    if (skipNextActivation_) {
+        skipNextActivation_ = false;
+        return;
+    }
+    ButCalcClick();
+}
+
+void ResultsPanel::showCalcMessage(const QString& text) {
+    QWidget* window = calc_->window();
+    ShowMessage(window, text);
+    // Not every platform gives the activation back after a modal box.
+    skipNextActivation_ = !window->isActiveWindow();
+    if (skipNextActivation_) window->activateWindow();
+}
+
+void ResultsPanel::ButCalcClick() {
+    if (!calc_->window()->isActiveWindow() || inCalc_) return;
     inCalc_ = true;
     struct Leave {
         bool& flag;
@@ -24,104 +119,79 @@ void TF_Main::ButCalcClick() {
     } leave{inCalc_};
     skipNextActivation_ = false;
 
-    ListBox1->clear();
-    ListBox1->hide();
-    CheckBoxes();
-    const Design design = CurrentDesign();
+    listing_->clear();
+    listing_->hide();
+    session_.checkInputs();
+    const Design design = session_.design();
     const Evaluation ev = Evaluate(design);
     // The windows that follow the calculation learn how it ended, whichever
     // return below it takes.
     struct Notify {
-        TF_Main* window;
+        Session& session;
         const Design& design;
         const Evaluation& ev;
         bool finished = false;
-        ~Notify() { window->notifyRecalculated(design, ev, finished); }
-    } notify{this, design, ev};
+        ~Notify() {
+            session.finishCalculation(design, ev,
+                                      finished ? QString() : Q(StopMessage(ev.stop, TextIndex(session.language()))));
+        }
+    } notify{session_, design, ev};
     showLinkwitz(ev.linkwitz);
-    if (ev.midEqCleared) CBMidEq->setChecked(false);
-    if (ev.tweeterEqCleared) CBHighEq->setChecked(false);
-    const auto stopWith = [this](CalcStop stop) { showCalcMessage(Q(StopMessage(stop, LangIndex))); };
+    session_.showCorrectedInputs(ev);
+    const auto stopWith = [this](CalcStop stop) {
+        showCalcMessage(Q(StopMessage(stop, TextIndex(session_.language()))));
+    };
     if (ev.pads.stop != CalcStop::None) return stopWith(ev.stop);
     if (ev.stop == CalcStop::NoCurve) return stopWith(ev.stop);
-
-    if (ev.midEdgesSwapped) {
-        const QString t = edit(1)->text();
-        edit(1)->setText(edit(3)->text());
-        edit(3)->setText(t);
-    }
-    if (ev.nearestBandIndex >= 0) NearestBandIndex = ev.nearestBandIndex;
+    if (ev.nearestBandIndex >= 0) nearestBandIndex_ = ev.nearestBandIndex;
     if (ev.stop != CalcStop::None) return stopWith(ev.stop);
 
     const PowerTexts& t = ev.texts;
-    const std::pair<QLabel*, const std::string*> labels[] = {
-        {Label40, &t.rsM}, {Label41, &t.rpM}, {Label42, &t.rsT}, {Label43, &t.rpT}};
-    for (const auto& [label, text] : labels) {
-        label->setText(Q(*text));
-        label->adjustSize();
+    const std::string* pads[] = {&t.rsM, &t.rpM, &t.rsT, &t.rpT};
+    for (size_t i = 0; i < pads_.size(); ++i) {
+        pads_[i]->setText(Q(*pads[i]));
+        pads_[i]->adjustSize();
     }
-    const std::pair<int, const std::string*> boxes[] = {
-        {7, &t.bass},  {4, &t.mid},   {8, &t.tweeter}, {16, &t.splB},
-        {17, &t.splM}, {18, &t.splT}, {19, &t.splTot}};
-    for (const auto& [no, text] : boxes) edit(no)->setText(Q(*text));
+    const std::pair<QLineEdit*, const std::string*> boxes[] = {
+        {power_[Bass], &t.bass},   {power_[Mid], &t.mid},   {power_[Tweeter], &t.tweeter},
+        {level_[Bass], &t.splB},   {level_[Mid], &t.splM},  {level_[Tweeter], &t.splT},
+        {totalLevel_, &t.splTot}};
+    for (const auto& [box, text] : boxes) box->setText(Q(*text));
     notify.finished = true;
 }
 
-Design TF_Main::CurrentDesign() const {
-    Design d;
-    d.spectrumName = S(CurCurveName);
-    for (int i = 0; i < 31; ++i) {
-        // The graph keeps bar heights 40 above the level; anything below the
-        // plot has no level.
-        const int32_t bar = BandLevel[size_t(i)];
-        d.spectrumLevels[size_t(i)] = bar >= 0 ? bar - 40 : NoBandLevel;
-    }
-    d.ampPowerW = AmpPower;
-    d.bass = {LfSens, LfImp};
-    d.mid = {MfSens, MfImp};
-    d.tweeter = {HfSens, HfImp};
-    d.bassLowPass = FilterFromItems(ItemIndex(combo(5)), ItemIndex(combo(7)), LfCutFreq);
-    d.midHighPass = FilterFromItems(ItemIndex(combo(1)), ItemIndex(combo(3)),
-                                    ParseInt(S(edit(1)->text())).value_or(MfLowCutFreq));
-    d.midLowPass = FilterFromItems(ItemIndex(combo(2)), ItemIndex(combo(4)),
-                                   ParseInt(S(edit(3)->text())).value_or(MfHighCutFreq));
-    d.tweeterHighPass = FilterFromItems(ItemIndex(combo(6)), ItemIndex(combo(8)), HfCutFreq);
-    d.midOn = CheckBoxMid->isChecked();
-    d.midEqualise = CBMidEq->isChecked();
-    d.tweeterEqualise = CBHighEq->isChecked();
-    d.linkwitzF1 = ParseInt(S(edit(28)->text()));
-    d.linkwitzF2 = ParseInt(S(edit(29)->text()));
-    d.decimalSeparator = DecimalSeparator();
-    return d;
-}
-
-void TF_Main::showLinkwitz(const LinkwitzResult& r) {
-    if (r.lastBandIndex) NearestBandIndex = *r.lastBandIndex;
+void ResultsPanel::showLinkwitz(const LinkwitzResult& r) {
+    if (r.lastBandIndex) nearestBandIndex_ = *r.lastBandIndex;
     if (!r.active) {
-        edit(30)->clear();
+        kmax_->clear();
         return;
     }
-    edit(28)->setText(QString::number(r.f1));
-    edit(29)->setText(QString::number(r.f2));
-    edit(30)->setText(QString::number(r.db[0]));
-    ListBox1->clear();
-    for (const std::string& line : r.listing) ListBox1->addItem(Q(line));
+    kmax_->setText(QString::number(r.db[0]));
+    listing_->clear();
+    for (const std::string& line : r.listing) listing_->addItem(Q(line));
 }
 
-void TF_Main::Label27MouseUp(Qt::MouseButton button) {
+void ResultsPanel::ClearLowBoxes() {
+    for (QLineEdit* e : power_) e->clear();
+    for (QLabel* l : pads_) l->clear();
+    ButCalcClick();
+}
+
+void ResultsPanel::Label27MouseUp(Qt::MouseButton button) {
     if (button != Qt::RightButton) return;
-    if (!ParseInt(S(edit(28)->text())) || !ParseInt(S(edit(29)->text()))) {
-        ListBox1->clear();
-        edit(30)->clear();
+    const Design design = session_.design();
+    if (!design.linkwitzF1 || !design.linkwitzF2) {
+        listing_->clear();
+        kmax_->clear();
     }
-    if (ListBox1->isVisible()) {
-        ListBox1->hide();
-    } else if (ListBox1->count() > 0) {
-        ListBox1->show();
-        ListBox1->raise();
+    if (listing_->isVisible()) {
+        listing_->hide();
+    } else if (listing_->count() > 0) {
+        listing_->show();
+        listing_->raise();
     }
 }
 
-void TF_Main::ListBox1Click() { ListBox1->hide(); }
+void ResultsPanel::ListBox1Click() { listing_->hide(); }
 
 }  // namespace ampora::ui

@@ -62,7 +62,7 @@ protected:
     QStringList windowNumbers() const {
         QStringList out = windowTotals();
         for (int no : {16, 18, 19}) out << box(no)->text();
-        if (main->CheckBoxMid->isChecked()) out << box(17)->text();
+        if (check("CheckBoxMid")->isChecked()) out << box(17)->text();
         return out;
     }
 
@@ -83,13 +83,13 @@ TEST_F(ReportTest, PdfHoldsTheWindowsNumbersAndTheLanguagesCaptions) {
                  "Магутнасць узмацняльніка, Вт", "Агульны SPL на 1 м, дБ", "Частата, Гц", "Усяго"}},
     };
     for (int example = 0; example < 3; ++example) {
-        main->LoadMenu("Eng");
+        loadMenu("Eng");
         workedExample(example);
         ASSERT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
         const QStringList numbers = windowNumbers();
         for (const auto& language : languages) {
             SCOPED_TRACE(std::to_string(example) + language.lang);
-            main->LoadMenu(language.lang);
+            loadMenu(language.lang);
             const QString path = folder + QStringLiteral("report-%1-%2.pdf").arg(example).arg(language.lang);
             exportReport(path);
             ASSERT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
@@ -100,7 +100,7 @@ TEST_F(ReportTest, PdfHoldsTheWindowsNumbersAndTheLanguagesCaptions) {
                 EXPECT_TRUE(text.contains(caption)) << caption.toStdString();
             for (const QString& n : numbers)
                 EXPECT_TRUE(text.contains(QLatin1Char(' ') + n + QLatin1Char(' '))) << n.toStdString();
-            for (const QLabel* l : {main->Label40, main->Label41, main->Label42, main->Label43})
+            for (const QLabel* l : {label("Label40"), label("Label41"), label("Label42"), label("Label43")})
                 EXPECT_TRUE(text.contains(l->text().simplified())) << l->text().toStdString();
         }
     }
@@ -164,7 +164,7 @@ TEST_F(ReportTest, CommandLineGivesTheWindowsNumbers) {
         SCOPED_TRACE(example);
         workedExample(example);
         const QString design = folder + QStringLiteral("speaker%1.ampora").arg(example);
-        ASSERT_FALSE(WriteDesignFile(S(design), main->CurrentDesign()));
+        ASSERT_FALSE(WriteDesignFile(S(design), session->design()));
         int status = -1;
         Run(program, {"report", design, "-o", folder + "cli.csv"}, &status, env);
         EXPECT_EQ(status, 0);
@@ -182,7 +182,7 @@ TEST_F(ReportTest, CommandLineGivesTheWindowsNumbers) {
     workedExample(0);
     type(14, "80");
     calc();
-    ASSERT_FALSE(WriteDesignFile(S(folder + "weak.ampora"), main->CurrentDesign()));
+    ASSERT_FALSE(WriteDesignFile(S(folder + "weak.ampora"), session->design()));
     QFile bad(folder + "bad.ampora");
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
     bad.write("{");

@@ -23,15 +23,15 @@ protected:
         messages.clear();
     }
     void pick(int comboNo, int index) {
-        QComboBox* c = main->combo(comboNo);
+        QComboBox* c = combo(comboNo);
         c->setFocus();
         c->setCurrentIndex(index);
         emit c->activated(index);
     }
     QStringList items(int comboNo) const {
         QStringList list;
-        for (int i = 0; i < main->combo(comboNo)->count(); ++i)
-            list << main->combo(comboNo)->itemText(i);
+        for (int i = 0; i < combo(comboNo)->count(); ++i)
+            list << combo(comboNo)->itemText(i);
         return list;
     }
 };
@@ -54,15 +54,15 @@ TEST_F(InputPanelTest, TheOrderListFollowsTheType) {
             box(7)->setText("x");
             pick(typeBox, c.type);
             EXPECT_EQ(items(orderBox), c.orders);
-            EXPECT_EQ(main->combo(orderBox)->currentText(), c.selected);
-            EXPECT_EQ(ItemIndex(main->combo(orderBox)), c.type == 0 ? -1 : (c.type == 3 ? 0 : 1));
+            EXPECT_EQ(combo(orderBox)->currentText(), c.selected);
+            EXPECT_EQ(ItemIndex(combo(orderBox)), c.type == 0 ? -1 : (c.type == 3 ? 0 : 1));
             EXPECT_NE(box(7)->text(), "x");  // results cleared and recalculated
         }
     }
 }
 
 TEST_F(InputPanelTest, TypedTextThatNamesNoTypeOffersTheLinkwitzOrders) {
-    QComboBox* c = main->combo(6);
+    QComboBox* c = combo(6);
     c->setFocus();
     c->lineEdit()->selectAll();
     QTest::keyClicks(c->lineEdit(), "Cheb");
@@ -78,7 +78,7 @@ TEST_F(InputPanelTest, TypedTextThatNamesNoTypeOffersTheLinkwitzOrders) {
 
 TEST_F(InputPanelTest, AnOrderBoxReturnsToItsRememberedIndex) {
     // Never changed since start-up: the remembered index is 0.
-    QComboBox* order = main->combo(7);
+    QComboBox* order = combo(7);
     order->setFocus();
     order->lineEdit()->selectAll();
     QTest::keyClicks(order->lineEdit(), "7");
@@ -95,18 +95,18 @@ TEST_F(InputPanelTest, AnOrderBoxReturnsToItsRememberedIndex) {
 TEST_F(InputPanelTest, OneForAllCopiesTheBassFilter) {
     pick(5, 3);  // Linkwitz
     pick(7, 1);  // order 4
-    QTest::mouseClick(main->ButFType, Qt::LeftButton);
-    for (int no : {1, 2, 6}) EXPECT_EQ(main->combo(no)->currentText(), "Linkwitz") << no;
-    for (int no : {3, 4, 8}) EXPECT_EQ(main->combo(no)->currentText(), "4") << no;
+    QTest::mouseClick(button("ButFType"), Qt::LeftButton);
+    for (int no : {1, 2, 6}) EXPECT_EQ(combo(no)->currentText(), "Linkwitz") << no;
+    for (int no : {3, 4, 8}) EXPECT_EQ(combo(no)->currentText(), "4") << no;
     EXPECT_FALSE(box(7)->text().isEmpty());
-    EXPECT_TRUE(main->ButCalc->hasFocus());
+    EXPECT_TRUE(button("ButCalc")->hasFocus());
 
     pick(5, 0);  // no filter
-    QTest::mouseClick(main->ButFType, Qt::LeftButton);
-    for (int no : {1, 2, 6}) EXPECT_EQ(ItemIndex(main->combo(no)), 0) << no;
+    QTest::mouseClick(button("ButFType"), Qt::LeftButton);
+    for (int no : {1, 2, 6}) EXPECT_EQ(ItemIndex(combo(no)), 0) << no;
     for (int no : {7, 3, 4, 8}) {
-        EXPECT_EQ(main->combo(no)->count(), 0) << no;
-        EXPECT_EQ(main->combo(no)->currentText(), "") << no;
+        EXPECT_EQ(combo(no)->count(), 0) << no;
+        EXPECT_EQ(combo(no)->currentText(), "") << no;
     }
 }
 
@@ -114,17 +114,17 @@ TEST_F(InputPanelTest, MidrangeSwitchMovesTheCrossoverFrequencies) {
     box(5)->setText("320");
     box(1)->setText("400");
     box(6)->setText("3200");
-    main->CheckBoxMid->setChecked(false);  // from code runs the click handler too
+    check("CheckBoxMid")->setChecked(false);  // from code runs the click handler too
     EXPECT_EQ(box(5)->text(), "3200");
-    EXPECT_FALSE(main->GroupBox2->isVisible());
-    EXPECT_TRUE(main->CheckBoxMid->isVisible());
+    EXPECT_FALSE(group("GroupBox2")->isVisible());
+    EXPECT_TRUE(check("CheckBoxMid")->isVisible());
     box(6)->setText("2500");
-    QTest::mouseClick(main->CheckBoxMid, Qt::LeftButton);
-    EXPECT_TRUE(main->CheckBoxMid->isChecked());
+    QTest::mouseClick(check("CheckBoxMid"), Qt::LeftButton);
+    EXPECT_TRUE(check("CheckBoxMid")->isChecked());
     EXPECT_EQ(box(5)->text(), "400");
     EXPECT_EQ(box(3)->text(), "2500");
-    EXPECT_TRUE(main->GroupBox2->isVisible());
-    EXPECT_TRUE(main->ButCalc->hasFocus());
+    EXPECT_TRUE(group("GroupBox2")->isVisible());
+    EXPECT_TRUE(button("ButCalc")->hasFocus());
 }
 
 TEST_F(InputPanelTest, SilentValidationPutsDefaultsIntoBadBoxes) {
@@ -141,7 +141,7 @@ TEST_F(InputPanelTest, SilentValidationPutsDefaultsIntoBadBoxes) {
     };
     for (const auto& c : cases) {
         box(c.no)->setText(QString::fromUtf8(c.typed));
-        main->CheckBoxes();
+        inputs->CheckBoxes();
         EXPECT_EQ(box(c.no)->text(), QString::fromUtf8(c.shown)) << "Edit" << c.no << " " << c.typed;
     }
     EXPECT_TRUE(messages.isEmpty());
@@ -157,9 +157,9 @@ TEST_F(InputPanelTest, ColourSquaresRecolourTheBarsWithEitherButton) {
                    {"Shape8", 0x41B171, Qt::LeftButton},  {"Shape6", 0x739BD8, Qt::LeftButton}};
     for (const auto& s : squares) {
         QTest::mouseClick(find<QWidget>(s.name), s.button);
-        EXPECT_EQ(main->CurveColor, s.colour) << s.name;
+        EXPECT_EQ(curves->curveColor(), s.colour) << s.name;
         // Inside the 0 dB bar of band 10 (x = 228), below its outline.
-        const QColor c = main->graphImage().pixelColor(228, 100);
+        const QColor c = curves->graphImage().pixelColor(228, 100);
         EXPECT_EQ(IntFromColor(c), s.colour) << s.name;
     }
 }
