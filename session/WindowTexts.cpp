@@ -22,6 +22,14 @@ void SetCaption(QWidget* w, const QString& text) {
 }
 }  // namespace
 
+QHash<QString, QWidget*> OwnControls(const QWidget* window) {
+    QHash<QString, QWidget*> byName;
+    for (QWidget* w : window->findChildren<QWidget*>())
+        if (w->window() == window && !w->objectName().isEmpty() && !byName.contains(w->objectName()))
+            byName.insert(w->objectName(), w);
+    return byName;
+}
+
 QWidget* OwnControl(const QWidget* window, const QString& name) {
     for (QWidget* w : window->findChildren<QWidget*>(name))
         if (w->window() == window) return w;
@@ -30,6 +38,7 @@ QWidget* OwnControl(const QWidget* window, const QString& name) {
 
 void ApplyTexts(ampora::Table& texts, Language language, TextWindow which, QWidget* window,
                 const QHash<QString, QAction*>& menuItems) {
+    const QHash<QString, QWidget*> controls = OwnControls(window);
     for (const TextAssignment& a : ResolveTexts(texts, TextIndex(language))) {
         if (a.window != which) continue;
         const QString text = Q(a.text);
@@ -42,7 +51,7 @@ void ApplyTexts(ampora::Table& texts, Language language, TextWindow which, QWidg
             item->setText(text);
             continue;
         }
-        QWidget* w = OwnControl(window, name);
+        QWidget* w = controls.value(name);
         if (!w) continue;
         if (a.target == TextTarget::Hint)
             w->setToolTip(text);

@@ -21,7 +21,9 @@ namespace ampora::ui {
 void ApplyTexts(ampora::Table& texts, Language language, TextWindow which, QWidget* window,
                 const QHash<QString, QAction*>& menuItems = {});
 
-// The control of window named name, not one of a window inside it.
+// The controls of window by name, not those of a window inside it; of two
+// with one name the first found, as QObject::findChild finds it.
+QHash<QString, QWidget*> OwnControls(const QWidget* window);
 QWidget* OwnControl(const QWidget* window, const QString& name);
 
 }  // namespace ampora::ui

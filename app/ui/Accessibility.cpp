@@ -134,6 +134,13 @@ QAccessibleInterface* LiveFactory(const QString&, QObject* object) {
 
 void MakeLive(QWidget* w, const QString& name, QAccessible::Role role, bool withText = false,
               Qt::MouseButton press = Qt::NoButton) {
+    // Installed once a QApplication exists, after Qt's own widget factory, so
+    // that it is asked first.
+    static const bool installed = [] {
+        QAccessible::installFactory(LiveFactory);
+        return true;
+    }();
+    (void)installed;
     w->setProperty(NameProperty, name);
     w->setProperty(RoleProperty, int(role));
     w->setProperty(WithTextProperty, withText);
@@ -157,43 +164,42 @@ void Name(QWidget* w, const QString& name) {
     }
 }
 
-// The control of window named name; every name asked for exists.
-template <class T = QWidget>
-T* Control(QWidget& window, const char* name) {
-    return qobject_cast<T*>(OwnControl(&window, QString::fromUtf8(name)));
-}
+// A window's controls by name, looked up once per naming pass; every name
+// asked for exists.
+class Controls {
+public:
+    explicit Controls(const QWidget& window) : byName_(OwnControls(&window)) {}
+    QWidget* operator()(const QString& name) const { return byName_.value(name); }
+    QWidget* operator()(const char* name) const { return byName_.value(QString::fromUtf8(name)); }
+    QWidget* box(int no) const { return byName_.value(QStringLiteral("Edit%1").arg(no)); }
+    QWidget* list(int no) const { return byName_.value(QStringLiteral("ComboBox%1").arg(no)); }
 
-QWidget* Box(QWidget& window, int no) { return OwnControl(&window, QStringLiteral("Edit%1").arg(no)); }
-QWidget* List(QWidget& window, int no) { return OwnControl(&window, QStringLiteral("ComboBox%1").arg(no)); }
+private:
+    QHash<QString, QWidget*> byName_;
+};
 
 }  // namespace
 
 void UpdateAccessibleNamesOfIecTool(QWidget& iec) {
-    const auto caption = [&iec](const char* name) { return Caption(Control(iec, name)); };
+    const Controls c(iec);
+    const auto caption = [&c](const char* name) { return Caption(c(name)); };
     const QString rated = caption("GroupBox1"), real = caption("GroupBox2");
     const QString power = caption("Label1"), cut = caption("Label4"), order = caption("Label5");
-    Name(Control(iec, "GroupBox1"), rated);
-    Name(Control(iec, "GroupBox2"), real);
-    Name(Control(iec, "GroupBox3"), caption("GroupBox3"));
-    Name(Control(iec, "Edit1"), Join({rated, power}));
-    Name(Control(iec, "Edit3"), Join({rated, cut}));
-    Name(Control(iec, "Edit4"), Join({rated, order}));
-    Name(Control(iec, "Edit5"), Join({real, power}));
-    Name(Control(iec, "Edit7"), Join({real, cut}));
-    Name(Control(iec, "ComboBox1"), Join({real, order}));
+    Name(c("GroupBox1"), rated);
+    Name(c("GroupBox2"), real);
+    Name(c("GroupBox3"), caption("GroupBox3"));
+    Name(c("Edit1"), Join({rated, power}));
+    Name(c("Edit3"), Join({rated, cut}));
+    Name(c("Edit4"), Join({rated, order}));
+    Name(c("Edit5"), Join({real, power}));
+    Name(c("Edit7"), Join({real, cut}));
+    Name(c("ComboBox1"), Join({real, order}));
 }
 
 void UpdateAccessibleNames(QWidget& m, const Session& session) {
-    // Installed once a QApplication exists, after Qt's own widget factory, so
-    // that it is asked first.
-    static const bool installed = [] {
-        QAccessible::installFactory(LiveFactory);
-        return true;
-    }();
-    (void)installed;
-
     auto tr = [&session](const LangTexts& t) { return session.text(t); };
-    auto caption = [&m](const char* name) { return Caption(Control(m, name)); };
+    const Controls c(m);
+    auto caption = [&c](const char* name) { return Caption(c(name)); };
 
     const QString amp = caption("Label36"), sens = caption("Label37"), imp = caption("Label38"),
                   cut = caption("Label50"), type = caption("Label51"), order = caption("Label52"),
@@ -203,18 +209,18 @@ void UpdateAccessibleNames(QWidget& m, const Session& session) {
                   tweeter = caption("GroupBox3");
     const QString lower = tr(AccLowerEdge), upper = tr(AccUpperEdge);
 
-    Name(Box(m, 9), amp);
-    Name(Box(m, 19), total);
+    Name(c.box(9), amp);
+    Name(c.box(19), total);
     struct Column {
         QString driver;
         int sens, imp, power, spl;
     };
-    for (const Column& c : {Column{bass, 10, 11, 7, 16}, Column{mid, 12, 13, 4, 17},
-                            Column{tweeter, 14, 15, 8, 18}}) {
-        Name(Box(m, c.sens), Join({c.driver, sens}));
-        Name(Box(m, c.imp), Join({c.driver, imp}));
-        Name(Box(m, c.power), Join({c.driver, load}));
-        Name(Box(m, c.spl), Join({c.driver, tr(AccSplAt1m)}));
+    for (const Column& col : {Column{bass, 10, 11, 7, 16}, Column{mid, 12, 13, 4, 17},
+                              Column{tweeter, 14, 15, 8, 18}}) {
+        Name(c.box(col.sens), Join({col.driver, sens}));
+        Name(c.box(col.imp), Join({col.driver, imp}));
+        Name(c.box(col.power), Join({col.driver, load}));
+        Name(c.box(col.spl), Join({col.driver, tr(AccSplAt1m)}));
     }
     // Cut-off, type and order of each filter, and the plain boxes standing in
     // for the lists on paper (Edit20..Edit27 in the lists' order 5, 7, 1, 3, 2, 4, 6, 8).
@@ -224,70 +230,70 @@ void UpdateAccessibleNames(QWidget& m, const Session& session) {
     };
     for (const Filter& f : {Filter{bass, {}, 5, 5, 7, 20}, Filter{mid, lower, 1, 1, 3, 22},
                             Filter{mid, upper, 3, 2, 4, 24}, Filter{tweeter, {}, 6, 6, 8, 26}}) {
-        Name(Box(m, f.cutBox), Join({f.driver, cut, f.edge}));
-        Name(List(m, f.typeList), Join({f.driver, type, f.edge}));
-        Name(List(m, f.orderList), Join({f.driver, order, f.edge}));
-        Name(Box(m, f.typeCopy), Join({f.driver, type, f.edge}));
-        Name(Box(m, f.typeCopy + 1), Join({f.driver, order, f.edge}));
+        Name(c.box(f.cutBox), Join({f.driver, cut, f.edge}));
+        Name(c.list(f.typeList), Join({f.driver, type, f.edge}));
+        Name(c.list(f.orderList), Join({f.driver, order, f.edge}));
+        Name(c.box(f.typeCopy), Join({f.driver, type, f.edge}));
+        Name(c.box(f.typeCopy + 1), Join({f.driver, order, f.edge}));
     }
     // The Linkwitz boxes sit in the bass column beside their own captions.
-    QWidget* kmax = Control(m, "Label27");
-    Name(Box(m, 28), Join({bass, caption("Label23")}));
-    Name(Box(m, 29), Join({bass, caption("Label26")}));
-    Name(Box(m, 30), Join({bass, Caption(kmax)}));
+    QWidget* kmax = c("Label27");
+    Name(c.box(28), Join({bass, caption("Label23")}));
+    Name(c.box(29), Join({bass, caption("Label26")}));
+    Name(c.box(30), Join({bass, Caption(kmax)}));
     MakeLive(kmax, Join({bass, Caption(kmax)}), QAccessible::StaticText, false, Qt::RightButton);
     kmax->setAccessibleDescription(tr(AccLinkwitzListingHint));
-    Name(Control(m, "ListBox1"), Join({bass, tr(AccLinkwitzListing)}));
+    Name(c("ListBox1"), Join({bass, tr(AccLinkwitzListing)}));
 
     // Pictograms of the filter slopes, Image2..Image5.
     const QString pictures[] = {Join({bass, tr(AccLowPass)}), Join({mid, tr(AccHighPass)}),
                                 Join({mid, tr(AccLowPass)}), Join({tweeter, tr(AccHighPass)})};
     for (int i = 0; i < 4; ++i)
-        MakeLive(OwnControl(&m, QStringLiteral("Image%1").arg(i + 2)), pictures[i], QAccessible::Graphic);
+        MakeLive(c(QStringLiteral("Image%1").arg(i + 2)), pictures[i], QAccessible::Graphic);
 
     // A group is announced when the focus enters it; the midrange group's
     // caption of blanks must not be what is heard.
-    Name(Control(m, "GroupBox1"), bass);
-    Name(Control(m, "GroupBox2"), mid);
-    Name(Control(m, "GroupBox3"), tweeter);
+    Name(c("GroupBox1"), bass);
+    Name(c("GroupBox2"), mid);
+    Name(c("GroupBox3"), tweeter);
 
-    Name(Control(m, "CheckBoxMid"), mid);
-    Name(Control(m, "CBMidEq"), Join({mid, caption("CBMidEq")}));
-    Name(Control(m, "CBHighEq"), Join({tweeter, caption("CBHighEq")}));
-    Name(Control(m, "ButCalc"), caption("ButCalc"));
-    Name(Control(m, "ButFType"), caption("ButFType"));
+    Name(c("CheckBoxMid"), mid);
+    Name(c("CBMidEq"), Join({mid, caption("CBMidEq")}));
+    Name(c("CBHighEq"), Join({tweeter, caption("CBHighEq")}));
+    Name(c("ButCalc"), caption("ButCalc"));
+    Name(c("ButFType"), caption("ButFType"));
     const struct { const char* label; const QString& driver; const LangTexts& resistor; } pads[] = {
         {"Label40", mid, AccSeriesResistor}, {"Label41", mid, AccParallelResistor},
         {"Label42", tweeter, AccSeriesResistor}, {"Label43", tweeter, AccParallelResistor}};
     for (const auto& p : pads)
-        MakeLive(Control(m, p.label), Join({p.driver, tr(p.resistor)}), QAccessible::StaticText, true);
+        MakeLive(c(p.label), Join({p.driver, tr(p.resistor)}), QAccessible::StaticText, true);
 
     // The graph and what lies around it.
-    QWidget* graph = Control(m, "Image1");
+    QWidget* graph = c("Image1");
     MakeLive(graph, caption("Label31"), QAccessible::Chart);
     if (!DescriptionOf(graph)) new GraphDescription(graph, session);
-    MakeLive(Control(m, "Label21"), caption("Label19"), QAccessible::StaticText, true);
-    MakeLive(Control(m, "Label22"), caption("Label20"), QAccessible::StaticText, true);
-    MakeLive(Control(m, "Label24"), tr(AccCurrentCurve), QAccessible::StaticText, true);
+    MakeLive(c("Label21"), caption("Label19"), QAccessible::StaticText, true);
+    MakeLive(c("Label22"), caption("Label20"), QAccessible::StaticText, true);
+    MakeLive(c("Label24"), tr(AccCurrentCurve), QAccessible::StaticText, true);
     const char* presets[] = {"Label29", "Label30", "Label32", "Label33", "Label34", "Label35"};
     for (const char* name : presets) {
-        QWidget* preset = Control(m, name);
+        QWidget* preset = c(name);
         const QString spoken = name != presets[5] ? tr(AccOpenCurve) + QLatin1Char(' ') + Caption(preset)
                                                   : tr(AccOpenOtherCurve);
         MakeLive(preset, spoken, QAccessible::Button, false, Qt::LeftButton);
     }
     // The colour squares Shape5..Shape10 in the order of AccColourNames.
     for (int i = 0; i < 6; ++i)
-        MakeLive(OwnControl(&m, QStringLiteral("Shape%1").arg(i + 5)),
+        MakeLive(c(QStringLiteral("Shape%1").arg(i + 5)),
                  Join({tr(AccBarColour), tr(AccColourNames[size_t(i)])}), QAccessible::Button, false,
                  Qt::LeftButton);
 
     // The curve picker.
-    Name(Control(m, "DBGrid1"), tr(AccSavedCurves));
-    Name(Box(m, 2), tr(AccCurveName));
-    Name(Control(m, "ButCurveOK"), caption("ButCurveOK"));
-    Name(Control(m, "ButCancel"), caption("ButCancel"));
-    MakeLive(Control(m, "Image6"), tr(AccPrint), QAccessible::Button, false, Qt::LeftButton);
+    Name(c("DBGrid1"), tr(AccSavedCurves));
+    Name(c.box(2), tr(AccCurveName));
+    Name(c("ButCurveOK"), caption("ButCurveOK"));
+    Name(c("ButCancel"), caption("ButCancel"));
+    MakeLive(c("Image6"), tr(AccPrint), QAccessible::Button, false, Qt::LeftButton);
 }
 
 void SetScreenTabOrder(QWidget& m) {
@@ -301,11 +307,11 @@ void SetScreenTabOrder(QWidget& m) {
         "DBGrid1", "Edit2", "ButCurveOK", "ButCancel",
         "Edit20", "Edit21", "Edit22", "Edit23", "Edit24", "Edit25", "Edit26", "Edit27",
     };
-    for (size_t i = 1; i < std::size(chain); ++i)
-        QWidget::setTabOrder(Control(m, chain[i - 1]), Control(m, chain[i]));
+    const Controls c(m);
+    for (size_t i = 1; i < std::size(chain); ++i) QWidget::setTabOrder(c(chain[i - 1]), c(chain[i]));
     // Tab leaves the picker's grid instead of walking its 32 columns; the
     // arrow keys move within it.
-    Control<QTableView>(m, "DBGrid1")->setTabKeyNavigation(false);
+    qobject_cast<QTableView*>(c("DBGrid1"))->setTabKeyNavigation(false);
 }
 
 }  // namespace ampora::ui

@@ -43,7 +43,8 @@ TF_Main::TF_Main(const ProgramFolders& folders, QWidget* parent)
     buildMenus();
     connectMenus();
     SetScreenTabOrder(*this);
-    UpdateAccessibleNames(*this, *session_);
+    // The names come from the captions, which the first showing sets in the
+    // user's language.
     connect(session_.get(), &Session::languageChanged, this,
             [this] { UpdateAccessibleNames(*this, *session_); });
     FormCreate();
