@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
@@ -348,6 +349,31 @@ TEST_F(IecWindowTest, EndingWithTheFocusInABoxIsSafe) {
         destroy();
         EXPECT_EQ(QApplication::focusWidget(), nullptr);
     }
+}
+
+// Nobody sees the tool or the About box at start, so they are made when
+// first opened: with the language chosen by then, the stored inputs and the
+// names a screen reader speaks, as if they had been there all along.
+TEST_F(IecWindowTest, MadeWhenFirstOpenedWithTheLanguageAndInputsOfThatMoment) {
+    SettingsValues v;
+    v.languageCode = SettingsCode(Language::Belarusian);
+    v.iecPower = 60;
+    v.iecCutFreq = 4000;
+    v.realOrderIdx = 3;
+    WriteCurvesFile(folder, v);
+    create();
+    EXPECT_EQ(main->findChild<TF_IecGost*>(), nullptr);
+    EXPECT_EQ(main->findChild<TF_About*>(), nullptr);
+    loadMenu("Eng");
+    EXPECT_EQ(findIec<QGroupBox>("GroupBox1")->title(), " Passport data, IEC ");
+    EXPECT_EQ(findIec<QLabel>("Label4")->text(), "HP filter cut frequency, Hz");
+    EXPECT_EQ(iecBox(1)->text(), "60");
+    EXPECT_EQ(iecBox(3)->text(), "4000");
+    EXPECT_EQ(iecOrder()->currentIndex(), 3);
+    QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(iecBox(1));
+    ASSERT_NE(spoken, nullptr);
+    EXPECT_EQ(spoken->text(QAccessible::Name), "Passport data, IEC, Max power, W");
+    EXPECT_EQ(about()->windowTitle(), " About program");
 }
 
 }  // namespace
