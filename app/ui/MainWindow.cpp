@@ -29,9 +29,6 @@
 
 namespace ampora::ui {
 
-TF_Main::TF_Main(const QString& exePath, QWidget* parent)
-    : TF_Main(ProgramFolders::Portable(exePath.toStdString()), parent) {}
-
 TF_Main::TF_Main(const ProgramFolders& folders, QWidget* parent)
     : QMainWindow(parent), session_(std::make_unique<Session>(folders)) {
     setObjectName(QStringLiteral("F_Main"));

@@ -35,9 +35,6 @@ class TF_IecGost;
 class TF_Main : public QMainWindow {
     Q_OBJECT
 public:
-    // exePath: the program folder with a trailing '/', where the curve file,
-    // the text table and the help files live (a portable program).
-    explicit TF_Main(const QString& exePath, QWidget* parent = nullptr);
     // The read-only files from folders.data, the user's curves in folders.user.
     explicit TF_Main(const ProgramFolders& folders, QWidget* parent = nullptr);
     ~TF_Main() override;

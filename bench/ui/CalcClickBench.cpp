@@ -65,7 +65,7 @@ void BM_TenThousandCurves(benchmark::State& state) {
     const int phase = int(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
-        auto main = std::make_unique<ampora::ui::TF_Main>(folder);
+        auto main = std::make_unique<ampora::ui::TF_Main>(ampora::ProgramFolders::Portable(folder.toStdString()));
         main->show();
         QCoreApplication::processEvents();
         state.ResumeTiming();
@@ -87,7 +87,7 @@ void BM_StartUpTenThousandCurves(benchmark::State& state) {
     QTemporaryDir dir;
     const QString folder = FolderWithCurves(dir, 10000);
     for (auto _ : state) {
-        auto main = std::make_unique<ampora::ui::TF_Main>(folder);
+        auto main = std::make_unique<ampora::ui::TF_Main>(ampora::ProgramFolders::Portable(folder.toStdString()));
         state.PauseTiming();
         main.reset();
         state.ResumeTiming();
