@@ -264,11 +264,7 @@ Design InputPanel::designFromBoxes() const {
     return d;
 }
 
-void InputPanel::publish() {
-    // Widgets announce changes while they are being built.
-    if (!midrange_ || !linkwitzF2_) return;
-    session_.setInputs(designFromBoxes());
-}
+void InputPanel::publish() { session_.setInputs(designFromBoxes()); }
 
 void InputPanel::takeSettings(const SettingsValues& s) {
     checked_.ampPowerW = s.ampPower;
