@@ -26,8 +26,8 @@ QLabel* MakeLabel(QWidget* parent, const char* name, int x, int y, const char* t
     l->adjustSize();
     return l;
 }
-QLineEdit* MakeEdit(QWidget* parent, const char* name, int y, const char* text, bool readOnly) {
-    auto* e = new QLineEdit(QString::fromUtf8(text), parent);
+QLineEdit* MakeEdit(QWidget* parent, const char* name, int y, const QString& text, bool readOnly) {
+    auto* e = new QLineEdit(text, parent);
     e->setObjectName(QString::fromUtf8(name));
     e->setGeometry(40, y, 89, 21);
     e->setReadOnly(readOnly);
@@ -58,11 +58,13 @@ TF_IecGost::TF_IecGost(Session& session, QWidget* parent) : QDialog(parent), ses
     auto* real = new QGroupBox(QString::fromUtf8(" Реально допустимо "), tool_);
     real->setObjectName(QStringLiteral("GroupBox2"));
     real->setGeometry(354, 24, 169, 161);
-    power_ = MakeEdit(rated, "Edit1", 27, "100", false);
-    cut_ = MakeEdit(rated, "Edit3", 99, "3000", false);
-    MakeEdit(rated, "Edit4", 120, "2", true);
-    result_ = MakeEdit(real, "Edit5", 27, "", true);
-    realCut_ = MakeEdit(real, "Edit7", 99, "3000", false);
+    // Until the stored inputs come: what a first start stores.
+    const SettingsValues fresh;
+    power_ = MakeEdit(rated, "Edit1", 27, QString::number(fresh.iecPower), false);
+    cut_ = MakeEdit(rated, "Edit3", 99, QString::number(fresh.iecCutFreq), false);
+    MakeEdit(rated, "Edit4", 120, QStringLiteral("2"), true);  // the data sheet's filter: second order
+    result_ = MakeEdit(real, "Edit5", 27, QString(), true);
+    realCut_ = MakeEdit(real, "Edit7", 99, QString::number(fresh.realCutFreq), false);
     realCut_->hide();
     realOrder_ = new QComboBox(real);
     realOrder_->setObjectName(QStringLiteral("ComboBox1"));
