@@ -69,8 +69,7 @@ InputPanel::InputPanel(Session& session, QWidget* client) : session_(session) {
     build(client);
     connectHandlers();
     // Bessel, order 2 everywhere, silently.
-    for (QComboBox* c : lists()) SetItemIndex(c, 1);
-    publish();
+    for (QComboBox* c : lists()) select(c, 1);
 }
 
 InputPanel::~InputPanel() = default;
@@ -217,11 +216,11 @@ void InputPanel::connectHandlers() {
         connect(b.order, &QComboBox::activated, this, [this, filter] { OrderBoxChange(filter); });
         connect(b.order->lineEdit(), &QLineEdit::textEdited, this, [this, filter] { OrderBoxChange(filter); });
         // A list left with text that names no item goes back to its item.
-        OnFocusMove(b.type, QEvent::FocusOut, [&b] {
-            if (ItemIndex(b.type) < 0) SetItemIndex(b.type, b.typeKept);
+        OnFocusMove(b.type, QEvent::FocusOut, [this, &b] {
+            if (ItemIndex(b.type) < 0) select(b.type, b.typeKept);
         });
-        OnFocusMove(b.order, QEvent::FocusOut, [&b] {
-            if (ItemIndex(b.order) < 0) SetItemIndex(b.order, b.orderKept);
+        OnFocusMove(b.order, QEvent::FocusOut, [this, &b] {
+            if (ItemIndex(b.order) < 0) select(b.order, b.orderKept);
         });
     }
     // Enter released in any input box calculates; leaving one does nothing.
@@ -266,6 +265,12 @@ Design InputPanel::designFromBoxes() const {
 
 void InputPanel::publish() { session_.setInputs(designFromBoxes()); }
 
+void InputPanel::select(QComboBox* list, int index) {
+    // Silently, as a user's pick is not, but the session learns of it.
+    SetItemIndex(list, index);
+    publish();
+}
+
 void InputPanel::takeSettings(const SettingsValues& s) {
     checked_.ampPowerW = s.ampPower;
     for (const DriverField& df : DriverFields) {
@@ -284,9 +289,9 @@ void InputPanel::showSettings(const SettingsValues& s) {
         drivers_[size_t(d)].sensitivity->setText(Real((checked_.*DriverFields[d].design).sensitivityDb));
     for (int d = 0; d < 3; ++d)
         drivers_[size_t(d)].impedance->setText(Real((checked_.*DriverFields[d].design).impedanceOhm));
-    for (int f = 0; f < 4; ++f) SetItemIndex(filters_[size_t(f)].type, s.*FilterFields[f].typeIdx);
+    for (int f = 0; f < 4; ++f) select(filters_[size_t(f)].type, s.*FilterFields[f].typeIdx);
     for (int f = 0; f < 4; ++f) TypeBoxChange(Filter(f));
-    for (int f = 0; f < 4; ++f) SetItemIndex(filters_[size_t(f)].order, s.*FilterFields[f].orderIdx);
+    for (int f = 0; f < 4; ++f) select(filters_[size_t(f)].order, s.*FilterFields[f].orderIdx);
     midrange_->setChecked(s.midOn == 1);  // runs CheckBoxMidClick on a change
 }
 
@@ -319,7 +324,7 @@ void InputPanel::ComboChange(Filter f) {
         const QSignalBlocker block(orderBox);
         orderBox->clear();
     }
-    SetItemIndex(orderBox, -1);
+    select(orderBox, -1);
     const int t = ItemIndex(typeBox);
     if (t != 0) {  // no filter: no order either
         if (t == 1 || t == 2)
@@ -327,7 +332,7 @@ void InputPanel::ComboChange(Filter f) {
         else
             orderBox->addItems({"2", "4"});  // Linkwitz, or text that names no type
         // Order 2 either way.
-        SetItemIndex(orderBox, orderBox->count() < 3 ? 0 : 1);
+        select(orderBox, orderBox->count() < 3 ? 0 : 1);
     }
     publish();
 }
@@ -346,14 +351,14 @@ void InputPanel::OrderBoxChange(Filter f) {
 
 void InputPanel::ButFTypeClick() {
     const int t = ItemIndex(filters_[BassLowPass].type);
-    for (Filter f : {MidHighPass, MidLowPass, TweeterHighPass}) SetItemIndex(filters_[size_t(f)].type, t);
+    for (Filter f : {MidHighPass, MidLowPass, TweeterHighPass}) select(filters_[size_t(f)].type, t);
     ComboBox1Change();
     ComboBox2Change();
     ComboBox6Change();
     session_.focusCalc();
     const int k = ItemIndex(filters_[BassLowPass].order);
     if (k == -1) return;
-    for (Filter f : {MidHighPass, MidLowPass, TweeterHighPass}) SetItemIndex(filters_[size_t(f)].order, k);
+    for (Filter f : {MidHighPass, MidLowPass, TweeterHighPass}) select(filters_[size_t(f)].order, k);
     session_.calculate();
 }
 
@@ -415,9 +420,9 @@ void InputPanel::showDesign(const Design& d) {
     for (int f = 0; f < 4; ++f) {
         FilterBoxes& b = filters_[size_t(f)];
         const FilterChoice& choice = d.*FilterFields[f].design;
-        SetItemIndex(b.type, static_cast<int>(choice.type));
+        select(b.type, static_cast<int>(choice.type));
         ComboChange(Filter(f));
-        if (choice.type != FilterType::None) SetItemIndex(b.order, OrderItemIndex(choice));
+        if (choice.type != FilterType::None) select(b.order, OrderItemIndex(choice));
         const int idx = ItemIndex(b.order);
         if (idx >= 0) b.orderKept = int16_t(idx);
         b.typeKept = int16_t(static_cast<int>(choice.type));

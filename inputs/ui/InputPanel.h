@@ -83,6 +83,7 @@ private:
     // The design as the boxes hold it, to the session after every change.
     Design designFromBoxes() const;
     void publish();
+    void select(QComboBox* list, int index);
     void showDesign(const Design& d);
     void showCorrections(const Evaluation& ev);
     void showOnPaper(bool printing);

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <functional>
 
 #include "app/ui/Widgets.h"
 #include "tests/app/ui/Fixture.h"
@@ -162,6 +163,45 @@ TEST_F(InputPanelTest, ColourSquaresRecolourTheBarsWithEitherButton) {
         const QColor c = curves->graphImage().pixelColor(228, 100);
         EXPECT_EQ(IntFromColor(c), s.colour) << s.name;
     }
+}
+
+// The report and the Linkwitz listing read the session's design between
+// calculations: it follows every change of the inputs, also the silent ones,
+// with no calculation to bring it up to date.
+TEST_F(InputPanelTest, TheSessionsDesignFollowsTheInputsWithoutACalculation) {
+    QWidget other;  // while it is active, nothing calculates
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    struct Row {
+        const char* name;
+        std::function<void()> change;
+        std::function<bool(const Design&)> shows;
+    };
+    const Row rows[] = {
+        {"Linkwitz frequency typed", [&] { type(28, "50"); },
+         [](const Design& d) { return d.linkwitzF1 == 50; }},
+        {"midrange edge typed", [&] { type(3, "4000"); },
+         [](const Design& d) { return d.midLowPass.cutHz == 4000; }},
+        {"filter type picked", [&] { WindowTest::pick(6, 2); },
+         [](const Design& d) { return d.tweeterHighPass == FilterChoice{FilterType::Butterworth, 2, 3200}; }},
+        {"one for all copies silently",
+         [&] {
+             WindowTest::pick(5, 3);
+             WindowTest::pick(7, 1);
+             inputs->ButFTypeClick();
+         },
+         [](const Design& d) { return d.tweeterHighPass.type == FilterType::Linkwitz && d.tweeterHighPass.order == 4; }},
+        {"equalising switched off", [&] { check("CBHighEq")->setChecked(false); },
+         [](const Design& d) { return !d.tweeterEqualise; }},
+        {"midrange switched off", [&] { check("CheckBoxMid")->setChecked(false); },
+         [](const Design& d) { return !d.midOn; }},
+    };
+    for (const Row& r : rows) {
+        r.change();
+        EXPECT_TRUE(r.shows(session->design())) << r.name;
+    }
+    EXPECT_TRUE(box(7)->text().isEmpty()) << "calculated since the first pick cleared the results";
 }
 
 }  // namespace
