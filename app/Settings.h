@@ -5,23 +5,35 @@
 #include <cstdint>
 #include <optional>
 
+#include "calc/Design.h"
+
 namespace ampora {
 
 class Table;
 
 inline constexpr uint32_t DefaultCurveColor = 0xFE0000;  // 0x00BBGGRR, blue
 
+// The inputs of the window default to those of a new design (calc/Design.h).
 struct SettingsValues {
+    static constexpr FilterChoice NewFilter{};
+    static constexpr DriverData NewDriver{};
+
     int32_t languageCode = 2;  // 0 Russian, 1 Belarusian, 2 English
-    int32_t lfCutFreq = 320, mfLowCutFreq = 320, mfHighCutFreq = 3200, hfCutFreq = 3200;
-    int32_t lfTypeIdx = 1, mfLowTypeIdx = 1, mfHighTypeIdx = 1, hfTypeIdx = 1;
-    int32_t lfOrderIdx = 1, mfLowOrderIdx = 1, mfHighOrderIdx = 1, hfOrderIdx = 1;
-    int32_t midOn = 1;
+    int32_t lfCutFreq = DefaultLowCutHz, mfLowCutFreq = DefaultLowCutHz,
+            mfHighCutFreq = DefaultHighCutHz, hfCutFreq = DefaultHighCutHz;
+    // Item indexes of the type and order lists.
+    int32_t lfTypeIdx = int32_t(NewFilter.type), mfLowTypeIdx = int32_t(NewFilter.type),
+            mfHighTypeIdx = int32_t(NewFilter.type), hfTypeIdx = int32_t(NewFilter.type);
+    int32_t lfOrderIdx = OrderItemIndex(NewFilter), mfLowOrderIdx = OrderItemIndex(NewFilter),
+            mfHighOrderIdx = OrderItemIndex(NewFilter), hfOrderIdx = OrderItemIndex(NewFilter);
+    int32_t midOn = Design{}.midOn ? 1 : 0;
     int32_t savedCurveRecNo = 0;
     int32_t iecPower = 100, iecCutFreq = 3000, realCutFreq = 3000, realOrderIdx = 1;
-    int32_t ampPower = 100;
-    double lfSens = 88.0, mfSens = 88.0, hfSens = 88.0;  // dB/W/m
-    double lfImp = 4.0, mfImp = 4.0, hfImp = 4.0;        // ohm
+    int32_t ampPower = DefaultAmpPowerW;
+    double lfSens = NewDriver.sensitivityDb, mfSens = NewDriver.sensitivityDb,
+           hfSens = NewDriver.sensitivityDb;  // dB/W/m
+    double lfImp = NewDriver.impedanceOhm, mfImp = NewDriver.impedanceOhm,
+           hfImp = NewDriver.impedanceOhm;  // ohm
     uint32_t curveColor = DefaultCurveColor;
     // Both set, or neither (then the window is centred).
     std::optional<int32_t> winLeft, winTop;

@@ -1,8 +1,6 @@
-// Ampora: the command line first, then the three windows, created in a fixed
-// order, and the message loop.
+// Ampora: the command line first, then the main window and the message loop.
 
 #include <QApplication>
-#include <QFont>
 #include <QStandardPaths>
 #include <cstdio>
 #include <iostream>
@@ -12,12 +10,11 @@
 
 #include "app/CommandLine.h"
 #include "app/ProgramFolders.h"
-#include "app/ui/AboutWindow.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/ReportWriter.h"
+#include "app/ui/Startup.h"
 #include "app/ui/Termination.h"
 #include "cli/Evaluate.h"
-#include "iec/ui/IecWindow.h"
 
 namespace {
 
@@ -58,19 +55,12 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral(AMPORA_APP_ID));
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(11);
-    QApplication::setFont(font);
+    ampora::ui::SetWindowFont();
 
     const ampora::ProgramFolders folders = FoldersOfThisRun();
     ampora::PrepareUserFolder(folders);
-    ampora::ui::TF_Main main(folders);
-    auto* iec = new ampora::ui::TF_IecGost(&main);
-    auto* about = new ampora::ui::TF_About(&main);
-    main.setWindows(iec, about);
-    if (main.terminationRequested()) return 1;
-    ampora::ui::CloseOnTerminationSignals(&main);
-    main.show();
-    main.activateWindow();
+    const auto main = ampora::ui::StartMainWindow(folders, ampora::ui::Start::Shown,
+                                                  [](ampora::ui::TF_Main& m) { ampora::ui::CloseOnTerminationSignals(&m); });
+    if (main->terminationRequested()) return 1;
     return QApplication::exec();
 }

@@ -10,16 +10,6 @@ int32_t FilterCodeOf(const FilterChoice& f) {
     return FilterCode(static_cast<int>(f.type), idx);
 }
 
-int OrderItemIndex(const FilterChoice& f) {
-    switch (f.type) {
-        case FilterType::Bessel:
-        case FilterType::Butterworth: return f.order >= 1 && f.order <= 4 ? f.order - 1 : -1;
-        case FilterType::Linkwitz: return f.order == 2 ? 0 : f.order == 4 ? 1 : -1;
-        case FilterType::None: break;
-    }
-    return -1;
-}
-
 FilterChoice FilterFromItems(int typeIdx, int orderIdx, int32_t cutHz) {
     const int32_t code = FilterCode(typeIdx, orderIdx);
     if (FilterTable(code).empty()) return {FilterType::None, 0, cutHz};

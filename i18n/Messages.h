@@ -9,8 +9,6 @@ namespace ampora {
 
 using LangTexts = std::array<const char*, 3>;
 
-inline constexpr LangTexts MsgEnterNumber = {"\rВведите число.", "\rEnter digital value.",
-                                             "\rУвядзіце лічбавае значэнне."};
 inline constexpr LangTexts MsgSensitivity = {"Чувствительность динамика ", "Sensitivity of ",
                                              "Адчувальнасць дынаміка "};
 inline constexpr LangTexts MsgMidrange = {"СЧ ", "midrange ", "СЧ "};
@@ -34,14 +32,6 @@ inline constexpr LangTexts MsgOutOfRange = {
     "Расчёт невозможен: значения вне допустимого диапазона.",
     "Cannot calculate: values are out of range.",
     "Разлік немагчымы: значэнні па-за дапушчальным дыяпазонам."};
-
-// The midrange frequency check.
-inline constexpr LangTexts MsgLowCutWrong = {"Неверное значение нижней частоты раздела.",
-                                             "Low cut frequency is wrong.",
-                                             "Няправільнае значэнне ніжняй частаты падзела."};
-inline constexpr LangTexts MsgHighCutWrong = {"Неверное значение верхней частоты раздела.",
-                                              "High cut frequency is wrong.",
-                                              "Няправільнае значэнне верхняй частаты падзела."};
 
 // Curve commands. The two with a curve name put it between straight quotes.
 inline constexpr LangTexts MsgNoSavedCurves = {"Сохранённых кривых нет", "No saved curves",

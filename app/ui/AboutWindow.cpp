@@ -4,12 +4,13 @@
 #include <QShowEvent>
 #include <cmath>
 
-#include "app/ui/MainWindow.h"
 #include "app/ui/Widgets.h"
+#include "session/Session.h"
+#include "session/WindowTexts.h"
 
 namespace ampora::ui {
 
-TF_About::TF_About(TF_Main* main) : QDialog(main), main_(main) {
+TF_About::TF_About(Session& session, QWidget* main) : QDialog(main), session_(session) {
     setObjectName(QStringLiteral("F_About"));
     setWindowTitle(QString::fromUtf8(" О программе"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -51,6 +52,13 @@ TF_About::TF_About(TF_Main* main) : QDialog(main), main_(main) {
     line->setFont(mid);
     line->move(8, 8);
     line->adjustSize();
+
+    if (session_.languageChosen()) retranslate();
+    connect(&session_, &Session::languageChanged, this, [this] { retranslate(); });
+}
+
+void TF_About::retranslate() {
+    ApplyTexts(session_.textTable(), session_.language(), TextWindow::About, this);
 }
 
 QPoint TF_About::CentredOver(const QRect& mainFrame, const QSize& aboutFrame) {
@@ -63,7 +71,7 @@ QPoint TF_About::CentredOver(const QRect& mainFrame, const QSize& aboutFrame) {
 
 void TF_About::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    move(CentredOver(main_->frameGeometry(), frameGeometry().size()));
+    move(CentredOver(parentWidget()->frameGeometry(), frameGeometry().size()));
 }
 
 }  // namespace ampora::ui

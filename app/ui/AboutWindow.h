@@ -2,16 +2,15 @@
 
 #include <QDialog>
 
-class QLabel;
-
 namespace ampora::ui {
 
-class TF_Main;
+class Session;
 
 class TF_About : public QDialog {
     Q_OBJECT
 public:
-    explicit TF_About(TF_Main* main);
+    // Over main, made when first opened, in the language chosen by then.
+    TF_About(Session& session, QWidget* main);
     // Where the box goes: centred over the main window, halves to even, not
     // clamped to the screen.
     static QPoint CentredOver(const QRect& mainFrame, const QSize& aboutFrame);
@@ -20,7 +19,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    TF_Main* main_;
+    void retranslate();
+
+    Session& session_;
 };
 
 }  // namespace ampora::ui

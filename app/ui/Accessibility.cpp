@@ -13,12 +13,10 @@
 #include <QPushButton>
 #include <QTableView>
 
-#include "app/ui/MainWindow.h"
 #include "app/ui/Widgets.h"
-#include "curves/ui/GraphImage.h"
-#include "i18n/ui/LangText.h"
 #include "i18n/Messages.h"
-#include "iec/ui/IecWindow.h"
+#include "session/Session.h"
+#include "session/WindowTexts.h"
 
 namespace ampora::ui {
 
@@ -31,9 +29,30 @@ constexpr const char* NameProperty = "amporaAccessibleName";
 constexpr const char* RoleProperty = "amporaAccessibleRole";
 constexpr const char* WithTextProperty = "amporaAccessibleWithText";  // the label's text follows
 constexpr const char* PressProperty = "amporaAccessiblePress";        // mouse button of a click
-constexpr const char* GraphProperty = "amporaAccessibleGraph";        // curve name in the description
 
 QString Clean(const QString& s) { return s.simplified(); }
+
+// The graph's description names the current curve, which changes with every
+// curve command: it is read from the session when asked.
+class GraphDescription : public QObject {
+public:
+    GraphDescription(QWidget* graph, const Session& session) : QObject(graph), session_(session) {}
+    QString text() const {
+        const QString curve = session_.CurCurveName.isEmpty()
+                                  ? session_.text(MsgNoCurve)
+                                  : session_.text(AccGraphCurve).arg(session_.CurCurveName);
+        return curve + QLatin1Char(' ') + session_.text(AccGraphEditing);
+    }
+
+private:
+    const Session& session_;
+};
+
+const GraphDescription* DescriptionOf(const QWidget* w) {
+    for (const QObject* child : w->children())
+        if (auto* d = dynamic_cast<const GraphDescription*>(child)) return d;
+    return nullptr;
+}
 
 // Blank parts (a caption of blanks only, an empty label) never reach a name.
 QString Join(const QStringList& parts) {
@@ -73,14 +92,8 @@ public:
                 if (auto* l = qobject_cast<QLabel*>(w)) name = Join({name, l->text()});
             return name;
         }
-        if (t == QAccessible::Description && w->property(GraphProperty).toBool()) {
-            const auto* main = qobject_cast<const TF_Main*>(w->window());
-            const int lang = main ? main->LangIndex : 0;
-            const QString curve = main && !main->CurCurveName.isEmpty()
-                                      ? LangText(AccGraphCurve, lang).arg(main->CurCurveName)
-                                      : LangText(MsgNoCurve, lang);
-            return curve + QLatin1Char(' ') + LangText(AccGraphEditing, lang);
-        }
+        if (t == QAccessible::Description)
+            if (const GraphDescription* d = DescriptionOf(w)) return d->text();
         if (t == QAccessible::Description) return w->accessibleDescription();
         if (t == QAccessible::Value)
             if (auto* c = qobject_cast<QComboBox*>(w)) return c->currentText();
@@ -121,6 +134,13 @@ QAccessibleInterface* LiveFactory(const QString&, QObject* object) {
 
 void MakeLive(QWidget* w, const QString& name, QAccessible::Role role, bool withText = false,
               Qt::MouseButton press = Qt::NoButton) {
+    // Installed once a QApplication exists, after Qt's own widget factory, so
+    // that it is asked first.
+    static const bool installed = [] {
+        QAccessible::installFactory(LiveFactory);
+        return true;
+    }();
+    (void)installed;
     w->setProperty(NameProperty, name);
     w->setProperty(RoleProperty, int(role));
     w->setProperty(WithTextProperty, withText);
@@ -144,55 +164,63 @@ void Name(QWidget* w, const QString& name) {
     }
 }
 
-void NameIecTool(TF_IecGost& iec) {
-    const QString rated = Caption(iec.GroupBox1), real = Caption(iec.GroupBox2);
-    const QString power = Caption(iec.Label1), cut = Caption(iec.Label4), order = Caption(iec.Label5);
-    Name(iec.GroupBox1, rated);
-    Name(iec.GroupBox2, real);
-    Name(iec.GroupBox3, Caption(iec.GroupBox3));
-    Name(iec.Edit1, Join({rated, power}));
-    Name(iec.Edit3, Join({rated, cut}));
-    Name(iec.Edit4, Join({rated, order}));
-    Name(iec.Edit5, Join({real, power}));
-    Name(iec.Edit7, Join({real, cut}));
-    Name(iec.ComboBox1, Join({real, order}));
-}
+// A window's controls by name, looked up once per naming pass; every name
+// asked for exists.
+class Controls {
+public:
+    explicit Controls(const QWidget& window) : byName_(OwnControls(&window)) {}
+    QWidget* operator()(const QString& name) const { return byName_.value(name); }
+    QWidget* operator()(const char* name) const { return byName_.value(QString::fromUtf8(name)); }
+    QWidget* box(int no) const { return byName_.value(QStringLiteral("Edit%1").arg(no)); }
+    QWidget* list(int no) const { return byName_.value(QStringLiteral("ComboBox%1").arg(no)); }
+
+private:
+    QHash<QString, QWidget*> byName_;
+};
 
 }  // namespace
 
-void UpdateAccessibleNames(TF_Main& m) {
-    // Installed once a QApplication exists, after Qt's own widget factory, so
-    // that it is asked first.
-    static const bool installed = [] {
-        QAccessible::installFactory(LiveFactory);
-        return true;
-    }();
-    (void)installed;
+void UpdateAccessibleNamesOfIecTool(QWidget& iec) {
+    const Controls c(iec);
+    const auto caption = [&c](const char* name) { return Caption(c(name)); };
+    const QString rated = caption("GroupBox1"), real = caption("GroupBox2");
+    const QString power = caption("Label1"), cut = caption("Label4"), order = caption("Label5");
+    Name(c("GroupBox1"), rated);
+    Name(c("GroupBox2"), real);
+    Name(c("GroupBox3"), caption("GroupBox3"));
+    Name(c("Edit1"), Join({rated, power}));
+    Name(c("Edit3"), Join({rated, cut}));
+    Name(c("Edit4"), Join({rated, order}));
+    Name(c("Edit5"), Join({real, power}));
+    Name(c("Edit7"), Join({real, cut}));
+    Name(c("ComboBox1"), Join({real, order}));
+}
 
-    auto tr = [&m](const LangTexts& t) { return LangText(t, m.LangIndex); };
-    auto row = [&m](const char* label) { return Caption(m.Panel3->findChild<QLabel*>(label)); };
-    auto own = [](QWidget* parent, const char* name) { return Caption(parent->findChild<QWidget*>(name)); };
+void UpdateAccessibleNames(QWidget& m, const Session& session) {
+    auto tr = [&session](const LangTexts& t) { return session.text(t); };
+    const Controls c(m);
+    auto caption = [&c](const char* name) { return Caption(c(name)); };
 
-    const QString amp = row("Label36"), sens = row("Label37"), imp = row("Label38"),
-                  cut = row("Label50"), type = row("Label51"), order = row("Label52"),
-                  load = row("Label53"), total = row("Label44");
+    const QString amp = caption("Label36"), sens = caption("Label37"), imp = caption("Label38"),
+                  cut = caption("Label50"), type = caption("Label51"), order = caption("Label52"),
+                  load = caption("Label53"), total = caption("Label44");
     // The midrange group's own caption is blank: its switch names the column.
-    const QString bass = Caption(m.GroupBox1), mid = Caption(m.CheckBoxMid),
-                  tweeter = Caption(m.GroupBox3);
+    const QString bass = caption("GroupBox1"), mid = caption("CheckBoxMid"),
+                  tweeter = caption("GroupBox3");
     const QString lower = tr(AccLowerEdge), upper = tr(AccUpperEdge);
 
-    Name(m.edit(9), amp);
-    Name(m.edit(19), total);
+    Name(c.box(9), amp);
+    Name(c.box(19), total);
     struct Column {
         QString driver;
         int sens, imp, power, spl;
     };
-    for (const Column& c : {Column{bass, 10, 11, 7, 16}, Column{mid, 12, 13, 4, 17},
-                            Column{tweeter, 14, 15, 8, 18}}) {
-        Name(m.edit(c.sens), Join({c.driver, sens}));
-        Name(m.edit(c.imp), Join({c.driver, imp}));
-        Name(m.edit(c.power), Join({c.driver, load}));
-        Name(m.edit(c.spl), Join({c.driver, tr(AccSplAt1m)}));
+    for (const Column& col : {Column{bass, 10, 11, 7, 16}, Column{mid, 12, 13, 4, 17},
+                              Column{tweeter, 14, 15, 8, 18}}) {
+        Name(c.box(col.sens), Join({col.driver, sens}));
+        Name(c.box(col.imp), Join({col.driver, imp}));
+        Name(c.box(col.power), Join({col.driver, load}));
+        Name(c.box(col.spl), Join({col.driver, tr(AccSplAt1m)}));
     }
     // Cut-off, type and order of each filter, and the plain boxes standing in
     // for the lists on paper (Edit20..Edit27 in the lists' order 5, 7, 1, 3, 2, 4, 6, 8).
@@ -202,84 +230,88 @@ void UpdateAccessibleNames(TF_Main& m) {
     };
     for (const Filter& f : {Filter{bass, {}, 5, 5, 7, 20}, Filter{mid, lower, 1, 1, 3, 22},
                             Filter{mid, upper, 3, 2, 4, 24}, Filter{tweeter, {}, 6, 6, 8, 26}}) {
-        Name(m.edit(f.cutBox), Join({f.driver, cut, f.edge}));
-        Name(m.combo(f.typeList), Join({f.driver, type, f.edge}));
-        Name(m.combo(f.orderList), Join({f.driver, order, f.edge}));
-        Name(m.edit(f.typeCopy), Join({f.driver, type, f.edge}));
-        Name(m.edit(f.typeCopy + 1), Join({f.driver, order, f.edge}));
+        Name(c.box(f.cutBox), Join({f.driver, cut, f.edge}));
+        Name(c.list(f.typeList), Join({f.driver, type, f.edge}));
+        Name(c.list(f.orderList), Join({f.driver, order, f.edge}));
+        Name(c.box(f.typeCopy), Join({f.driver, type, f.edge}));
+        Name(c.box(f.typeCopy + 1), Join({f.driver, order, f.edge}));
     }
     // The Linkwitz boxes sit in the bass column beside their own captions.
-    Name(m.edit(28), Join({bass, own(m.GroupBox1, "Label23")}));
-    Name(m.edit(29), Join({bass, own(m.GroupBox1, "Label26")}));
-    Name(m.edit(30), Join({bass, Caption(m.Label27)}));
-    MakeLive(m.Label27, Join({bass, Caption(m.Label27)}), QAccessible::StaticText, false, Qt::RightButton);
-    m.Label27->setAccessibleDescription(tr(AccLinkwitzListingHint));
-    Name(m.ListBox1, Join({bass, tr(AccLinkwitzListing)}));
+    QWidget* kmax = c("Label27");
+    Name(c.box(28), Join({bass, caption("Label23")}));
+    Name(c.box(29), Join({bass, caption("Label26")}));
+    Name(c.box(30), Join({bass, Caption(kmax)}));
+    MakeLive(kmax, Join({bass, Caption(kmax)}), QAccessible::StaticText, false, Qt::RightButton);
+    kmax->setAccessibleDescription(tr(AccLinkwitzListingHint));
+    Name(c("ListBox1"), Join({bass, tr(AccLinkwitzListing)}));
 
     // Pictograms of the filter slopes, Image2..Image5.
     const QString pictures[] = {Join({bass, tr(AccLowPass)}), Join({mid, tr(AccHighPass)}),
                                 Join({mid, tr(AccLowPass)}), Join({tweeter, tr(AccHighPass)})};
-    for (size_t i = 0; i < m.Pictograms.size(); ++i)
-        MakeLive(m.Pictograms[i], pictures[i], QAccessible::Graphic);
+    for (int i = 0; i < 4; ++i)
+        MakeLive(c(QStringLiteral("Image%1").arg(i + 2)), pictures[i], QAccessible::Graphic);
 
     // A group is announced when the focus enters it; the midrange group's
     // caption of blanks must not be what is heard.
-    Name(m.GroupBox1, bass);
-    Name(m.GroupBox2, mid);
-    Name(m.GroupBox3, tweeter);
+    Name(c("GroupBox1"), bass);
+    Name(c("GroupBox2"), mid);
+    Name(c("GroupBox3"), tweeter);
 
-    Name(m.CheckBoxMid, mid);
-    Name(m.CBMidEq, Join({mid, Caption(m.CBMidEq)}));
-    Name(m.CBHighEq, Join({tweeter, Caption(m.CBHighEq)}));
-    Name(m.ButCalc, Caption(m.ButCalc));
-    Name(m.ButFType, Caption(m.ButFType));
-    MakeLive(m.Label40, Join({mid, tr(AccSeriesResistor)}), QAccessible::StaticText, true);
-    MakeLive(m.Label41, Join({mid, tr(AccParallelResistor)}), QAccessible::StaticText, true);
-    MakeLive(m.Label42, Join({tweeter, tr(AccSeriesResistor)}), QAccessible::StaticText, true);
-    MakeLive(m.Label43, Join({tweeter, tr(AccParallelResistor)}), QAccessible::StaticText, true);
+    Name(c("CheckBoxMid"), mid);
+    Name(c("CBMidEq"), Join({mid, caption("CBMidEq")}));
+    Name(c("CBHighEq"), Join({tweeter, caption("CBHighEq")}));
+    Name(c("ButCalc"), caption("ButCalc"));
+    Name(c("ButFType"), caption("ButFType"));
+    const struct { const char* label; const QString& driver; const LangTexts& resistor; } pads[] = {
+        {"Label40", mid, AccSeriesResistor}, {"Label41", mid, AccParallelResistor},
+        {"Label42", tweeter, AccSeriesResistor}, {"Label43", tweeter, AccParallelResistor}};
+    for (const auto& p : pads)
+        MakeLive(c(p.label), Join({p.driver, tr(p.resistor)}), QAccessible::StaticText, true);
 
     // The graph and what lies around it.
-    MakeLive(m.Image1, Caption(m.Label31), QAccessible::Chart);
-    m.Image1->setProperty(GraphProperty, true);
-    MakeLive(m.Label21, Caption(m.Label19), QAccessible::StaticText, true);
-    MakeLive(m.Label22, Caption(m.Label20), QAccessible::StaticText, true);
-    MakeLive(m.Label24, tr(AccCurrentCurve), QAccessible::StaticText, true);
-    for (size_t i = 0; i < m.PresetLabels.size(); ++i) {
-        QLabel* preset = m.PresetLabels[i];
-        const QString name = i + 1 < m.PresetLabels.size()
-                                 ? tr(AccOpenCurve) + QLatin1Char(' ') + Caption(preset)
-                                 : tr(AccOpenOtherCurve);
-        MakeLive(preset, name, QAccessible::Button, false, Qt::LeftButton);
+    QWidget* graph = c("Image1");
+    MakeLive(graph, caption("Label31"), QAccessible::Chart);
+    if (!DescriptionOf(graph)) new GraphDescription(graph, session);
+    MakeLive(c("Label21"), caption("Label19"), QAccessible::StaticText, true);
+    MakeLive(c("Label22"), caption("Label20"), QAccessible::StaticText, true);
+    MakeLive(c("Label24"), tr(AccCurrentCurve), QAccessible::StaticText, true);
+    const char* presets[] = {"Label29", "Label30", "Label32", "Label33", "Label34", "Label35"};
+    for (const char* name : presets) {
+        QWidget* preset = c(name);
+        const QString spoken = name != presets[5] ? tr(AccOpenCurve) + QLatin1Char(' ') + Caption(preset)
+                                                  : tr(AccOpenOtherCurve);
+        MakeLive(preset, spoken, QAccessible::Button, false, Qt::LeftButton);
     }
-    for (size_t i = 0; i < m.Shapes.size(); ++i)
-        MakeLive(m.Shapes[i], Join({tr(AccBarColour), tr(AccColourNames[i])}), QAccessible::Button,
-                 false, Qt::LeftButton);
+    // The colour squares Shape5..Shape10 in the order of AccColourNames.
+    for (int i = 0; i < 6; ++i)
+        MakeLive(c(QStringLiteral("Shape%1").arg(i + 5)),
+                 Join({tr(AccBarColour), tr(AccColourNames[size_t(i)])}), QAccessible::Button, false,
+                 Qt::LeftButton);
 
     // The curve picker.
-    Name(m.DBGrid1, tr(AccSavedCurves));
-    Name(m.edit(2), tr(AccCurveName));
-    Name(m.ButCurveOK, Caption(m.ButCurveOK));
-    Name(m.ButCancel, Caption(m.ButCancel));
-    MakeLive(m.Image6, tr(AccPrint), QAccessible::Button, false, Qt::LeftButton);
-
-    if (TF_IecGost* iec = m.iecWindow()) NameIecTool(*iec);
+    Name(c("DBGrid1"), tr(AccSavedCurves));
+    Name(c.box(2), tr(AccCurveName));
+    Name(c("ButCurveOK"), caption("ButCurveOK"));
+    Name(c("ButCancel"), caption("ButCancel"));
+    MakeLive(c("Image6"), tr(AccPrint), QAccessible::Button, false, Qt::LeftButton);
 }
 
-void SetScreenTabOrder(TF_Main& m) {
-    QWidget* chain[] = {
-        m.edit(9),
-        m.edit(10), m.edit(11), m.edit(5), m.combo(5), m.combo(7), m.edit(28), m.edit(29),
-        m.CheckBoxMid, m.edit(12), m.edit(13), m.CBMidEq,
-        m.edit(1), m.combo(1), m.combo(3), m.edit(3), m.combo(2), m.combo(4),
-        m.edit(14), m.edit(15), m.CBHighEq, m.edit(6), m.combo(6), m.combo(8),
-        m.ButCalc, m.ButFType,
-        m.DBGrid1, m.edit(2), m.ButCurveOK, m.ButCancel,
-        m.edit(20), m.edit(21), m.edit(22), m.edit(23), m.edit(24), m.edit(25), m.edit(26), m.edit(27),
+void SetScreenTabOrder(QWidget& m) {
+    const char* chain[] = {
+        "Edit9",
+        "Edit10", "Edit11", "Edit5", "ComboBox5", "ComboBox7", "Edit28", "Edit29",
+        "CheckBoxMid", "Edit12", "Edit13", "CBMidEq",
+        "Edit1", "ComboBox1", "ComboBox3", "Edit3", "ComboBox2", "ComboBox4",
+        "Edit14", "Edit15", "CBHighEq", "Edit6", "ComboBox6", "ComboBox8",
+        "ButCalc", "ButFType",
+        "DBGrid1", "Edit2", "ButCurveOK", "ButCancel",
+        "Edit20", "Edit21", "Edit22", "Edit23", "Edit24", "Edit25", "Edit26", "Edit27",
     };
-    for (size_t i = 1; i < std::size(chain); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
+    const Controls c(m);
+    for (size_t i = 1; i < std::size(chain); ++i) QWidget::setTabOrder(c(chain[i - 1]), c(chain[i]));
     // Tab leaves the picker's grid instead of walking its 32 columns; the
     // arrow keys move within it.
-    m.DBGrid1->setTabKeyNavigation(false);
+    qobject_cast<QTableView*>(c("DBGrid1"))->setTabKeyNavigation(false);
 }
 
 }  // namespace ampora::ui

@@ -16,21 +16,20 @@
 
 #include "app/ui/Controls.h"
 #include "app/ui/FileChooser.h"
-#include "app/ui/MainWindow.h"
 #include "calc/BandBreakdown.h"
 #include "calc/PowerHandling.h"
 #include "calc/ui/BandBreakdownWindow.h"
 #include "calc/ui/PowerHandlingWindow.h"
 #include "cli/Report.h"
-#include "i18n/ui/LangText.h"
 #include "i18n/Messages.h"
 #include "inputs/Numbers.h"
+#include "session/Session.h"
 
 namespace ampora::ui {
 
 namespace {
 
-QString Tr(const LangTexts& t, int language) { return LangText(t, language); }
+QString Tr(const LangTexts& t, int language) { return Q(TextIn(t, LanguageOfTextIndex(language))); }
 
 QString FilterText(const FilterChoice& f) {
     static const char* types[] = {"———", "Bessel", "Butterworth", "Linkwitz"};
@@ -388,45 +387,43 @@ FileStatus WriteReportCsv(const QString& path, const ReportData& r) {
     return WriteReportBytes(path, r, ReportCsv(f, r.language));
 }
 
-ReportData CurrentReport(TF_Main& main) {
+ReportData CurrentReport(const Session& session) {
     ReportData r;
-    r.design = main.CurrentDesign();
+    r.design = session.design();
+    r.language = TextIndex(session.language());
     r.ev = Evaluate(r.design);
-    if (r.ev.stop != CalcStop::None) r.stopMessage = Q(StopMessage(r.ev.stop, main.LangIndex));
-    r.file = main.designPath();
-    r.name = r.file.isEmpty() ? main.CurCurveName : QFileInfo(r.file).completeBaseName();
+    if (r.ev.stop != CalcStop::None) r.stopMessage = Q(StopMessage(r.ev.stop, r.language));
+    r.file = session.designPath();
+    r.name = r.file.isEmpty() ? session.CurCurveName : QFileInfo(r.file).completeBaseName();
     if (r.name.isEmpty()) r.name = QStringLiteral("Ampora");
     r.date = QDate::currentDate();
-    r.language = main.LangIndex;
     r.decimalSep = r.design.decimalSeparator;
     return r;
 }
 
-void InstallReportCommand(TF_Main& main) {
-    QMenu* file = main.MenuItems.value(QStringLiteral("MenuFile"))->menu();
+void InstallReportCommand(const Session& session, QWidget* main, QMenu* file, QAction* before) {
     auto* item = new QAction(file);
     item->setObjectName(QStringLiteral("CmdExportReport"));
-    file->insertAction(main.MenuItems.value(QStringLiteral("SubFileBreak2")), item);
-    QObject::connect(item, &QAction::triggered, &main, [&main] {
-        const ReportData r = CurrentReport(main);
+    file->insertAction(before, item);
+    QObject::connect(item, &QAction::triggered, main, [&session, main] {
+        const ReportData r = CurrentReport(session);
         const QString suggested = r.name + QStringLiteral(".pdf");
-        QString path = ChooseFile(&main, FileChoice::Save, Tr(CaptionExportReport, r.language),
+        QString path = ChooseFile(main, FileChoice::Save, Tr(CaptionExportReport, r.language),
                                   suggested, Tr(FilterReportFiles, r.language));
         if (!path.isEmpty()) {
             if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
             const bool csv = QFileInfo(path).suffix().compare(QLatin1String("csv"),
                                                               Qt::CaseInsensitive) == 0;
             const FileStatus s = csv ? WriteReportCsv(path, r) : WriteReportPdf(path, r);
-            const int language = main.CheckedLanguage();
             if (!s.ok())
-                ShowMessage(&main, Tr(MsgFileWriteFailed, language) + path + QLatin1Char('\n') +
-                                       Q(FileStatusText(s, language)));
+                ShowMessage(main, session.text(MsgFileWriteFailed) + path + QLatin1Char('\n') +
+                                      Q(FileStatusText(s, TextIndex(session.language()))));
         }
-        main.activateWindow();
+        main->activateWindow();
     });
-    const auto retranslate = [&main, item] { item->setText(Tr(CaptionExportReport, main.LangIndex)); };
+    const auto retranslate = [&session, item] { item->setText(session.text(CaptionExportReport)); };
     retranslate();
-    QObject::connect(&main, &TF_Main::languageChanged, item, retranslate);
+    QObject::connect(&session, &Session::languageChanged, item, retranslate);
 }
 
 int RunReportCommand(int argc, char** argv) {

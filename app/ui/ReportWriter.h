@@ -9,9 +9,13 @@
 #include "calc/Evaluate.h"
 #include "store/SafeFile.h"
 
+class QAction;
+class QMenu;
+class QWidget;
+
 namespace ampora::ui {
 
-class TF_Main;
+class Session;
 
 struct ReportData {
     QString name;         // the design's name (its file's, or the curve's)
@@ -31,11 +35,11 @@ FileStatus WriteReportPdf(const QString& path, const ReportData& r);
 FileStatus WriteReportCsv(const QString& path, const ReportData& r);
 
 // The window's inputs as a report, as the last calculation saw them.
-ReportData CurrentReport(TF_Main& main);
+ReportData CurrentReport(const Session& session);
 
-// File → "Export report…" (action CmdExportReport, kept out of
-// TF_Main::MenuItems), above the exit item.
-void InstallReportCommand(TF_Main& main);
+// File → "Export report…" (action CmdExportReport, kept out of the main
+// window's MenuItems), inserted into file before the item before.
+void InstallReportCommand(const Session& session, QWidget* main, QMenu* file, QAction* before);
 
 // `ampora report ...` (argv[1] == "report"): the CSV without any window
 // library, the PDF on the offscreen platform. Exit status as `evaluate`:

@@ -1,10 +1,29 @@
 #include "app/ui/Widgets.h"
 
+#include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 
 namespace ampora::ui {
+
+QLabel* MakeLabel(QWidget* parent, const QString& name, int x, int y, const QString& text) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+
+QLineEdit* MakeEdit(QWidget* parent, int no, int x, int y, int w, const QString& text, bool readOnly) {
+    auto* e = new QLineEdit(text, parent);
+    e->setObjectName(QStringLiteral("Edit%1").arg(no));
+    e->setGeometry(x, y, w, 21);
+    e->setReadOnly(readOnly);
+    if (readOnly) e->setFocusPolicy(Qt::ClickFocus);
+    return e;
+}
 
 void PictureBox::paintEvent(QPaintEvent*) {
     if (pixmap_.isNull()) return;

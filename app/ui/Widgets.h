@@ -6,7 +6,17 @@
 #include <QWidget>
 #include <functional>
 
+class QLabel;
+class QLineEdit;
+
 namespace ampora::ui {
+
+// A label at its place, sized to its text.
+QLabel* MakeLabel(QWidget* parent, const QString& name, int x, int y, const QString& text);
+// An edit box one line high (21 px). A read-only box shows a result: the
+// mouse may select in it, Tab passes it by.
+QLineEdit* MakeEdit(QWidget* parent, int no, int x, int y, int w, const QString& text,
+                    bool readOnly = false);
 
 // A picture shown centred; a left click runs onClick.
 class PictureBox : public QWidget {

@@ -7,12 +7,14 @@
 #include <QTest>
 #include <benchmark/benchmark.h>
 
+#include "app/ProgramFolders.h"
 #include "app/Table.h"
-#include "app/ui/AboutWindow.h"
-#include "curves/CurveStore.h"
 #include "app/ui/Controls.h"
 #include "app/ui/MainWindow.h"
-#include "iec/ui/IecWindow.h"
+#include "app/ui/Startup.h"
+#include "calc/ui/ResultsPanel.h"
+#include "curves/CurveStore.h"
+#include "curves/ui/CurvePanel.h"
 
 namespace {
 
@@ -37,21 +39,20 @@ void BM_ButCalcClick(benchmark::State& state) {
     const QString folder = dir.path() + QLatin1Char('/');
     QFile::copy(QCoreApplication::applicationDirPath() + "/Menu.cds", folder + "Menu.cds");
     ampora::ui::SetMessageHook([](const QString&) {});
-    ampora::ui::TF_Main main(folder);
-    auto* iec = new ampora::ui::TF_IecGost(&main);
-    auto* about = new ampora::ui::TF_About(&main);
-    main.setWindows(iec, about);
-    main.show();
-    main.activateWindow();
-    if (!QTest::qWaitForWindowActive(&main)) {
+    const auto main = ampora::ui::StartMainWindow(ampora::ProgramFolders::Portable(folder.toStdString()));
+    if (!QTest::qWaitForWindowActive(main.get())) {
         state.SkipWithError("main window did not become active");
         return;
     }
-    main.edit(12)->setText("90");
-    main.edit(14)->setText("92");
+    const auto box = [&main](const char* name) {
+        return main->centralWidget()->findChild<QLineEdit*>(QString::fromUtf8(name));
+    };
+    box("Edit12")->setText("90");
+    box("Edit14")->setText("92");
+    QLineEdit* total = box("Edit19");
     for (auto _ : state) {
-        main.ButCalcClick();
-        benchmark::DoNotOptimize(main.edit(19)->text());
+        main->results().ButCalcClick();
+        benchmark::DoNotOptimize(total->text());
     }
 }
 BENCHMARK(BM_ButCalcClick)->Unit(benchmark::kMicrosecond);
@@ -64,12 +65,12 @@ void BM_TenThousandCurves(benchmark::State& state) {
     const int phase = int(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
-        auto main = std::make_unique<ampora::ui::TF_Main>(folder);
+        auto main = std::make_unique<ampora::ui::TF_Main>(ampora::ProgramFolders::Portable(folder.toStdString()));
         main->show();
         QCoreApplication::processEvents();
         state.ResumeTiming();
         if (phase == 1) {
-            main->CmdCurveOpenClick();
+            main->curves().CmdCurveOpenClick();
             QCoreApplication::processEvents();
         } else {
             main->close();
@@ -86,7 +87,7 @@ void BM_StartUpTenThousandCurves(benchmark::State& state) {
     QTemporaryDir dir;
     const QString folder = FolderWithCurves(dir, 10000);
     for (auto _ : state) {
-        auto main = std::make_unique<ampora::ui::TF_Main>(folder);
+        auto main = std::make_unique<ampora::ui::TF_Main>(ampora::ProgramFolders::Portable(folder.toStdString()));
         state.PauseTiming();
         main.reset();
         state.ResumeTiming();

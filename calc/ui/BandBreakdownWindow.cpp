@@ -13,9 +13,9 @@
 #include <cmath>
 
 #include "app/ui/Controls.h"
-#include "app/ui/MainWindow.h"
 #include "i18n/Messages.h"
 #include "inputs/Numbers.h"
+#include "session/Session.h"
 
 namespace ampora::ui {
 
@@ -218,7 +218,8 @@ void BandPowerPlot::leaveEvent(QEvent*) {
     update();
 }
 
-BandBreakdownWindow::BandBreakdownWindow(TF_Main* main) : QWidget(main, Qt::Window), main_(main) {
+BandBreakdownWindow::BandBreakdownWindow(const Session& session, QWidget* main)
+    : QWidget(main, Qt::Window), session_(session) {
     setObjectName(QStringLiteral("F_PowerPerBand"));
     resize(780, 640);
     auto* layout = new QVBoxLayout(this);
@@ -248,7 +249,7 @@ void BandBreakdownWindow::show(const Design& design, const Evaluation& ev,
 }
 
 void BandBreakdownWindow::retranslate() {
-    const BreakdownTexts t = BreakdownTexts::For(main_->LangIndex, DecimalSeparator());
+    const BreakdownTexts t = BreakdownTexts::For(TextIndex(session_.language()), DecimalSeparator());
     setWindowTitle(t.title);
     plot_->setAccessibleName(t.title);
     table_->setAccessibleName(t.title);
@@ -256,7 +257,7 @@ void BandBreakdownWindow::retranslate() {
 }
 
 void BandBreakdownWindow::fill() {
-    const BreakdownTexts t = BreakdownTexts::For(main_->LangIndex, DecimalSeparator());
+    const BreakdownTexts t = BreakdownTexts::For(TextIndex(session_.language()), DecimalSeparator());
     const bool stopped = !stop_.isEmpty();
     // A stop says so instead of leaving the last numbers standing.
     stopLine_->setVisible(stopped);
@@ -315,7 +316,7 @@ namespace {
 // Keeps the last calculation so that the window shows it when opened.
 class BreakdownFollower : public QObject {
 public:
-    explicit BreakdownFollower(TF_Main* main) : QObject(main), main_(main) {
+    BreakdownFollower(const Session& session, QWidget* main) : QObject(main), session_(session), main_(main) {
         setObjectName(QStringLiteral("BreakdownFollower"));
     }
     void recalculated(const Design& d, const Evaluation& ev, const QString& stop) {
@@ -327,7 +328,7 @@ public:
     }
     void open() {
         if (!window_) {
-            window_ = new BandBreakdownWindow(main_);
+            window_ = new BandBreakdownWindow(session_, main_);
             if (have_) window_->show(design_, ev_, stop_);
         }
         window_->QWidget::show();
@@ -337,7 +338,8 @@ public:
     BandBreakdownWindow* window() const { return window_; }
 
 private:
-    TF_Main* main_;
+    const Session& session_;
+    QWidget* main_;
     BandBreakdownWindow* window_ = nullptr;
     Design design_;
     Evaluation ev_;
@@ -347,25 +349,24 @@ private:
 
 }  // namespace
 
-void InstallBandBreakdown(TF_Main& main) {
-    auto* follower = new BreakdownFollower(&main);
-    QMenu* service = main.MenuItems.value(QStringLiteral("MenuService"))->menu();
+void InstallBandBreakdown(const Session& session, QWidget* main, QMenu* service) {
+    auto* follower = new BreakdownFollower(session, main);
     QAction* item = service->addAction(QString());
     item->setObjectName(QStringLiteral("CmdPowerPerBand"));
     QObject::connect(item, &QAction::triggered, follower, [follower] { follower->open(); });
-    QObject::connect(&main, &TF_Main::recalculated, follower,
+    QObject::connect(&session, &Session::recalculated, follower,
                      [follower](const Design& d, const Evaluation& ev, const QString& stop) {
                          follower->recalculated(d, ev, stop);
                      });
-    const auto retranslate = [&main, item, follower] {
-        item->setText(Q(CaptionPowerPerBand[size_t(std::clamp(main.LangIndex, 0, 2))]));
+    const auto retranslate = [&session, item, follower] {
+        item->setText(session.text(CaptionPowerPerBand));
         if (follower->window()) follower->window()->retranslate();
     };
     retranslate();
-    QObject::connect(&main, &TF_Main::languageChanged, follower, retranslate);
+    QObject::connect(&session, &Session::languageChanged, follower, retranslate);
 }
 
-BandBreakdownWindow* FindBandBreakdown(const TF_Main& main) {
+BandBreakdownWindow* FindBandBreakdown(const QWidget& main) {
     auto* follower = static_cast<BreakdownFollower*>(main.findChild<QObject*>(
         QStringLiteral("BreakdownFollower"), Qt::FindDirectChildrenOnly));
     return follower ? follower->window() : nullptr;

@@ -10,13 +10,14 @@
 #include "calc/BandBreakdown.h"
 
 class QLabel;
+class QMenu;
 class QPainter;
 class QRectF;
 class QTableWidget;
 
 namespace ampora::ui {
 
-class TF_Main;
+class Session;
 
 // The words of the plot and the table in one interface language.
 struct BreakdownTexts {
@@ -57,7 +58,7 @@ private:
 
 class BandBreakdownWindow : public QWidget {
 public:
-    explicit BandBreakdownWindow(TF_Main* main);
+    BandBreakdownWindow(const Session& session, QWidget* main);
     // The result of one calculation; stopMessage non-empty when it stopped.
     void show(const Design& design, const Evaluation& ev, const QString& stopMessage);
     void retranslate();
@@ -69,7 +70,7 @@ public:
 private:
     void fill();
 
-    TF_Main* main_;
+    const Session& session_;
     QLabel* stopLine_;
     BandPowerPlot* plot_;
     QTableWidget* table_;
@@ -77,11 +78,11 @@ private:
     QString stop_;
 };
 
-// Adds Service → "Power per band" (action CmdPowerPerBand, kept out of
-// TF_Main::MenuItems) and makes the window follow every calculation. The
-// window is created when first opened.
-void InstallBandBreakdown(TF_Main& main);
+// Adds "Power per band" to the service menu (action CmdPowerPerBand, kept
+// out of the main window's MenuItems) and makes the window follow every
+// calculation. The window is created over main when first opened.
+void InstallBandBreakdown(const Session& session, QWidget* main, QMenu* service);
 // The window, if it has been opened.
-BandBreakdownWindow* FindBandBreakdown(const TF_Main& main);
+BandBreakdownWindow* FindBandBreakdown(const QWidget& main);
 
 }  // namespace ampora::ui

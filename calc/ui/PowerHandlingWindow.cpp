@@ -11,7 +11,8 @@
 #include <cmath>
 
 #include "app/ui/Controls.h"
-#include "i18n/ui/LangText.h"
+#include "i18n/Language.h"
+#include "i18n/Messages.h"
 #include "inputs/Numbers.h"
 
 namespace ampora::ui {
@@ -76,7 +77,7 @@ QLineEdit* NewBox(QWidget* parent, const QString& name) {
 
 PowerHandlingTexts PowerHandlingTexts::For(int l) {
     PowerHandlingTexts t;
-    const auto tr = [l](const LangTexts& texts) { return LangText(texts, l); };
+    const auto tr = [l](const LangTexts& texts) { return QString::fromUtf8(TextIn(texts, LanguageOfTextIndex(l))); };
     t.title = tr(CaptionPowerHandling);
     t.receives = tr(LabelReceivedW);
     t.rating = tr(LabelRatingW);

@@ -2,7 +2,7 @@
 
 #include <QSettings>
 
-#include "app/ui/UserConfig.h"
+#include "session/UserConfig.h"
 
 namespace ampora::ui {
 

@@ -1,22 +1,21 @@
 // The curve commands and the picker panel that Open, Save As and Delete use.
 
-#include <QAction>
 #include <QApplication>
 #include <QGroupBox>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QTableView>
 #include <algorithm>
 
 #include "app/Table.h"
 #include "app/ui/Controls.h"
-#include "app/ui/MainWindow.h"
 #include "curves/CurveStore.h"
 #include "curves/ui/CurveGridModel.h"
+#include "curves/ui/CurvePanel.h"
 #include "i18n/Messages.h"
+#include "session/Session.h"
 
 namespace ampora::ui {
 
@@ -35,186 +34,190 @@ void SelectCursorRow(QTableView* grid, CurveGridModel* model, const ampora::Tabl
 }
 }  // namespace
 
-std::array<QWidget*, 4> TF_Main::pickerControls() const {
+std::array<QWidget*, 4> CurvePanel::pickerControls() const {
     // The printer picture shares the panel but shows through beside the
     // driver columns while the picker is behind, so it stays usable.
-    return {DBGrid1, edit(2), ButCurveOK, ButCancel};
+    return {grid_, nameBox_, ok_, cancel_};
 }
 
-void TF_Main::attachPickerGrid() {
-    if (DBGrid1->model() == gridModel_) return;
-    DBGrid1->setModel(gridModel_);
-    DBGrid1->setColumnWidth(0, 150);
-    for (int c = 1; c <= 31; ++c) DBGrid1->setColumnWidth(c, 36);
-    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+void CurvePanel::attachPickerGrid() {
+    if (grid_->model() == gridModel_) return;
+    grid_->setModel(gridModel_);
+    grid_->setColumnWidth(0, 150);
+    for (int c = 1; c <= 31; ++c) grid_->setColumnWidth(c, 36);
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
-                if (current.isValid() && current.row() + 1 != table1_->recNo()) {
+                Table& table = session_.curveTable();
+                if (current.isValid() && current.row() + 1 != table.recNo()) {
                     try {
-                        table1_->setRecNo(current.row() + 1);
+                        table.setRecNo(current.row() + 1);
                     } catch (const TableError&) {
                     }
                 }
             });
 }
 
-void TF_Main::showPicker(bool show) {
+void CurvePanel::showPicker(bool show) {
     if (show) {
         for (QWidget* w : pickerControls()) w->setEnabled(true);
         attachPickerGrid();
-        SelectCursorRow(DBGrid1, gridModel_, *table1_);
-        Panel2->raise();
-        GroupBox4->raise();
+        SelectCursorRow(grid_, gridModel_, session_.curveTable());
+        picker_->raise();
+        printerBox_->raise();
     } else {
-        Panel2->lower();
+        picker_->lower();
         // Keys typed after the pick must not land in the name box or the grid
         // lying hidden behind the other controls.
-        if (Panel2->isAncestorOf(QApplication::focusWidget())) setFocusToCalc();
+        if (picker_->isAncestorOf(QApplication::focusWidget())) session_.focusCalc();
         for (QWidget* w : pickerControls()) w->setEnabled(false);
     }
 }
 
-void TF_Main::loadBandsFromCursor() {
+void CurvePanel::loadBandsFromCursor() {
+    Table& table = session_.curveTable();
     for (int i = 0; i < 31; ++i) {
         // A record that carries no value for a band has no level there. Values
         // beyond the graph's range (only a foreign file holds them) are kept
         // to it, so that bars stay inside the plot and no arithmetic overflows.
-        const int32_t level = table1_->fieldIsNull(i + 1)
+        const int32_t level = table.fieldIsNull(i + 1)
                                   ? NoLevel
-                                  : std::clamp(table1_->fieldInt(i + 1), NoLevel, int32_t{0});
-        BandLevel[size_t(i)] = 40 + level;
-        BandDepth[size_t(i)] = 40 - BandLevel[size_t(i)];
+                                  : std::clamp(table.fieldInt(i + 1), NoLevel, int32_t{0});
+        session_.BandLevel[size_t(i)] = 40 + level;
+        bandDepth_[size_t(i)] = 40 - session_.BandLevel[size_t(i)];
     }
 }
 
-void TF_Main::writeBandsToRecord(int threshold) {
+void CurvePanel::writeBandsToRecord(int threshold) {
+    Table& table = session_.curveTable();
     for (int i = 0; i < 31; ++i) {
-        const int32_t level = BandLevel[size_t(i)];
-        table1_->setField(i + 1, level >= threshold ? level - 40 : NoLevel);
+        const int32_t level = session_.BandLevel[size_t(i)];
+        table.setField(i + 1, level >= threshold ? level - 40 : NoLevel);
     }
 }
 
-void TF_Main::CmdCurveNewClick() {
-    BandDepth.fill(-1);
-    BandLevel.fill(-41);
-    CurCurveRecNo = -1;
-    CurCurveName.clear();
-    CurveMode = ModeNew;
-    Label24->clear();
+void CurvePanel::CmdCurveNewClick() {
+    bandDepth_.fill(-1);
+    session_.BandLevel.fill(-41);
+    session_.CurCurveRecNo = -1;
+    session_.CurCurveName.clear();
+    session_.CurveMode = ModeNew;
+    curveName_->clear();
     DrawGrid();
-    edit(7)->clear();
-    edit(4)->clear();
-    edit(8)->clear();
+    session_.clearPowers();
 }
 
-void TF_Main::CmdCurveOpenClick() { CurveOpen(QString()); }
+void CurvePanel::CmdCurveOpenClick() { CurveOpen(QString()); }
 
-void TF_Main::CurveOpen(const QString& name) {
-    if (table1_->recordCount() == 0) {
-        ShowMessage(this, textByCheckedLanguage(MsgNoSavedCurves));
+void CurvePanel::CurveOpen(const QString& name) {
+    Table& table = session_.curveTable();
+    if (table.recordCount() == 0) {
+        ShowMessage(window(), session_.text(MsgNoSavedCurves));
         return;
     }
-    CurveMode = ModeOpen;
-    MenuLanguage->menuAction()->setEnabled(false);
+    session_.CurveMode = ModeOpen;
+    session_.setLanguageSwitchEnabled(false);
     if (name.isEmpty()) {
-        Label25->setText(textByCheckedLanguage(CaptionOpen));
-        Label25->adjustSize();
-        edit(2)->hide();
+        pickerCaption_->setText(session_.text(CaptionOpen));
+        pickerCaption_->adjustSize();
+        nameBox_->hide();
         showPicker(true);
-        DBGrid1->setFocus();
+        grid_->setFocus();
         return;
     }
-    if (table1_->locate(0, S(name))) {
+    if (table.locate(0, S(name))) {
         ButCurveOKClick();
     } else {
-        MenuLanguage->menuAction()->setEnabled(true);
-        ShowMessage(this, textByCheckedLanguage(MsgCurveNotFoundPre) + name + textByCheckedLanguage(MsgCurveNotFoundPost));
+        session_.setLanguageSwitchEnabled(true);
+        ShowMessage(window(), session_.text(MsgCurveNotFoundPre) + name + session_.text(MsgCurveNotFoundPost));
     }
 }
 
-bool TF_Main::IsCurveFilled() {
-    for (int32_t level : BandLevel)
+bool CurvePanel::IsCurveFilled() {
+    for (int32_t level : session_.BandLevel)
         if (level >= 1) return true;
-    ShowMessage(this, textByCheckedLanguage(MsgNoDataToSave));
+    ShowMessage(window(), session_.text(MsgNoDataToSave));
     return false;
 }
 
-void TF_Main::CmdCurveSaveAsClick() {
+void CurvePanel::CmdCurveSaveAsClick() {
     if (!IsCurveFilled()) return;
-    Label25->setText(textByCheckedLanguage(CaptionSaveAs));
-    Label25->adjustSize();
-    CurveMode = ModeSave;
-    Label25->show();
-    edit(2)->setText(CurCurveName);
-    edit(2)->show();
-    MenuLanguage->menuAction()->setEnabled(false);
+    pickerCaption_->setText(session_.text(CaptionSaveAs));
+    pickerCaption_->adjustSize();
+    session_.CurveMode = ModeSave;
+    pickerCaption_->show();
+    nameBox_->setText(session_.CurCurveName);
+    nameBox_->show();
+    session_.setLanguageSwitchEnabled(false);
     showPicker(true);
-    edit(2)->setFocus();
+    nameBox_->setFocus();
 }
 
-void TF_Main::CmdCurveSaveClick() {
+void CurvePanel::CmdCurveSaveClick() {
+    Table& table = session_.curveTable();
     if (!IsCurveFilled()) return;
-    if (CurveMode == ModeNew || CurCurveRecNo < 1) {
+    if (session_.CurveMode == ModeNew || session_.CurCurveRecNo < 1) {
         // Nothing to overwrite yet: ask for a name; OK writes it.
-        CurveMode = ModeSave;
-        Label25->show();
-        edit(2)->setText(CurCurveName);
-        edit(2)->show();
+        session_.CurveMode = ModeSave;
+        pickerCaption_->show();
+        nameBox_->setText(session_.CurCurveName);
+        nameBox_->show();
         showPicker(true);
-        edit(2)->setFocus();
+        nameBox_->setFocus();
         return;
     }
     // A record of a foreign file may carry the settings record's name.
-    if (CurCurveName == Q(SettingsRecordName)) {
-        ShowMessage(this, textByCheckedLanguage(MsgReservedName));
+    if (session_.CurCurveName == Q(SettingsRecordName)) {
+        ShowMessage(window(), session_.text(MsgReservedName));
         return;
     }
-    if (table1_->recNo() != CurCurveRecNo) {
+    if (table.recNo() != session_.CurCurveRecNo) {
         try {
-            table1_->setRecNo(CurCurveRecNo);
+            table.setRecNo(session_.CurCurveRecNo);
         } catch (const TableError&) {
             return;
         }
     }
-    table1_->edit();
+    table.edit();
     writeBandsToRecord(0);  // a band at -40 dB stays -40 here
-    table1_->post();
-    SelectCursorRow(DBGrid1, gridModel_, *table1_);
+    table.post();
+    SelectCursorRow(grid_, gridModel_, session_.curveTable());
 }
 
-void TF_Main::CmdCurveDeleteClick() {
+void CurvePanel::CmdCurveDeleteClick() {
+    Table& table = session_.curveTable();
     // With nothing stored there is nothing to choose from.
-    if (table1_->recordCount() == 0) {
-        ShowMessage(this, textByCheckedLanguage(MsgNoSavedCurves));
+    if (table.recordCount() == 0) {
+        ShowMessage(window(), session_.text(MsgNoSavedCurves));
         return;
     }
-    Label25->setText(textByCheckedLanguage(CaptionDelete));
-    Label25->adjustSize();
-    CurveMode = ModeDelete;
-    Label25->show();
+    pickerCaption_->setText(session_.text(CaptionDelete));
+    pickerCaption_->adjustSize();
+    session_.CurveMode = ModeDelete;
+    pickerCaption_->show();
     // The current curve stays what it is until a record is really deleted:
     // taking the cursor's record as current here would leave an unsaved curve
     // bound to that record after Cancel, and the next Save would overwrite it.
-    edit(2)->setText(Q(table1_->fieldText(0)));
-    edit(2)->hide();
-    MenuLanguage->menuAction()->setEnabled(false);
+    nameBox_->setText(Q(table.fieldText(0)));
+    nameBox_->hide();
+    session_.setLanguageSwitchEnabled(false);
     showPicker(true);
-    DBGrid1->setFocus();
-    edit(4)->clear();
-    edit(7)->clear();
-    edit(8)->clear();
+    grid_->setFocus();
+    session_.clearPowers();
 }
 
-void TF_Main::DBGrid1CellClick() {
-    if (table1_->recordCount() > 0) edit(2)->setText(Q(table1_->fieldText(0)));
+void CurvePanel::DBGrid1CellClick() {
+    Table& table = session_.curveTable();
+    if (table.recordCount() > 0) nameBox_->setText(Q(table.fieldText(0)));
 }
 
-void TF_Main::ButCurveOKClick() {
-    MenuLanguage->menuAction()->setEnabled(true);
-    switch (CurveMode) {
+void CurvePanel::ButCurveOKClick() {
+    Table& table = session_.curveTable();
+    session_.setLanguageSwitchEnabled(true);
+    switch (session_.CurveMode) {
         case ModeOpen:
-            if (table1_->recordCount() > 0) {
-                CurCurveRecNo = table1_->recNo();
-                CurCurveName = Q(table1_->fieldText(0));
+            if (table.recordCount() > 0) {
+                session_.CurCurveRecNo = table.recNo();
+                session_.CurCurveName = Q(table.fieldText(0));
                 loadBandsFromCursor();
             }
             DrawGrid();
@@ -223,81 +226,122 @@ void TF_Main::ButCurveOKClick() {
             // Without a name nothing is written, and the drawn curve must not
             // pass for the record the cursor happens to stand on: close the
             // picker as Cancel does.
-            if (edit(2)->text().isEmpty()) {
+            if (nameBox_->text().isEmpty()) {
                 ButSelectCurveCancelClick();
                 return;
             }
             // The name as it will be stored, so that a longer one finds the
             // record it would overwrite instead of adding a second of that name.
-            const std::string name = TruncateUtf8(S(edit(2)->text()), CurveNameLength);
+            const std::string name = TruncateUtf8(S(nameBox_->text()), CurveNameLength);
             // The next start would read such a curve as the settings and
             // delete it; the picker stays open for another name.
             if (name == SettingsRecordName) {
-                ShowMessage(this, textByCheckedLanguage(MsgReservedName));
-                MenuLanguage->menuAction()->setEnabled(false);
-                edit(2)->setFocus();
+                ShowMessage(window(), session_.text(MsgReservedName));
+                session_.setLanguageSwitchEnabled(false);
+                nameBox_->setFocus();
                 return;
             }
-            if (table1_->locate(0, name)) {
-                table1_->edit();
+            if (table.locate(0, name)) {
+                table.edit();
             } else {
-                table1_->insert();
-                table1_->setField(0, name);
+                table.insert();
+                table.setField(0, name);
             }
             writeBandsToRecord(1);  // a band at -40 dB is stored as no level here
-            table1_->post();
+            table.post();
             break;
         }
         case ModeDelete:
-            if (table1_->recordCount() > 0 && Q(table1_->fieldText(0)) == IecDin) {
-                ShowMessage(this, textByCheckedLanguage(MsgCannotDeletePre) + IecDin + textByCheckedLanguage(MsgCannotDeletePost));
+            if (table.recordCount() > 0 && Q(table.fieldText(0)) == IecDin) {
+                ShowMessage(window(), session_.text(MsgCannotDeletePre) + IecDin + session_.text(MsgCannotDeletePost));
                 ButSelectCurveCancelClick();
                 return;
             }
-            if (table1_->recordCount() > 0) table1_->remove();
-            if (table1_->recordCount() > 0) {
+            if (table.recordCount() > 0) table.remove();
+            if (table.recordCount() > 0) {
                 CurveOpen(IecDin);
                 // Its own OK has completed the pick; doing it again would only
                 // repeat the calculation and any message it shows.
-                if (CurveMode == ModeIdle) return;
+                if (session_.CurveMode == ModeIdle) return;
                 // No IEC/DIN to fall back on: the record the cursor moved to
                 // becomes current below, so the graph shows its levels and not
                 // those of the deleted curve.
                 loadBandsFromCursor();
             } else {
-                CurCurveRecNo = -1;
-                CurCurveName.clear();
-                BandLevel.fill(0);
-                BandDepth.fill(41);
+                session_.CurCurveRecNo = -1;
+                session_.CurCurveName.clear();
+                session_.BandLevel.fill(0);
+                bandDepth_.fill(41);
                 DrawGrid();
             }
             break;
         default:
             break;
     }
-    CurveMode = ModeIdle;
-    const bool any = table1_->recordCount() > 0;
-    CurCurveRecNo = any ? table1_->recNo() : -1;
-    CurCurveName = any ? Q(table1_->fieldText(0)) : QString();
-    Label24->setText(QStringLiteral("( ") + CurCurveName + QStringLiteral(" )"));
-    Label24->adjustSize();
-    edit(2)->clear();
+    session_.CurveMode = ModeIdle;
+    const bool any = table.recordCount() > 0;
+    session_.CurCurveRecNo = any ? table.recNo() : -1;
+    session_.CurCurveName = any ? Q(table.fieldText(0)) : QString();
+    showCurveName();
+    nameBox_->clear();
     showPicker(false);
     gridModel_->refresh();
     DrawGrid();
-    ClearLowBoxes();
+    session_.clearResultsAndCalculate();
 }
 
-void TF_Main::ButSelectCurveCancelClick() {
-    MenuLanguage->menuAction()->setEnabled(true);
+void CurvePanel::ButSelectCurveCancelClick() {
+    Table& table = session_.curveTable();
+    session_.setLanguageSwitchEnabled(true);
     showPicker(false);
-    if (CurCurveRecNo >= 1 && CurveMode != ModeDelete) {
+    if (session_.CurCurveRecNo >= 1 && session_.CurveMode != ModeDelete) {
         try {
-            table1_->setRecNo(CurCurveRecNo);
-            CurCurveName = Q(table1_->fieldText(0));
+            table.setRecNo(session_.CurCurveRecNo);
+            session_.CurCurveName = Q(table.fieldText(0));
         } catch (const TableError&) {
         }
     }
+}
+
+void CurvePanel::showCurveName() {
+    curveName_->setText(QStringLiteral("( ") + session_.CurCurveName + QStringLiteral(" )"));
+    curveName_->adjustSize();
+}
+
+void CurvePanel::showDesignCurve(const Design& d) {
+    // The graph keeps no difference between the levels below its floor.
+    const auto shown = [](int32_t level) { return level < -40 ? NoBandLevel : level; };
+    // The stored curve of that name when it holds the same levels; otherwise
+    // the design's own spectrum as an unsaved curve, which Save can store.
+    Table& table = session_.curveTable();
+    bool stored = false;
+    if (!d.spectrumName.empty() && table.locate(0, d.spectrumName)) {
+        stored = true;
+        for (int i = 0; i < 31 && stored; ++i) {
+            const int32_t level = table.fieldIsNull(i + 1)
+                                      ? NoBandLevel
+                                      : std::clamp(table.fieldInt(i + 1), NoLevel, int32_t{0});
+            stored = shown(level) == shown(d.spectrumLevels[size_t(i)]);
+        }
+    }
+    if (stored) {
+        session_.CurCurveRecNo = table.recNo();
+        loadBandsFromCursor();
+    } else {
+        session_.CurCurveRecNo = -1;
+        std::array<int32_t, 31> levels{};
+        for (size_t i = 0; i < levels.size(); ++i) levels[i] = shown(d.spectrumLevels[i]);
+        setBandsFromLevels(levels);
+    }
+    session_.CurCurveName = Q(d.spectrumName);
+    session_.CurveMode = ModeIdle;
+    if (session_.CurCurveName.isEmpty()) {
+        curveName_->clear();
+        curveName_->adjustSize();
+    } else {
+        showCurveName();
+    }
+    DrawGrid();
 }
 
 }  // namespace ampora::ui

@@ -1,19 +1,17 @@
 // The spectrum graph: drawing, the pointer readout, editing by clicks, the
 // popup menu and printing of the window.
 
-#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
 #include <algorithm>
 #include <cmath>
 
 #include "app/ui/Controls.h"
-#include "app/ui/MainWindow.h"
 #include "app/ui/Widgets.h"
 #include "curves/CurveStore.h"
+#include "curves/ui/CurvePanel.h"
 #include "curves/ui/GraphImage.h"
+#include "session/Session.h"
 
 namespace ampora::ui {
 
@@ -50,13 +48,15 @@ bool InActiveArea(int x, int y) { return x >= 41 && x <= 596 && y >= 35 && y <= 
 
 }  // namespace
 
-void TF_Main::DrawGrid() {
+const QImage& CurvePanel::graphImage() const { return graph_->image(); }
+
+void CurvePanel::DrawGrid() {
     int marker = 5;
     for (int i = 0; i < 5; ++i)
-        if (CurCurveName == QString::fromUtf8(PresetCurveNames[size_t(i)])) marker = i;
-    for (int i = 0; i < 6; ++i) Shp[size_t(i)]->setVisible(i == marker);
+        if (session_.CurCurveName == QString::fromUtf8(PresetCurveNames[size_t(i)])) marker = i;
+    for (int i = 0; i < 6; ++i) markers_[size_t(i)]->setVisible(i == marker);
 
-    QImage& img = Image1->image();
+    QImage& img = graph_->image();
     const int W = img.width(), H = img.height();
     img.fill(Qt::white);
     const int frameRight = Round(W - GraphRight), frameBottom = Round(H - GraphBottom);
@@ -65,69 +65,81 @@ void TF_Main::DrawGrid() {
     for (int i = 1; i <= 5; ++i)
         HLine(img, Round(i * GraphStep10dB + GraphTop - 15), Round(GraphLeft), frameRight, Silver);
     const int base = Round(H - GraphBottom - 22);
-    const QColor fill = ColorFromInt(CurveColor);
+    const QColor fill = ColorFromInt(curveColor_);
+    const auto& level = session_.BandLevel;
     for (size_t i = 0; i < 31; ++i) {
-        VLine(img, BandX[i], Round(GraphTop), frameBottom, Silver);
-        if (BandLevel[i] < 0) {
-            BandWeight[i] = 0.0;
-            continue;
-        }
-        const int top = Round(base - ((42 - BandDepth[i]) * 3.6 - 4));
-        const int left = BandX[i] - BarWidth / 2;
+        VLine(img, bandX_[i], Round(GraphTop), frameBottom, Silver);
+        if (level[i] < 0) continue;
+        const int top = Round(base - ((42 - bandDepth_[i]) * 3.6 - 4));
+        const int left = bandX_[i] - BarWidth / 2;
         Rectangle(img, left, top, left + BarWidth, base, QColor(Silver), fill);
-        BandWeight[i] = 0.2 * std::pow(10.0, BandLevel[i] / 40.0);
     }
-    Image1->update();
+    graph_->update();
 }
 
-void TF_Main::Image1MouseMove(int x, int y) {
-    MouseX = x;
-    MouseY = y;
+void CurvePanel::Image1MouseMove(int x, int y) {
+    mouseX_ = x;
+    mouseY_ = y;
     if (!InActiveArea(x, y)) {
-        Label21->setText(QStringLiteral("="));
-        Label22->setText(QStringLiteral("="));
-        Label21->adjustSize();
-        Label22->adjustSize();
+        levelReadout_->setText(QStringLiteral("="));
+        freqReadout_->setText(QStringLiteral("="));
+        levelReadout_->adjustSize();
+        freqReadout_->adjustSize();
         return;
     }
-    HoverBand = Round((x - GraphLeft) / GraphStepX) - 1;
-    HoverDepth = Round((y - GraphTop) / GraphStep10dB * 10) - 6;
-    HoverLevel = -HoverDepth;
-    HoverFreq = Round(20 * std::pow(2.0, HoverBand / 3.0));
-    Label21->setText(QStringLiteral("= %1 dB").arg(HoverLevel));
-    Label22->setText(QStringLiteral("= %1 Hz").arg(HoverFreq));
-    Label21->adjustSize();
-    Label22->adjustSize();
+    hoverBand_ = Round((x - GraphLeft) / GraphStepX) - 1;
+    hoverDepth_ = Round((y - GraphTop) / GraphStep10dB * 10) - 6;
+    const int level = -hoverDepth_;
+    const int freq = Round(20 * std::pow(2.0, hoverBand_ / 3.0));
+    levelReadout_->setText(QStringLiteral("= %1 dB").arg(level));
+    freqReadout_->setText(QStringLiteral("= %1 Hz").arg(freq));
+    levelReadout_->adjustSize();
+    freqReadout_->adjustSize();
 }
 
-void TF_Main::Image1Click() {
-    if (!InActiveArea(MouseX, MouseY)) return;
-    BandDepth[size_t(HoverBand)] = HoverDepth;
-    BandLevel[size_t(HoverBand)] = 40 - HoverDepth;
+void CurvePanel::Image1Click() {
+    if (!InActiveArea(mouseX_, mouseY_)) return;
+    bandDepth_[size_t(hoverBand_)] = hoverDepth_;
+    session_.BandLevel[size_t(hoverBand_)] = 40 - hoverDepth_;
     DrawGrid();
 }
 
-void TF_Main::Image1MouseUp(Qt::MouseButton button, int x, int y) {
+void CurvePanel::Image1MouseUp(Qt::MouseButton button, int x, int y) {
     if (button != Qt::RightButton) return;
-    lastPopupPos_ = QPoint(x + 120, y + 140);
-    PopupMenu1->popup(lastPopupPos_);
+    emit popupMenuRequested(QPoint(x + 120, y + 140));
 }
 
-void TF_Main::Image6Click() {
+void CurvePanel::Image6Click() {
     // On paper the filter lists show as plain boxes with the same text.
-    const int order[] = {5, 7, 1, 3, 2, 4, 6, 8};
-    for (int i = 0; i < 8; ++i) edit(20 + i)->setText(combo(order[i])->currentText());
+    session_.setPrinting(true);
     struct Restore {
-        TF_Main* w;
+        CurvePanel* panel;
         ~Restore() {
-            w->GroupBox4->show();
-            for (QComboBox* c : w->combos_) c->show();
+            panel->printerBox_->show();
+            panel->session_.setPrinting(false);
         }
     } restore{this};
-    GroupBox4->hide();
-    for (QComboBox* c : combos_) c->hide();
-    PrintWindow(this);  // a failed print is not reported
-    activateWindow();   // back from the modal print dialog
+    printerBox_->hide();
+    PrintWindow(window());  // a failed print is not reported
+    window()->activateWindow();  // back from the modal print dialog
+}
+
+void CurvePanel::showImportedCurve(const QString& name, const std::array<int32_t, 31>& levelsDb) {
+    setBandsFromLevels(levelsDb);
+    if (session_.CurveMode != ModeIdle && session_.CurveMode != ModeNew) ButSelectCurveCancelClick();
+    session_.CurCurveRecNo = -1;
+    session_.CurCurveName = name;
+    session_.CurveMode = ModeNew;
+    showCurveName();
+    DrawGrid();
+    session_.clearResultsAndCalculate();
+}
+
+void CurvePanel::setBandsFromLevels(const std::array<int32_t, 31>& levelsDb) {
+    for (size_t i = 0; i < 31; ++i) {
+        session_.BandLevel[i] = 40 + levelsDb[i];
+        bandDepth_[i] = 40 - session_.BandLevel[i];
+    }
 }
 
 }  // namespace ampora::ui

@@ -8,139 +8,126 @@
 
 #include "app/ui/Controls.h"
 #include "app/ui/FileChooser.h"
-#include "app/ui/MainWindow.h"
 #include "curves/CurveStore.h"
 #include "curves/MeasurementImport.h"
-#include "i18n/ui/LangText.h"
+#include "curves/ui/CurvePanel.h"
 #include "i18n/Messages.h"
 #include "store/SafeFile.h"
+#include "session/Session.h"
 
 namespace ampora::ui {
 
 namespace {
 
-QString Text(const TF_Main& main, const LangTexts& texts) {
-    return LangText(texts, main.CheckedLanguage());
-}
+QString Text(const CurvePanel& curves, const LangTexts& texts) { return curves.session().text(texts); }
 
-QString Problem(const TF_Main& main, const MeasurementImport& r) {
+QString Problem(const CurvePanel& curves, const MeasurementImport& r) {
     QString text;
     switch (r.error) {
-        case SpectrumError::Binary: return Text(main, MsgSpectrumBinary);
-        case SpectrumError::TooLarge: return Text(main, MsgSpectrumTooLarge);
-        case SpectrumError::Empty: return Text(main, MsgSpectrumEmpty);
-        case SpectrumError::NoNumbers: return Text(main, MsgSpectrumNoNumbers);
-        case SpectrumError::OnePoint: return Text(main, MsgSpectrumOnePoint);
-        case SpectrumError::OutOfRange: return Text(main, MsgSpectrumOutOfRange);
-        case SpectrumError::TooNarrow: return Text(main, MsgSpectrumTooNarrow);
-        case SpectrumError::Impedance: return Text(main, MsgSpectrumImpedance);
+        case SpectrumError::Binary: return Text(curves, MsgSpectrumBinary);
+        case SpectrumError::TooLarge: return Text(curves, MsgSpectrumTooLarge);
+        case SpectrumError::Empty: return Text(curves, MsgSpectrumEmpty);
+        case SpectrumError::NoNumbers: return Text(curves, MsgSpectrumNoNumbers);
+        case SpectrumError::OnePoint: return Text(curves, MsgSpectrumOnePoint);
+        case SpectrumError::OutOfRange: return Text(curves, MsgSpectrumOutOfRange);
+        case SpectrumError::TooNarrow: return Text(curves, MsgSpectrumTooNarrow);
+        case SpectrumError::Impedance: return Text(curves, MsgSpectrumImpedance);
         case SpectrumError::WrongLevelCount:
-            return Text(main, MsgSpectrumLevelCountPre) + QString::number(r.count) +
-                   Text(main, MsgSpectrumLevelCountPost);
-        case SpectrumError::NotANumber: text = Text(main, MsgSpectrumNotANumber); break;
-        case SpectrumError::NotFinite: text = Text(main, MsgSpectrumNotFinite); break;
-        case SpectrumError::BadFrequency: text = Text(main, MsgSpectrumBadFrequency); break;
-        case SpectrumError::ExportedRow: text = Text(main, MsgSpectrumExportedRow); break;
+            return Text(curves, MsgSpectrumLevelCountPre) + QString::number(r.count) +
+                   Text(curves, MsgSpectrumLevelCountPost);
+        case SpectrumError::NotANumber: text = Text(curves, MsgSpectrumNotANumber); break;
+        case SpectrumError::NotFinite: text = Text(curves, MsgSpectrumNotFinite); break;
+        case SpectrumError::BadFrequency: text = Text(curves, MsgSpectrumBadFrequency); break;
+        case SpectrumError::ExportedRow: text = Text(curves, MsgSpectrumExportedRow); break;
         case SpectrumError::None: return {};
     }
-    return Text(main, MsgSpectrumLine) + QString::number(r.line) + QStringLiteral(": ") + text;
+    return Text(curves, MsgSpectrumLine) + QString::number(r.line) + QStringLiteral(": ") + text;
 }
 
-void Refuse(TF_Main& main, const QString& path, const QString& problem) {
-    ShowMessage(&main, Text(main, MsgSpectrumRefused) + QFileInfo(path).fileName() +
+void Refuse(CurvePanel& curves, const QString& path, const QString& problem) {
+    ShowMessage(curves.window(), Text(curves, MsgSpectrumRefused) + QFileInfo(path).fileName() +
                            QLatin1Char('\n') + problem);
 }
 
-void ImportCommand(TF_Main& main) {
-    const QString path = ChooseFile(&main, FileChoice::Open, Text(main, CaptionImportSpectrum),
-                                    {}, Text(main, FilterSpectrumFiles));
-    if (!path.isEmpty()) ImportSpectrumFile(main, path);
-    main.activateWindow();
+void ImportCommand(CurvePanel& curves) {
+    const QString path = ChooseFile(curves.window(), FileChoice::Open, Text(curves, CaptionImportSpectrum),
+                                    {}, Text(curves, FilterSpectrumFiles));
+    if (!path.isEmpty()) ImportSpectrumFile(curves, path);
+    curves.window()->activateWindow();
 }
 
-void ExportCommand(TF_Main& main) {
+void ExportCommand(CurvePanel& curves) {
     bool any = false;
-    for (int32_t bar : main.BandLevel) any = any || bar >= 0;
+    for (int32_t bar : curves.session().BandLevel) any = any || bar >= 0;
     if (!any) {
-        ShowMessage(&main, Text(main, MsgNoDataToSave));
+        ShowMessage(curves.window(), Text(curves, MsgNoDataToSave));
         return;
     }
     const QString suggested =
-        (main.CurCurveName.isEmpty() ? QStringLiteral("curve") : main.CurCurveName) +
+        (curves.session().CurCurveName.isEmpty() ? QStringLiteral("curve") : curves.session().CurCurveName) +
         QStringLiteral(".csv");
-    QString path = ChooseFile(&main, FileChoice::Save, Text(main, CaptionExportCurve), suggested,
-                              Text(main, FilterCsvFiles));
+    QString path = ChooseFile(curves.window(), FileChoice::Save, Text(curves, CaptionExportCurve), suggested,
+                              Text(curves, FilterCsvFiles));
     if (!path.isEmpty()) {
         if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
-        ExportCurveFile(main, path);
+        ExportCurveFile(curves, path);
     }
-    main.activateWindow();
+    curves.window()->activateWindow();
 }
 
 }  // namespace
 
-void InstallMeasurementCommands(TF_Main& main) {
-    QMenu* curve = main.MenuItems.value(QStringLiteral("SubMenuCurve"))->menu();
+void InstallMeasurementCommands(CurvePanel& curves, QMenu* curve) {
     curve->addSeparator()->setObjectName(QStringLiteral("CmdCurveBreak2"));
     QAction* import = curve->addAction(QString());
     import->setObjectName(QStringLiteral("CmdCurveImport"));
     QAction* exportCurve = curve->addAction(QString());
     exportCurve->setObjectName(QStringLiteral("CmdCurveExport"));
-    QObject::connect(import, &QAction::triggered, &main, [&main] { ImportCommand(main); });
-    QObject::connect(exportCurve, &QAction::triggered, &main, [&main] { ExportCommand(main); });
-    const auto retranslate = [&main, import, exportCurve] {
-        import->setText(Text(main, CaptionImportSpectrum));
-        exportCurve->setText(Text(main, CaptionExportCurve));
+    QObject::connect(import, &QAction::triggered, &curves, [&curves] { ImportCommand(curves); });
+    QObject::connect(exportCurve, &QAction::triggered, &curves, [&curves] { ExportCommand(curves); });
+    const auto retranslate = [&curves, import, exportCurve] {
+        import->setText(Text(curves, CaptionImportSpectrum));
+        exportCurve->setText(Text(curves, CaptionExportCurve));
     };
     retranslate();
-    QObject::connect(&main, &TF_Main::languageChanged, &main, retranslate);
+    QObject::connect(&curves.session(), &Session::languageChanged, &curves, retranslate);
 }
 
-bool ImportSpectrumFile(TF_Main& main, const QString& path) {
+bool ImportSpectrumFile(CurvePanel& curves, const QString& path) {
     // A huge file is refused from its size, before it is read into memory.
     const FileBytes file = ReadFileSafely(QFile::encodeName(path).toStdString(), SpectrumMaxBytes);
     if (file.status.fault == FileFault::TooLarge) {
-        Refuse(main, path, Text(main, MsgSpectrumTooLarge));
+        Refuse(curves, path, Text(curves, MsgSpectrumTooLarge));
         return false;
     }
     if (!file.status.ok()) {
-        ShowMessage(&main, Text(main, MsgFileReadFailed) + path + QLatin1Char('\n') +
-                               Q(FileStatusText(file.status, main.CheckedLanguage())));
+        ShowMessage(curves.window(), Text(curves, MsgFileReadFailed) + path + QLatin1Char('\n') +
+                               Q(FileStatusText(file.status, TextIndex(curves.session().language()))));
         return false;
     }
     const MeasurementImport r = ParseSpectrum(file.bytes, S(QFileInfo(path).fileName()));
     if (r.error != SpectrumError::None) {
-        Refuse(main, path, Problem(main, r));
+        Refuse(curves, path, Problem(curves, r));
         return false;
     }
     // The graph shows it like a curve just opened, but with no record behind
     // it: Save asks for the name, proposing the file's.
-    for (int i = 0; i < 31; ++i) {
-        main.BandLevel[size_t(i)] = 40 + r.levels[size_t(i)];
-        main.BandDepth[size_t(i)] = 40 - main.BandLevel[size_t(i)];
-    }
-    if (main.CurveMode != ModeIdle && main.CurveMode != ModeNew) main.ButSelectCurveCancelClick();
-    main.CurCurveRecNo = -1;
-    main.CurCurveName = Q(CurveNameFromFileName(S(QFileInfo(path).fileName()), CurveNameLength));
-    main.CurveMode = ModeNew;
-    main.Label24->setText(QStringLiteral("( ") + main.CurCurveName + QStringLiteral(" )"));
-    main.Label24->adjustSize();
-    main.DrawGrid();
-    main.ClearLowBoxes();
+    curves.showImportedCurve(Q(CurveNameFromFileName(S(QFileInfo(path).fileName()), CurveNameLength)),
+                           r.levels);
     return true;
 }
 
-bool ExportCurveFile(TF_Main& main, const QString& path) {
+bool ExportCurveFile(CurvePanel& curves, const QString& path) {
     std::array<int32_t, 31> levels{};
     for (int i = 0; i < 31; ++i) {
-        const int32_t bar = main.BandLevel[size_t(i)];
+        const int32_t bar = curves.session().BandLevel[size_t(i)];
         levels[size_t(i)] = bar >= 0 ? bar - 40 : NoLevel;
     }
     const FileStatus s =
         WriteFileSafely(QFile::encodeName(path).toStdString(), ExportCurveCsv(levels));
     if (!s.ok()) {
-        ShowMessage(&main, Text(main, MsgFileWriteFailed) + path + QLatin1Char('\n') +
-                               Q(FileStatusText(s, main.CheckedLanguage())));
+        ShowMessage(curves.window(), Text(curves, MsgFileWriteFailed) + path + QLatin1Char('\n') +
+                               Q(FileStatusText(s, TextIndex(curves.session().language()))));
         return false;
     }
     return true;

@@ -9,9 +9,12 @@
 #include <QScreen>
 #include <QStatusBar>
 
+#include "app/Settings.h"
 #include "app/ui/Controls.h"
 #include "iec/IecPower.h"
 #include "inputs/Numbers.h"
+#include "session/Session.h"
+#include "session/WindowTexts.h"
 
 namespace ampora::ui {
 
@@ -23,8 +26,8 @@ QLabel* MakeLabel(QWidget* parent, const char* name, int x, int y, const char* t
     l->adjustSize();
     return l;
 }
-QLineEdit* MakeEdit(QWidget* parent, const char* name, int y, const char* text, bool readOnly) {
-    auto* e = new QLineEdit(QString::fromUtf8(text), parent);
+QLineEdit* MakeEdit(QWidget* parent, const char* name, int y, const QString& text, bool readOnly) {
+    auto* e = new QLineEdit(text, parent);
     e->setObjectName(QString::fromUtf8(name));
     e->setGeometry(40, y, 89, 21);
     e->setReadOnly(readOnly);
@@ -33,64 +36,73 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, int y, const char* text, 
 }
 }  // namespace
 
-TF_IecGost::TF_IecGost(QWidget* parent) : QDialog(parent) {
+TF_IecGost::TF_IecGost(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
     setObjectName(QStringLiteral("F_IecGost"));
     setWindowTitle(QStringLiteral("ReCalc Power"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(567, 284);
 
-    GroupBox3 = new QGroupBox(
+    tool_ = new QGroupBox(
         QString::fromUtf8(" Расчёт реально допустимой мощности ВЧ головки по паспортным данным ( IEC ) "),
         this);
-    GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
-    GroupBox3->setGeometry(16, 24, 537, 201);
-    Label1 = MakeLabel(GroupBox3, "Label1", 12, 57, "Максимальная мощность, Вт");
-    Label3 = MakeLabel(GroupBox3, "Label3", 12, 104, "При условиях:");
-    Label4 = MakeLabel(GroupBox3, "Label4", 44, 129, "частота среза ФВЧ, Гц");
-    Label5 = MakeLabel(GroupBox3, "Label5", 44, 150, "порядок ФВЧ");
-    GroupBox1 = new QGroupBox(QString::fromUtf8(" Паспортные данные по IEC "), GroupBox3);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setGeometry(177, 24, 169, 161);
-    GroupBox2 = new QGroupBox(QString::fromUtf8(" Реально допустимо "), GroupBox3);
-    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
-    GroupBox2->setGeometry(354, 24, 169, 161);
-    Edit1 = MakeEdit(GroupBox1, "Edit1", 27, "100", false);
-    Edit3 = MakeEdit(GroupBox1, "Edit3", 99, "3000", false);
-    Edit4 = MakeEdit(GroupBox1, "Edit4", 120, "2", true);
-    Edit5 = MakeEdit(GroupBox2, "Edit5", 27, "", true);
-    Edit7 = MakeEdit(GroupBox2, "Edit7", 99, "3000", false);
-    Edit7->hide();
-    ComboBox1 = new QComboBox(GroupBox2);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->addItems({"1", "2", "3", "4"});
-    ComboBox1->setGeometry(40, 120, 89, 21);
-    ComboBox1->setCurrentIndex(-1);
-    ComboBox1->hide();
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setGeometry(0, 265, 567, 19);
-    StatusBar1->setSizeGripEnabled(false);
+    tool_->setObjectName(QStringLiteral("GroupBox3"));
+    tool_->setGeometry(16, 24, 537, 201);
+    MakeLabel(tool_, "Label1", 12, 57, "Максимальная мощность, Вт");
+    MakeLabel(tool_, "Label3", 12, 104, "При условиях:");
+    MakeLabel(tool_, "Label4", 44, 129, "частота среза ФВЧ, Гц");
+    MakeLabel(tool_, "Label5", 44, 150, "порядок ФВЧ");
+    auto* rated = new QGroupBox(QString::fromUtf8(" Паспортные данные по IEC "), tool_);
+    rated->setObjectName(QStringLiteral("GroupBox1"));
+    rated->setGeometry(177, 24, 169, 161);
+    auto* real = new QGroupBox(QString::fromUtf8(" Реально допустимо "), tool_);
+    real->setObjectName(QStringLiteral("GroupBox2"));
+    real->setGeometry(354, 24, 169, 161);
+    // Until the stored inputs come: what a first start stores.
+    const SettingsValues fresh;
+    power_ = MakeEdit(rated, "Edit1", 27, QString::number(fresh.iecPower), false);
+    cut_ = MakeEdit(rated, "Edit3", 99, QString::number(fresh.iecCutFreq), false);
+    MakeEdit(rated, "Edit4", 120, QStringLiteral("2"), true);  // the data sheet's filter: second order
+    result_ = MakeEdit(real, "Edit5", 27, QString(), true);
+    realCut_ = MakeEdit(real, "Edit7", 99, QString::number(fresh.realCutFreq), false);
+    realCut_->hide();
+    realOrder_ = new QComboBox(real);
+    realOrder_->setObjectName(QStringLiteral("ComboBox1"));
+    realOrder_->addItems({"1", "2", "3", "4"});
+    realOrder_->setGeometry(40, 120, 89, 21);
+    realOrder_->setCurrentIndex(-1);
+    realOrder_->hide();
+    auto* status = new QStatusBar(this);
+    status->setObjectName(QStringLiteral("StatusBar1"));
+    status->setGeometry(0, 265, 567, 19);
+    status->setSizeGripEnabled(false);
 
-    for (QLineEdit* e : {Edit1, Edit3, Edit7}) {
+    for (QLineEdit* e : {power_, cut_, realCut_}) {
         OnEvent(e, QEvent::FocusOut, [this](QEvent*) {
             CalcPower();  // Edit1Exit, Edit3Exit, Edit7Exit
             return false;
         });
     }
-    for (QWidget* w : {static_cast<QWidget*>(Edit1), static_cast<QWidget*>(Edit3),
-                       static_cast<QWidget*>(Edit7), static_cast<QWidget*>(ComboBox1)}) {
+    for (QWidget* w : {static_cast<QWidget*>(power_), static_cast<QWidget*>(cut_),
+                       static_cast<QWidget*>(realCut_), static_cast<QWidget*>(realOrder_)}) {
         OnEvent(w, QEvent::KeyRelease, [this](QEvent* e) {
             const int key = static_cast<QKeyEvent*>(e)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter) CalcPower();  // Edit1KeyUp
             return false;
         });
     }
-    connect(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Exit(); });
-    OnEvent(ComboBox1, QEvent::FocusOut, [this](QEvent*) {
+    connect(realOrder_, &QComboBox::activated, this, [this] { ComboBox1Exit(); });
+    OnEvent(realOrder_, QEvent::FocusOut, [this](QEvent*) {
         ComboBox1Exit();
         return false;
     });
+
+    if (session_.languageChosen()) retranslate();
+    connect(&session_, &Session::languageChanged, this, [this] { retranslate(); });
+}
+
+void TF_IecGost::retranslate() {
+    ApplyTexts(session_.textTable(), session_.language(), TextWindow::Iec, this);
 }
 
 TF_IecGost::~TF_IecGost() {
@@ -98,29 +110,29 @@ TF_IecGost::~TF_IecGost() {
     // would run the leave handler over boxes already gone. The boxes go here,
     // while the window is still whole, with the handlers switched off.
     destroying_ = true;
-    delete GroupBox3;
-    GroupBox1 = GroupBox2 = GroupBox3 = nullptr;
-    Label1 = Label3 = Label4 = Label5 = nullptr;
-    Edit1 = Edit3 = Edit4 = Edit5 = Edit7 = nullptr;
-    ComboBox1 = nullptr;
+    delete tool_;
+    tool_ = nullptr;
+    power_ = cut_ = result_ = realCut_ = nullptr;
+    realOrder_ = nullptr;
 }
 
-void TF_IecGost::setInputs(int power, int cutFreq, int realCutFreq, int realOrderIdx) {
-    Edit1->setText(QString::number(power));
-    Edit3->setText(QString::number(cutFreq));
-    Edit7->setText(QString::number(realCutFreq));
-    ComboBox1->setCurrentIndex(realOrderIdx >= 0 && realOrderIdx < 4 ? realOrderIdx : -1);
-    RealOrderIdx = realOrderIdx;
+void TF_IecGost::takeSettings(const SettingsValues& s) {
+    power_->setText(QString::number(s.iecPower));
+    cut_->setText(QString::number(s.iecCutFreq));
+    realCut_->setText(QString::number(s.realCutFreq));
+    realOrder_->setCurrentIndex(s.realOrderIdx >= 0 && s.realOrderIdx < 4 ? s.realOrderIdx : -1);
+    realOrderIdx_ = s.realOrderIdx;
 }
 
-QString TF_IecGost::powerText() const { return Edit1->text(); }
-QString TF_IecGost::cutText() const { return Edit3->text(); }
-QString TF_IecGost::realCutText() const { return Edit7->text(); }
-// The list without a selection counts as its default, second order, as the
-// calculation itself would choose.
-int TF_IecGost::realOrderIndex() const {
-    const int i = ComboBox1->currentIndex();
-    return i >= 0 ? i : 1;
+void TF_IecGost::storeSettings(SettingsValues& stored) const {
+    const SettingsValues defaults;
+    stored.iecPower = ParseInt(S(power_->text())).value_or(defaults.iecPower);
+    stored.iecCutFreq = ParseInt(S(cut_->text())).value_or(defaults.iecCutFreq);
+    stored.realCutFreq = ParseInt(S(realCut_->text())).value_or(defaults.realCutFreq);
+    // The list without a selection counts as its default, second order, as
+    // the calculation itself would choose.
+    const int i = realOrder_->currentIndex();
+    stored.realOrderIdx = i >= 0 ? i : 1;
 }
 
 void TF_IecGost::showEvent(QShowEvent* event) {
@@ -135,7 +147,7 @@ void TF_IecGost::showEvent(QShowEvent* event) {
 
 void TF_IecGost::ComboBox1Exit() {
     if (destroying_) return;
-    if (ComboBox1->currentIndex() < 0) ComboBox1->setCurrentIndex(1);
+    if (realOrder_->currentIndex() < 0) realOrder_->setCurrentIndex(1);
     CalcPower();
 }
 
@@ -143,28 +155,28 @@ void TF_IecGost::CalcPower() {
     // Moving the focus below must not start it again.
     if (calculating_ || destroying_) return;
     calculating_ = true;
-    Edit5->clear();
-    const auto power = ParseInt(S(Edit1->text()));
+    result_->clear();
+    const auto power = ParseInt(S(power_->text()));
     if (!power) {
-        Edit1->setFocus();
+        power_->setFocus();
         calculating_ = false;
         return;
     }
-    auto cut = ParseInt(S(Edit3->text()));
+    auto cut = ParseInt(S(cut_->text()));
     if (!cut) {
-        Edit3->setFocus();
+        cut_->setFocus();
         calculating_ = false;
         return;
     }
     if (*cut < IecMinCutHz) {
         cut = IecMinCutHz;
-        Edit3->setText(QString::number(IecMinCutHz));
+        cut_->setText(QString::number(IecMinCutHz));
     }
-    if (ComboBox1->currentIndex() < 0) ComboBox1->setCurrentIndex(1);
-    RealOrderIdx = ComboBox1->currentIndex();
-    Edit7->setText(Edit3->text());
-    const IecResult r = CalcIecPower(*power, *cut, RealOrderIdx);
-    Edit5->setText(Q(FormatGeneral(r.power, DecimalSeparator())));
+    if (realOrder_->currentIndex() < 0) realOrder_->setCurrentIndex(1);
+    realOrderIdx_ = realOrder_->currentIndex();
+    realCut_->setText(cut_->text());
+    const IecResult r = CalcIecPower(*power, *cut, realOrderIdx_);
+    result_->setText(Q(FormatGeneral(r.power, DecimalSeparator())));
     calculating_ = false;
 }
 

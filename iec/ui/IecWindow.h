@@ -10,35 +10,45 @@ class QLabel;
 class QLineEdit;
 class QStatusBar;
 
+namespace ampora {
+struct SettingsValues;
+}
+
 namespace ampora::ui {
+
+class Session;
 
 class TF_IecGost : public QDialog {
     Q_OBJECT
 public:
-    explicit TF_IecGost(QWidget* parent);
+    // Made when first opened, with the captions of the language chosen by then.
+    TF_IecGost(Session& session, QWidget* parent);
     ~TF_IecGost() override;
 
-    void setInputs(int power, int cutFreq, int realCutFreq, int realOrderIdx);
-    QString powerText() const;
-    QString cutText() const;
-    QString realCutText() const;
-    int realOrderIndex() const;
+    // The stored inputs, once the main window has shown; at the end the
+    // inputs as the settings record keeps them (the tool keeps its boxes
+    // numeric, whatever else they hold is not stored).
+    void takeSettings(const SettingsValues& stored);
+    void storeSettings(SettingsValues& stored) const;
 
     void CalcPower();
-    int RealOrderIdx = 1;
-
-    QGroupBox *GroupBox1 = nullptr, *GroupBox2 = nullptr, *GroupBox3 = nullptr;
-    QLabel *Label1 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr;
-    QLineEdit *Edit1 = nullptr, *Edit3 = nullptr, *Edit4 = nullptr, *Edit5 = nullptr,
-              *Edit7 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
-    QStatusBar* StatusBar1 = nullptr;
+    int RealOrderIdx() const { return realOrderIdx_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void retranslate();
     void ComboBox1Exit();
+
+    Session& session_;
+    QGroupBox* tool_ = nullptr;    // GroupBox3, around everything
+    QLineEdit* power_ = nullptr;   // Edit1: the data-sheet power
+    QLineEdit* cut_ = nullptr;     // Edit3: the cut-off it was measured with
+    QLineEdit* result_ = nullptr;  // Edit5: the real permissible power
+    QLineEdit* realCut_ = nullptr; // Edit7
+    QComboBox* realOrder_ = nullptr;  // ComboBox1
+    int realOrderIdx_ = 1;
     bool calculating_ = false;
     bool destroying_ = false;
 };

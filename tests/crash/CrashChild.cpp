@@ -5,15 +5,14 @@
 // from the one before. Prints "closing" right before the shut-down starts.
 
 #include <QApplication>
-#include <QFont>
 #include <QLineEdit>
 #include <QTimer>
 #include <cstdio>
 
-#include "app/ui/AboutWindow.h"
+#include "app/ProgramFolders.h"
 #include "app/ui/Controls.h"
 #include "app/ui/MainWindow.h"
-#include "iec/ui/IecWindow.h"
+#include "app/ui/Startup.h"
 
 int main(int argc, char* argv[]) {
     if (argc < 3) {
@@ -21,9 +20,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     QApplication app(argc, argv);
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(11);
-    QApplication::setFont(font);
+    ampora::ui::SetWindowFont();
     // Nobody is there to close a message box: say it and go on.
     ampora::ui::SetMessageHook([](const QString& text) {
         std::fprintf(stderr, "message: %s\n", text.toUtf8().constData());
@@ -33,19 +30,14 @@ int main(int argc, char* argv[]) {
         return false;
     });
 
-    ampora::ui::TF_Main main(QString::fromLocal8Bit(argv[1]));
-    auto* iec = new ampora::ui::TF_IecGost(&main);
-    auto* about = new ampora::ui::TF_About(&main);
-    main.setWindows(iec, about);
-    if (main.terminationRequested()) return 1;
-    main.show();
-    main.activateWindow();
+    const auto main = ampora::ui::StartMainWindow(ampora::ProgramFolders::Portable(argv[1]));
+    if (main->terminationRequested()) return 1;
     const QString power = QString::fromLocal8Bit(argv[2]);
-    QTimer::singleShot(0, &main, [&main, power] {
-        main.edit(9)->setText(power);
+    QTimer::singleShot(0, main.get(), [&main, power] {
+        main->centralWidget()->findChild<QLineEdit*>(QStringLiteral("Edit9"))->setText(power);
         std::printf("closing\n");
         std::fflush(stdout);
-        main.close();
+        main->close();
         QCoreApplication::quit();
     });
     return QApplication::exec();

@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QFont>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -27,35 +26,32 @@
 #include <unistd.h>
 #include <vector>
 
-#include "app/ui/AboutWindow.h"
+#include "app/ProgramFolders.h"
 #include "app/ui/MainWindow.h"
+#include "app/ui/Startup.h"
 #include "bench/ui/startup/Probe.h"
-#include "iec/ui/IecWindow.h"
 
 namespace {
 
 int AmporaChild(int argc, char* argv[], const QString& folder) {
     QApplication app(argc, argv);
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(11);
-    QApplication::setFont(font);
-    ampora::ui::TF_Main main(folder);
-    auto* iec = new ampora::ui::TF_IecGost(&main);
-    auto* about = new ampora::ui::TF_About(&main);
-    main.setWindows(iec, about);
-    if (main.terminationRequested()) return 1;
+    ampora::ui::SetWindowFont();
     bool reported = false;
-    QObject::connect(main.edit(8), &QLineEdit::textChanged, &main, [&](const QString& text) {
-        if (reported || text.isEmpty()) return;
-        reported = true;
-        QTimer::singleShot(0, &main, [&main] {
-            ampora::bench::ReportReady();
-            main.close();  // the normal shut-down, so the next start finds a tidy folder
-            QCoreApplication::quit();
+    const auto probe = [&reported](ampora::ui::TF_Main& main) {
+        auto* tweeterPower = main.centralWidget()->findChild<QLineEdit*>(QStringLiteral("Edit8"));
+        QObject::connect(tweeterPower, &QLineEdit::textChanged, &main, [&](const QString& text) {
+            if (reported || text.isEmpty()) return;
+            reported = true;
+            QTimer::singleShot(0, &main, [&main] {
+                ampora::bench::ReportReady();
+                main.close();  // the normal shut-down, so the next start finds a tidy folder
+                QCoreApplication::quit();
+            });
         });
-    });
-    main.show();
-    main.activateWindow();
+    };
+    const auto main = ampora::ui::StartMainWindow(ampora::ProgramFolders::Portable(folder.toStdString()),
+                                                  ampora::ui::Start::Shown, probe);
+    if (main->terminationRequested()) return 1;
     return QApplication::exec();
 }
 

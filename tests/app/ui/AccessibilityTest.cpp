@@ -33,7 +33,7 @@ protected:
     void language(int index) { main->MenuItems.value(QString::fromUtf8(Languages[index]))->trigger(); }
 
     QWidget* control(bool iecTool, const char* name) {
-        QWidget* owner = iecTool ? static_cast<QWidget*>(iec) : static_cast<QWidget*>(main.get());
+        QWidget* owner = iecTool ? static_cast<QWidget*>(iec()) : static_cast<QWidget*>(main.get());
         for (QWidget* w : owner->findChildren<QWidget*>(QString::fromUtf8(name)))
             if (w->window() == owner) return w;
         ADD_FAILURE() << "no control " << name;
@@ -45,7 +45,7 @@ protected:
     // a list's text box) only where they take input.
     QList<QWidget*> operableControls() {
         QList<QWidget*> out;
-        for (QWidget* window : {static_cast<QWidget*>(main.get()), static_cast<QWidget*>(iec)}) {
+        for (QWidget* window : {static_cast<QWidget*>(main.get()), static_cast<QWidget*>(iec())}) {
             for (QWidget* w : window->findChildren<QWidget*>()) {
                 if (w->window() != window) continue;
                 const bool listText = qobject_cast<QLineEdit*>(w) && qobject_cast<QComboBox*>(w->parentWidget());
@@ -191,16 +191,16 @@ TEST_F(AccessibilityTest, ResistorLabelsSpeakTheirDriverAndTheirValue) {
     language(1);
     box(12)->setText("90");
     box(14)->setText("92");
-    main->ButCalcClick();
-    ASSERT_FALSE(main->Label40->text().isEmpty());
-    EXPECT_EQ(SpokenName(main->Label40).toStdString(),
-              "Midrange, series resistor, " + main->Label40->text().simplified().toStdString());
-    EXPECT_EQ(SpokenName(main->Label43).toStdString(),
-              "Tweeter, parallel resistor, " + main->Label43->text().simplified().toStdString());
-    main->CheckBoxMid->setChecked(false);
-    main->ButCalcClick();
-    EXPECT_TRUE(main->Label40->text().isEmpty());
-    EXPECT_EQ(SpokenName(main->Label40).toStdString(), "Midrange, series resistor");
+    results->ButCalcClick();
+    ASSERT_FALSE(label("Label40")->text().isEmpty());
+    EXPECT_EQ(SpokenName(label("Label40")).toStdString(),
+              "Midrange, series resistor, " + label("Label40")->text().simplified().toStdString());
+    EXPECT_EQ(SpokenName(label("Label43")).toStdString(),
+              "Tweeter, parallel resistor, " + label("Label43")->text().simplified().toStdString());
+    check("CheckBoxMid")->setChecked(false);
+    results->ButCalcClick();
+    EXPECT_TRUE(label("Label40")->text().isEmpty());
+    EXPECT_EQ(SpokenName(label("Label40")).toStdString(), "Midrange, series resistor");
 }
 
 // The graph's description names the curve on it, whichever that is.
@@ -208,12 +208,12 @@ TEST_F(AccessibilityTest, GraphDescriptionNamesTheCurrentCurveAndHowToEditIt) {
     create();
     language(1);
     auto description = [this] {
-        return QAccessible::queryAccessibleInterface(main->Image1)->text(QAccessible::Description);
+        return QAccessible::queryAccessibleInterface(find<GraphImage>("Image1"))->text(QAccessible::Description);
     };
-    main->CurveOpen(QString::fromUtf8("Рок"));
+    curves->CurveOpen(QString::fromUtf8("Рок"));
     EXPECT_TRUE(description().startsWith(QString::fromUtf8("Curve \"Рок\"."))) << description().toStdString();
     EXPECT_TRUE(description().contains("mouse"));
-    main->CurveOpen(QStringLiteral("IEC/DIN"));
+    curves->CurveOpen(QStringLiteral("IEC/DIN"));
     language(2);
     EXPECT_TRUE(description().startsWith(QString::fromUtf8("Крывая \"IEC/DIN\"."))) << description().toStdString();
 }
@@ -230,21 +230,21 @@ TEST_F(AccessibilityTest, PressActionDoesWhatTheClickDoes) {
         actions->doAction(QAccessibleActionInterface::pressAction());
     };
     press(control(false, "Label32"));
-    EXPECT_EQ(main->CurCurveName, QString::fromUtf8("Рок"));
+    EXPECT_EQ(session->CurCurveName, QString::fromUtf8("Рок"));
     press(control(false, "Shape7"));
-    EXPECT_EQ(main->CurveColor, 0xFE0000u);
+    EXPECT_EQ(curves->curveColor(), 0xFE0000u);
     box(28)->setText("50");
     box(29)->setText("25");
-    main->ButCalcClick();
-    ASSERT_FALSE(main->ListBox1->isVisible());
-    press(main->Label27);
-    EXPECT_TRUE(main->ListBox1->isVisible());
+    results->ButCalcClick();
+    ASSERT_FALSE(find<QListWidget>("ListBox1")->isVisible());
+    press(label("Label27"));
+    EXPECT_TRUE(find<QListWidget>("ListBox1")->isVisible());
 }
 
 // A filter list keeps its value and the way to open it under its new name.
 TEST_F(AccessibilityTest, FilterListsSayTheirValueAndOpen) {
     create();
-    QComboBox* list = main->combo(6);
+    QComboBox* list = combo(6);
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(list);
     ASSERT_NE(iface, nullptr);
     EXPECT_EQ(iface->role(), QAccessible::ComboBox);
@@ -272,8 +272,8 @@ TEST_F(AccessibilityTest, TabFollowsTheScreen) {
         "ButCalc", "ButFType"};
     auto seen = [this](QWidget* w) {
         if (!w->isVisible()) return false;
-        const QPoint centre = w->mapTo(main->client, w->rect().center());
-        QWidget* top = main->client->childAt(centre);
+        const QPoint centre = w->mapTo(main->centralWidget(), w->rect().center());
+        QWidget* top = main->centralWidget()->childAt(centre);
         return top == w || w->isAncestorOf(top);
     };
     auto focused = [] {

@@ -27,8 +27,11 @@ namespace {
 class DesignCommandsTest : public WindowTest {
 public:
     // The table of cases below drives the window through these.
+    using WindowTest::check;
+    using WindowTest::curves;
     using WindowTest::main;
     using WindowTest::pick;
+    using WindowTest::session;
     using WindowTest::type;
 
     void SetUp() override {
@@ -45,7 +48,7 @@ public:
     }
     void start() {
         create();
-        main->LoadMenu("Eng");
+        loadMenu("Eng");
         messages.clear();
     }
     // The windows of a program installed in another folder, as on another
@@ -57,14 +60,14 @@ public:
         QFile::copy(QStringLiteral(AMPORA_MENU_CDS), folder + QStringLiteral("Menu.cds"));
         start();
     }
-    void calc() { QTest::mouseClick(main->ButCalc, Qt::LeftButton); }
+    void calc() { QTest::mouseClick(button("ButCalc"), Qt::LeftButton); }
     void saveAs(const QString& path) {
         savePath = path;
-        main->designActions()[2]->trigger();
+        main->designCommands().designActions()[2]->trigger();
     }
     void open(const QString& path) {
         openPath = path;
-        main->designActions()[0]->trigger();
+        main->designCommands().designActions()[0]->trigger();
     }
     QString file(const char* name) const { return files.path() + QLatin1Char('/') + name; }
     // What the user sees of the inputs and the results.
@@ -72,10 +75,10 @@ public:
         QStringList s;
         for (int no : {9, 10, 11, 12, 13, 14, 15, 5, 1, 3, 6, 28, 29, 30, 7, 4, 8, 16, 17, 18, 19})
             s << box(no)->text();
-        for (int no = 1; no <= 8; ++no) s << main->combo(no)->currentText();
-        for (QLabel* l : {main->Label40, main->Label41, main->Label42, main->Label43, main->Label24})
+        for (int no = 1; no <= 8; ++no) s << combo(no)->currentText();
+        for (QLabel* l : {label("Label40"), label("Label41"), label("Label42"), label("Label43"), label("Label24")})
             s << l->text();
-        for (QCheckBox* c : {main->CheckBoxMid, main->CBMidEq, main->CBHighEq})
+        for (QCheckBox* c : {check("CheckBoxMid"), check("CBMidEq"), check("CBHighEq")})
             s << (c->isChecked() ? "on" : "off");
         return s;
     }
@@ -108,7 +111,7 @@ TEST_P(DesignRoundTripInWindow, ReopenedInAFreshWindowGivesTheSameScreen) {
 
     saveAs(file("variant.ampora"));
     ASSERT_TRUE(QFile::exists(file("variant.ampora")));
-    EXPECT_EQ(main->designPath(), file("variant.ampora"));
+    EXPECT_EQ(session->designPath(), file("variant.ampora"));
 
     // The command line gives the window's numbers for the same file.
     std::string args[] = {"ampora", "evaluate", "--format", "json",
@@ -121,8 +124,8 @@ TEST_P(DesignRoundTripInWindow, ReopenedInAFreshWindowGivesTheSameScreen) {
                           "tweeterRs", "tweeterRp", "bassDb", "midrangeDb", "tweeterDb",
                           "totalDb"};
     QStringList window = {box(7)->text(),        box(4)->text(),        box(8)->text(),
-                          main->Label40->text(), main->Label41->text(), main->Label42->text(),
-                          main->Label43->text(), box(16)->text(),       box(17)->text(),
+                          label("Label40")->text(), label("Label41")->text(), label("Label42")->text(),
+                          label("Label43")->text(), box(16)->text(),       box(17)->text(),
                           box(18)->text(),       box(19)->text()};
     for (int i = 0; i < 11; ++i)
         EXPECT_EQ(texts[keys[i]].get<std::string>(), window[i].toStdString()) << keys[i];
@@ -139,7 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
         WindowCase{"WorkedExample", [](DesignCommandsTest&) {}},
         WindowCase{"NoMidrange",
                    [](DesignCommandsTest& t) {
-                       QTest::mouseClick(t.main->CheckBoxMid, Qt::LeftButton);
+                       QTest::mouseClick(t.check("CheckBoxMid"), Qt::LeftButton);
                        t.type(5, "320");
                        t.type(6, "2000");
                    }},
@@ -161,10 +164,9 @@ INSTANTIATE_TEST_SUITE_P(
                    }},
         WindowCase{"DrawnCurve",
                    [](DesignCommandsTest& t) {
-                       t.main->CurveOpen(QString::fromUtf8("Рок"));
-                       t.main->BandLevel[3] = 12;
-                       t.main->BandDepth[3] = 28;
-                       t.main->DrawGrid();
+                       t.curves->CurveOpen(QString::fromUtf8("Рок"));
+                       t.session->BandLevel[3] = 12;
+                       t.curves->DrawGrid();
                    }}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -180,20 +182,20 @@ TEST_F(DesignCommandsTest, StoredCurveIsSelectedOnlyWithTheSameLevels) {
     ASSERT_FALSE(WriteDesignFile(file("my-rock.ampora").toStdString(), d));
 
     open(file("rock.ampora"));
-    EXPECT_GE(main->CurCurveRecNo, 1);
-    EXPECT_EQ(main->CurCurveName, QString::fromUtf8("Рок"));
+    EXPECT_GE(session->CurCurveRecNo, 1);
+    EXPECT_EQ(session->CurCurveName, QString::fromUtf8("Рок"));
 
     // Opened while the curve picker waits for a pick: the pick is cancelled,
     // so that its OK cannot replace the design's curve later.
-    main->CmdCurveOpenClick();
-    ASSERT_FALSE(main->MenuLanguage->menuAction()->isEnabled());
+    curves->CmdCurveOpenClick();
+    ASSERT_FALSE(menuItem("MenuLanguage")->isEnabled());
     open(file("my-rock.ampora"));
-    EXPECT_TRUE(main->MenuLanguage->menuAction()->isEnabled());
-    EXPECT_EQ(main->centralWidget()->children().indexOf(main->Panel2), 0);
-    EXPECT_EQ(main->CurCurveRecNo, -1);  // unsaved, under the design's name
-    EXPECT_EQ(main->CurCurveName, QString::fromUtf8("Рок"));
-    EXPECT_EQ(main->Label24->text(), QString::fromUtf8("( Рок )"));
-    EXPECT_EQ(main->BandLevel[10], 33);
+    EXPECT_TRUE(menuItem("MenuLanguage")->isEnabled());
+    EXPECT_EQ(main->centralWidget()->children().indexOf(find<QFrame>("Panel2")), 0);
+    EXPECT_EQ(session->CurCurveRecNo, -1);  // unsaved, under the design's name
+    EXPECT_EQ(session->CurCurveName, QString::fromUtf8("Рок"));
+    EXPECT_EQ(label("Label24")->text(), QString::fromUtf8("( Рок )"));
+    EXPECT_EQ(session->BandLevel[10], 33);
     EXPECT_FALSE(box(7)->text().isEmpty());  // calculated once
     EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
 }
@@ -224,7 +226,7 @@ TEST_F(DesignCommandsTest, RefusedFileLeavesTheWindowAsItWas) {
         EXPECT_EQ(messages[0].toStdString(), std::string("Design not opened: bad.ampora\n") +
                                    c.message);
         EXPECT_EQ(screen(), before);
-        EXPECT_TRUE(main->designPath().isEmpty());
+        EXPECT_TRUE(session->designPath().isEmpty());
     }
     // Values out of range come from a well-formed design: Russian this time.
     Design d;
@@ -234,7 +236,7 @@ TEST_F(DesignCommandsTest, RefusedFileLeavesTheWindowAsItWas) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(QByteArray::fromStdString(EncodeDesign(d)));
     f.close();
-    main->LoadMenu("Rus");
+    loadMenu("Rus");
     messages.clear();
     open(file("zero.ampora"));
     ASSERT_EQ(messages.size(), 1);
@@ -249,17 +251,17 @@ TEST_F(DesignCommandsTest, SaveWritesToTheOpenedFileAndRefusesBadValues) {
     calc();
     // Save without a file yet asks for one.
     savePath = file("first.ampora");
-    main->designActions()[1]->trigger();
+    main->designCommands().designActions()[1]->trigger();
     EXPECT_EQ(dialogs, 1);
     ASSERT_TRUE(QFile::exists(savePath));
     type(9, "50");
-    main->designActions()[1]->trigger();
+    main->designCommands().designActions()[1]->trigger();
     EXPECT_EQ(dialogs, 1);  // now straight to the same file
     EXPECT_EQ(ReadDesignFile(savePath.toStdString()).design->ampPowerW, 50);
 
     type(9, "0");
     messages.clear();
-    main->designActions()[1]->trigger();
+    main->designCommands().designActions()[1]->trigger();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0], "Design not saved: first.ampora\namplifierPowerW must be greater than zero.");
     EXPECT_EQ(ReadDesignFile(savePath.toStdString()).design->ampPowerW, 50);  // kept whole
@@ -272,7 +274,7 @@ TEST_F(DesignCommandsTest, OpenAndSaveRespectWhatLiesAtTheFilesPlace) {
     workedExample();
     calc();
     const QStringList before = screen();
-    std::string big = EncodeDesign(main->CurrentDesign());
+    std::string big = EncodeDesign(session->design());
     big.insert(1, "\"note\": 1e309,");
     QFile f(file("big.ampora"));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -294,7 +296,7 @@ TEST_F(DesignCommandsTest, OpenAndSaveRespectWhatLiesAtTheFilesPlace) {
     }
     EXPECT_FALSE(pipe.waited());
 
-    Design other = main->CurrentDesign();
+    Design other = session->design();
     other.ampPowerW = 7;
     ASSERT_FALSE(WriteDesignFile(S(file("ro.ampora")), other));
     ::chmod(S(file("ro.ampora")).c_str(), 0444);
@@ -312,10 +314,10 @@ TEST_F(DesignCommandsTest, MenuItemsSpeakTheCurrentLanguage) {
                                   {"Адкрыць праект…", "Захаваць праект", "Захаваць праект як…"}};
     const char* languages[] = {"Rus", "Eng", "Bel"};
     for (int l = 0; l < 3; ++l) {
-        main->LoadMenu(languages[l]);
+        loadMenu(languages[l]);
         for (int i = 0; i < 3; ++i) {
-            EXPECT_EQ(main->designActions()[size_t(i)]->text(), QString::fromUtf8(expected[l][i]));
-            EXPECT_TRUE(main->designActions()[size_t(i)]->isVisible());
+            EXPECT_EQ(main->designCommands().designActions()[size_t(i)]->text(), QString::fromUtf8(expected[l][i]));
+            EXPECT_TRUE(main->designCommands().designActions()[size_t(i)]->isVisible());
         }
     }
     // Cancelling the dialog changes nothing.

@@ -1,20 +1,35 @@
 #pragma once
-// A program folder of its own for every test, the three windows created as
-// the program creates them, messages captured instead of shown.
+// A program folder of its own for every test, the main window started as the
+// program starts it, messages captured instead of shown. Tests reach the
+// controls by the names the text table uses, and the panels through their
+// interfaces.
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "app/ProgramFolders.h"
 #include "app/ui/AboutWindow.h"
 #include "app/ui/Controls.h"
 #include "app/ui/MainWindow.h"
+#include "app/ui/Startup.h"
+#include "calc/ui/ResultsPanel.h"
+#include "curves/ui/CurvePanel.h"
+#include "i18n/ui/LanguageSwitch.h"
 #include "iec/ui/IecWindow.h"
+#include "inputs/ui/InputPanel.h"
+#include "session/Session.h"
+#include "session/WindowTexts.h"
 
 namespace ampora::ui::testing {
 
@@ -37,36 +52,75 @@ protected:
         SetPrintHook({});
     }
 
-    // Creates the windows as the program does; show() makes the main window
-    // visible and active, which runs its first showing and a calculation.
+    // Starts the program in the test's folder as the program starts;
+    // shown, the window is active, which runs its first showing and a
+    // calculation.
     TF_Main* create(bool show = true) {
-        main = std::make_unique<TF_Main>(folder);
-        iec = new TF_IecGost(main.get());
-        about = new TF_About(main.get());
-        main->setWindows(iec, about);
-        if (show) {
-            main->show();
-            main->activateWindow();
+        return start(ProgramFolders::Portable(folder.toStdString()), show);
+    }
+    TF_Main* start(const ProgramFolders& folders, bool show = true) {
+        main = StartMainWindow(folders, show ? Start::Shown : Start::Hidden);
+        if (show && !main->terminationRequested()) {
             EXPECT_TRUE(QTest::qWaitForWindowActive(main.get()));
         }
+        session = &main->session();
+        curves = &main->curves();
+        inputs = &main->inputs();
+        results = &main->results();
         return main.get();
     }
     // Ends the program the way closing the window does.
     void closeMain() {
         if (main) main->close();
     }
-    void destroy() { main.reset(); }
+    void destroy() {
+        main.reset();
+        session = nullptr;
+        curves = nullptr;
+        inputs = nullptr;
+        results = nullptr;
+    }
 
-    template <class T>
+    // The windows made when first needed; asking for one makes it.
+    TF_IecGost* iec() const { return main->iecWindow(); }
+    TF_About* about() const { return main->aboutWindow(); }
+
+    // A control of the main window (not of a window inside it) by name.
+    template <class T = QWidget>
     T* find(const char* name) const {
-        T* w = main->findChild<T*>(QString::fromUtf8(name));
+        T* w = dynamic_cast<T*>(OwnControl(main.get(), QString::fromUtf8(name)));
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
-    QLineEdit* box(int no) const { return main->edit(no); }
+    template <class T = QWidget>
+    T* findIec(const char* name) const {
+        T* w = dynamic_cast<T*>(OwnControl(iec(), QString::fromUtf8(name)));
+        EXPECT_NE(w, nullptr) << name << " of the IEC tool";
+        return w;
+    }
+    QLabel* label(const char* name) const { return find<QLabel>(name); }
+    QCheckBox* check(const char* name) const { return find<QCheckBox>(name); }
+    QPushButton* button(const char* name) const { return find<QPushButton>(name); }
+    QGroupBox* group(const char* name) const { return find<QGroupBox>(name); }
+    QLineEdit* iecBox(int no) const { return findIec<QLineEdit>(("Edit" + std::to_string(no)).c_str()); }
+    QComboBox* iecOrder() const { return findIec<QComboBox>("ComboBox1"); }
+    QLineEdit* box(int no) const { return find<QLineEdit>(("Edit" + std::to_string(no)).c_str()); }
+    QComboBox* combo(int no) const { return find<QComboBox>(("ComboBox" + std::to_string(no)).c_str()); }
+    QAction* menuItem(const char* name) const { return main->MenuItems.value(QString::fromUtf8(name)); }
+
+    void loadMenu(const char* language) { main->languageSwitch().LoadMenu(*LanguageOfTag(language)); }
+    // The language whose menu item carries the check mark, as Language counts.
+    int checkedLanguage() const {
+        const char* items[] = {"CmdLangRus", "CmdLangEng", "CmdLangBel"};
+        for (int i = 0; i < 3; ++i)
+            if (menuItem(items[i])->isChecked()) return i;
+        return -1;
+    }
+    int languageIndex() const { return TextIndex(session->language()); }
+
     // A user's pick in a drop-down list, which runs its change handler.
     void pick(int comboNo, int index) {
-        QComboBox* c = main->combo(comboNo);
+        QComboBox* c = combo(comboNo);
         c->setCurrentIndex(index);
         emit c->activated(index);
     }
@@ -90,17 +144,25 @@ protected:
         type(1, "320");
         type(3, "3200");
         type(6, tweeterCut);
-        main->CBMidEq->setChecked(true);
-        main->CBHighEq->setChecked(true);
+        check("CBMidEq")->setChecked(true);
+        check("CBHighEq")->setChecked(true);
         type(28, f1);
         type(29, f2);
+    }
+    // A flat curve of that name on the graph, with no record behind it.
+    void flatCurve(const QString& name = QStringLiteral("Flat")) {
+        session->BandLevel.fill(40);
+        session->CurCurveName = name;
+        curves->DrawGrid();
     }
 
     QTemporaryDir dir;
     QString folder;
     std::unique_ptr<TF_Main> main;
-    TF_IecGost* iec = nullptr;
-    TF_About* about = nullptr;
+    Session* session = nullptr;
+    CurvePanel* curves = nullptr;
+    InputPanel* inputs = nullptr;
+    ResultsPanel* results = nullptr;
     QStringList messages;
     int prints = 0;
 };

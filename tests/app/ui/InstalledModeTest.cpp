@@ -29,13 +29,7 @@ protected:
 
     void start() {
         ASSERT_TRUE(PrepareUserFolder(folders));
-        main = std::make_unique<TF_Main>(folders);
-        iec = new TF_IecGost(main.get());
-        about = new TF_About(main.get());
-        main->setWindows(iec, about);
-        main->show();
-        main->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+        WindowTest::start(folders);
     }
 
     // Every file under a folder with its size and modification time.
@@ -62,8 +56,8 @@ TEST_F(InstalledModeTest, CurvesLiveInTheUserFolderAndSurviveARestart) {
     EXPECT_EQ(records(), 5);
     EXPECT_TRUE(QFile::exists(user("Curves.cds")));
     EXPECT_TRUE(QFile::exists(user("Ctmp.cds")));
-    EXPECT_EQ(main->HelpFile.left(folder.size()), folder);
-    EXPECT_EQ(main->ExePath, Q(folders.program));
+    EXPECT_EQ(main->languageSwitch().HelpFile().left(folder.size()), folder);
+    EXPECT_EQ(session->programFolder(), Q(folders.program));
 
     trigger("CmdCurveNew");
     clickGraph(XOfBand(8), YOfDepth(9));

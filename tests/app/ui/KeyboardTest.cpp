@@ -67,24 +67,24 @@ TEST_F(KeyboardTest, EveryTabStopIsAControlTheUserCanSee) {
         {"main window", [&] { return static_cast<QWidget*>(main.get()); }, {}},
         {"picker opening a curve",
          [&] {
-             main->CmdCurveOpenClick();
+             curves->CmdCurveOpenClick();
              return static_cast<QWidget*>(main.get());
          },
          {"DBGrid1", "ButCurveOK", "ButCancel"}},
         {"picker saving a curve",
          [&] {
-             main->CurveOpen("Рок");
-             main->CmdCurveSaveAsClick();
+             curves->CurveOpen("Рок");
+             curves->CmdCurveSaveAsClick();
              return static_cast<QWidget*>(main.get());
          },
          {"DBGrid1", "Edit2", "ButCurveOK", "ButCancel"}},
         {"IEC tool",
          [&] {
-             iec->show();
-             iec->activateWindow();
-             EXPECT_TRUE(QTest::qWaitForWindowActive(iec));
-             iec->Edit1->setFocus(Qt::OtherFocusReason);
-             return static_cast<QWidget*>(iec);
+             iec()->show();
+             iec()->activateWindow();
+             EXPECT_TRUE(QTest::qWaitForWindowActive(iec()));
+             iecBox(1)->setFocus(Qt::OtherFocusReason);
+             return static_cast<QWidget*>(iec());
          },
          {}},
     };
@@ -103,7 +103,7 @@ TEST_F(KeyboardTest, EveryTabStopIsAControlTheUserCanSee) {
                 for (const char* must : {"ButCalc", "Edit9", "Edit5", "ComboBox5", "ButFType"})
                     EXPECT_TRUE(seen.count(must)) << must << " is a stop";
             }
-            if (window == main.get()) main->ButSelectCurveCancelClick();
+            if (window == main.get()) curves->ButSelectCurveCancelClick();
         }
     }
 }
@@ -112,22 +112,22 @@ TEST_F(KeyboardTest, EveryTabStopIsAControlTheUserCanSee) {
 // window must not take the keys and put IEC/DIN in place of the new curve.
 TEST_F(KeyboardTest, KeysNeverReachThePickerBehindTheWindow) {
     create();
-    main->LoadMenu("Eng");
-    main->CmdCurveNewClick();
-    for (int band : {5, 15, 25}) main->BandLevel[size_t(band)] = 30;
-    main->ButCalc->setFocus(Qt::OtherFocusReason);
+    loadMenu("Eng");
+    curves->CmdCurveNewClick();
+    for (int band : {5, 15, 25}) session->BandLevel[size_t(band)] = 30;
+    button("ButCalc")->setFocus(Qt::OtherFocusReason);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     for (Qt::Key key : {Qt::Key_Down, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
         QTest::keyClick(QApplication::focusWidget(), key);
     // Also sent straight at the picker's controls.
-    for (QWidget* w : main->pickerControls()) {
+    for (QWidget* w : curves->pickerControls()) {
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
         QTest::keyClick(w, Qt::Key_Return);
     }
-    EXPECT_EQ(main->CurveMode, ModeNew);
-    EXPECT_EQ(main->CurCurveRecNo, -1);
-    EXPECT_TRUE(main->Label24->text().isEmpty()) << main->Label24->text().toStdString();
-    EXPECT_EQ(main->BandLevel[5], 30);
+    EXPECT_EQ(session->CurveMode, ModeNew);
+    EXPECT_EQ(session->CurCurveRecNo, -1);
+    EXPECT_TRUE(label("Label24")->text().isEmpty()) << label("Label24")->text().toStdString();
+    EXPECT_EQ(session->BandLevel[5], 30);
 }
 
 // "Sensitivity of tweeter is too low" after Enter in its box: the Enter that
@@ -135,7 +135,7 @@ TEST_F(KeyboardTest, KeysNeverReachThePickerBehindTheWindow) {
 // message again.
 TEST_F(KeyboardTest, EnterShowsACalculationMessageOncePerPress) {
     create();
-    main->LoadMenu("Eng");
+    loadMenu("Eng");
     struct Event {
         QEvent::Type type;
         bool autoRepeat;
@@ -184,9 +184,9 @@ TEST_F(KeyboardTest, AFilterBoxRemembersTheItemItHadWhenEntered) {
                         {"window deactivated", Qt::ActiveWindowFocusReason}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        QComboBox* type = main->combo(5);
+        QComboBox* type = combo(5);
         SetItemIndex(type, 1);  // Bessel
-        main->edit(9)->setFocus(Qt::OtherFocusReason);
+        box(9)->setFocus(Qt::OtherFocusReason);
         type->setFocus(Qt::TabFocusReason);
         auto pickWith = [&](int index) {
             QFocusEvent out(QEvent::FocusOut, r.interruption);
@@ -199,7 +199,7 @@ TEST_F(KeyboardTest, AFilterBoxRemembersTheItemItHadWhenEntered) {
         pickWith(2);  // Butterworth
         pickWith(3);  // Linkwitz
         type->lineEdit()->setText("xyz");
-        main->edit(5)->setFocus(Qt::MouseFocusReason);
+        box(5)->setFocus(Qt::MouseFocusReason);
         EXPECT_EQ(type->currentText(), "Bessel");
     }
 }
@@ -225,16 +225,16 @@ TEST_F(KeyboardTest, EnterClicksTheFocusedButton) {
         EXPECT_EQ(clicks, 1);
     }
     // What the click does: the copy button sets every filter like the bass one.
-    SetItemIndex(main->combo(5), 2);
-    SetItemIndex(main->combo(6), 1);
-    main->ButFType->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(main->ButFType, Qt::Key_Return);
-    EXPECT_EQ(main->combo(6)->currentText(), "Butterworth");
+    SetItemIndex(combo(5), 2);
+    SetItemIndex(combo(6), 1);
+    button("ButFType")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(button("ButFType"), Qt::Key_Return);
+    EXPECT_EQ(combo(6)->currentText(), "Butterworth");
 }
 
 TEST_F(KeyboardTest, TheFocusStartsOnCalc) {
     create();
-    EXPECT_EQ(QApplication::focusWidget(), main->ButCalc)
+    EXPECT_EQ(QApplication::focusWidget(), button("ButCalc"))
         << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString()
                                         : "nothing");
 }

@@ -172,20 +172,20 @@ TEST_F(LayoutTest, MainWindowAtDesignTime) {
     EXPECT_EQ(main->windowTitle(), " Ampora");
     EXPECT_EQ(main->centralWidget()->size(), QSize(749, 539));
     CheckPlaces(main.get(), std::begin(MainPlaces), std::end(MainPlaces));
-    EXPECT_EQ(main->ButCalc->toolTip(), "Выполнить расчёт");
-    EXPECT_EQ(main->ButFType->toolTip(), "Тип и порядок как для НЧ");
+    EXPECT_EQ(button("ButCalc")->toolTip(), "Выполнить расчёт");
+    EXPECT_EQ(button("ButFType")->toolTip(), "Тип и порядок как для НЧ");
     for (int no : {7, 4, 8, 16, 17, 18, 19, 30}) EXPECT_TRUE(box(no)->isReadOnly()) << no;
     for (int no : {9, 10, 5, 1, 3, 6, 28, 29}) EXPECT_FALSE(box(no)->isReadOnly()) << no;
-    EXPECT_TRUE(main->CheckBoxMid->isChecked());
-    EXPECT_TRUE(main->CBMidEq->isChecked());
-    EXPECT_TRUE(main->CBHighEq->isChecked());
+    EXPECT_TRUE(check("CheckBoxMid")->isChecked());
+    EXPECT_TRUE(check("CBMidEq")->isChecked());
+    EXPECT_TRUE(check("CBHighEq")->isChecked());
     // The picker lies behind everything but its print button.
     const QList<QObject*> order = main->centralWidget()->children();
-    EXPECT_EQ(order.indexOf(main->Panel2), 0);
+    EXPECT_EQ(order.indexOf(find<QFrame>("Panel2")), 0);
     for (int no : {5, 1, 2, 6})
-        EXPECT_EQ(main->combo(no)->count(), 4) << no;
-    EXPECT_EQ(main->combo(5)->itemText(0), QString::fromUtf8("———"));
-    EXPECT_EQ(main->combo(5)->itemText(3), "Linkwitz");
+        EXPECT_EQ(combo(no)->count(), 4) << no;
+    EXPECT_EQ(combo(5)->itemText(0), QString::fromUtf8("———"));
+    EXPECT_EQ(combo(5)->itemText(3), "Linkwitz");
 }
 
 TEST_F(LayoutTest, MenusAtDesignTime) {
@@ -224,8 +224,8 @@ TEST_F(LayoutTest, MenusAtDesignTime) {
 
 TEST_F(LayoutTest, IecAndAboutWindows) {
     create(false);
-    EXPECT_EQ(iec->windowTitle(), "ReCalc Power");
-    EXPECT_EQ(iec->size(), QSize(567, 284));
+    EXPECT_EQ(iec()->windowTitle(), "ReCalc Power");
+    EXPECT_EQ(iec()->size(), QSize(567, 284));
     const Place iecPlaces[] = {
         {"GroupBox3", 16, 24, 537, 201,
          " Расчёт реально допустимой мощности ВЧ головки по паспортным данным ( IEC ) ", true},
@@ -242,18 +242,18 @@ TEST_F(LayoutTest, IecAndAboutWindows) {
         {"Edit7", -1, 99, -1, 21, "3000", false},
         {"ComboBox1", -1, 120, -1, 21, "", false},
     };
-    CheckPlaces(iec, std::begin(iecPlaces), std::end(iecPlaces));
-    EXPECT_TRUE(iec->Edit4->isReadOnly());
-    EXPECT_TRUE(iec->Edit5->isReadOnly());
-    EXPECT_EQ(about->windowTitle(), " О программе");
-    EXPECT_EQ(about->size(), QSize(405, 194));
+    CheckPlaces(iec(), std::begin(iecPlaces), std::end(iecPlaces));
+    EXPECT_TRUE(iecBox(4)->isReadOnly());
+    EXPECT_TRUE(iecBox(5)->isReadOnly());
+    EXPECT_EQ(about()->windowTitle(), " О программе");
+    EXPECT_EQ(about()->size(), QSize(405, 194));
 }
 
 TEST_F(LayoutTest, EveryCaptionFitsItsPlaceInEveryLanguage) {
     create();
     for (const char* language : {"Rus", "Eng", "Bel"}) {
         SCOPED_TRACE(language);
-        main->LoadMenu(language);
+        loadMenu(language);
         // Row captions end before the box or button on their row.
         const struct { const char* name; int limit; } rows[] = {
             {"Label36", 165}, {"Label37", 207}, {"Label38", 207}, {"Label50", 207},
@@ -263,24 +263,25 @@ TEST_F(LayoutTest, EveryCaptionFitsItsPlaceInEveryLanguage) {
             EXPECT_LE(l->x() + l->sizeHint().width(), r.limit) << r.name;
         }
         for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
-                 main->ButCalc, main->ButFType, main->ButCancel, main->CBMidEq, main->CBHighEq,
-                 main->CheckBoxMid}) {
+                 button("ButCalc"), button("ButFType"), button("ButCancel"), check("CBMidEq"), check("CBHighEq"),
+                 check("CheckBoxMid")}) {
             // Text plus the check indicator or the button's margins.
             const int extra = qobject_cast<QCheckBox*>(b) ? 20 : 8;
             EXPECT_LE(QFontMetrics(b->font()).horizontalAdvance(b->text()) + extra, b->width())
                 << b->objectName().toStdString();
         }
-        for (QGroupBox* g : {main->GroupBox1, main->GroupBox3, iec->GroupBox1, iec->GroupBox2,
-                             iec->GroupBox3}) {
+        for (QGroupBox* g : {group("GroupBox1"), group("GroupBox3"), findIec<QGroupBox>("GroupBox1"), findIec<QGroupBox>("GroupBox2"),
+                             findIec<QGroupBox>("GroupBox3")}) {
             EXPECT_LE(QFontMetrics(g->font()).horizontalAdvance(g->title()) + 16, g->width())
                 << g->objectName().toStdString();
         }
-        for (QLabel* l : {iec->Label1, iec->Label4, iec->Label5})
-            EXPECT_LE(l->x() + l->sizeHint().width(), iec->GroupBox1->x())
+        for (QLabel* l : {findIec<QLabel>("Label1"), findIec<QLabel>("Label4"), findIec<QLabel>("Label5")})
+            EXPECT_LE(l->x() + l->sizeHint().width(), findIec<QGroupBox>("GroupBox1")->x())
                 << l->objectName().toStdString();
         // The preset captions stay inside the graph panel.
-        for (QLabel* l : main->PresetLabels)
-            EXPECT_LE(l->x() + l->sizeHint().width(), main->Panel1->width());
+        for (const char* preset : {"Label29", "Label30", "Label32", "Label33", "Label34", "Label35"})
+            for (QLabel* l : {label(preset)})
+            EXPECT_LE(l->x() + l->sizeHint().width(), find<QFrame>("Panel1")->width());
     }
 }
 
@@ -301,19 +302,19 @@ TEST_F(LayoutTest, AboutBoxIsCentredOverTheMainWindowUnclamped) {
         EXPECT_EQ(TF_About::CentredOver(c.main, c.about), c.expected);
 
     create();
-    QTimer::singleShot(50, about, [this] {
-        EXPECT_EQ(about->pos(),
-                  TF_About::CentredOver(main->frameGeometry(), about->frameGeometry().size()));
-        about->reject();
+    QTimer::singleShot(50, about(), [this] {
+        EXPECT_EQ(about()->pos(),
+                  TF_About::CentredOver(main->frameGeometry(), about()->frameGeometry().size()));
+        about()->reject();
     });
     main->MenuItems.value("CmdHelpAbout")->trigger();
-    EXPECT_FALSE(about->isVisible());
+    EXPECT_FALSE(about()->isVisible());
 }
 
 TEST_F(LayoutTest, ReturningFromTheAboutBoxRecalculates) {
     create();
     box(7)->clear();
-    QTimer::singleShot(50, about, [this] { about->reject(); });
+    QTimer::singleShot(50, about(), [this] { about()->reject(); });
     main->MenuItems.value("CmdHelpAbout")->trigger();
     ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
     QCoreApplication::processEvents();
@@ -323,7 +324,7 @@ TEST_F(LayoutTest, ReturningFromTheAboutBoxRecalculates) {
 TEST_F(LayoutTest, EmptyTextTableEndsTheProgramWithTheRussianMessage) {
     // A normal run leaves curves and a settings record behind.
     create();
-    main->LoadMenu("Eng");
+    loadMenu("Eng");
     closeMain();
     destroy();
     auto bytes = [&] {

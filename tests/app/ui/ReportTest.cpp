@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 
 #include "app/ui/FileChooser.h"
+#include "app/ui/DesignCommands.h"
 #include "app/ui/ReportWriter.h"
 #include "calc/DesignFile.h"
 #include "tests/DiskFaults.h"
@@ -72,7 +73,7 @@ protected:
     QStringList windowNumbers() const {
         QStringList out = windowTotals();
         for (int no : {16, 18, 19}) out << box(no)->text();
-        if (main->CheckBoxMid->isChecked()) out << box(17)->text();
+        if (check("CheckBoxMid")->isChecked()) out << box(17)->text();
         return out;
     }
 
@@ -93,13 +94,13 @@ TEST_F(ReportTest, PdfHoldsTheWindowsNumbersAndTheLanguagesCaptions) {
                  "Магутнасць узмацняльніка, Вт", "Агульны SPL на 1 м, дБ", "Частата, Гц", "Усяго"}},
     };
     for (int example = 0; example < 3; ++example) {
-        main->LoadMenu("Eng");
+        loadMenu("Eng");
         workedExample(example);
         ASSERT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
         const QStringList numbers = windowNumbers();
         for (const auto& language : languages) {
             SCOPED_TRACE(std::to_string(example) + language.lang);
-            main->LoadMenu(language.lang);
+            loadMenu(language.lang);
             const QString path = folder + QStringLiteral("report-%1-%2.pdf").arg(example).arg(language.lang);
             exportReport(path);
             ASSERT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
@@ -110,7 +111,7 @@ TEST_F(ReportTest, PdfHoldsTheWindowsNumbersAndTheLanguagesCaptions) {
                 EXPECT_TRUE(text.contains(caption)) << caption.toStdString();
             for (const QString& n : numbers)
                 EXPECT_TRUE(text.contains(QLatin1Char(' ') + n + QLatin1Char(' '))) << n.toStdString();
-            for (const QLabel* l : {main->Label40, main->Label41, main->Label42, main->Label43})
+            for (const QLabel* l : {label("Label40"), label("Label41"), label("Label42"), label("Label43")})
                 EXPECT_TRUE(text.contains(l->text().simplified())) << l->text().toStdString();
         }
     }
@@ -169,8 +170,8 @@ TEST_F(ReportTest, UnwritablePlaceSaysSoAndLeavesNothing) {
 TEST_F(ReportTest, ExportNeverReplacesItsDesignOrAReadOnlyFile) {
     workedExample(0);
     const QString design = folder + "speaker.ampora";
-    ASSERT_FALSE(WriteDesignFile(S(design), main->CurrentDesign()));
-    ASSERT_TRUE(main->OpenDesign(design));
+    ASSERT_FALSE(WriteDesignFile(S(design), session->design()));
+    ASSERT_TRUE(main->designCommands().OpenDesign(design));
     const QByteArray kept = ReadText(design).toUtf8();
     QFile readOnly(folder + "old.csv");
     ASSERT_TRUE(readOnly.open(QIODevice::WriteOnly));
@@ -204,7 +205,7 @@ TEST_F(ReportTest, CommandLineGivesTheWindowsNumbers) {
         SCOPED_TRACE(example);
         workedExample(example);
         const QString design = folder + QStringLiteral("speaker%1.ampora").arg(example);
-        ASSERT_FALSE(WriteDesignFile(S(design), main->CurrentDesign()));
+        ASSERT_FALSE(WriteDesignFile(S(design), session->design()));
         int status = -1;
         Run(program, {"report", design, "-o", folder + "cli.csv"}, &status, env);
         EXPECT_EQ(status, 0);
@@ -222,7 +223,7 @@ TEST_F(ReportTest, CommandLineGivesTheWindowsNumbers) {
     workedExample(0);
     type(14, "80");
     calc();
-    ASSERT_FALSE(WriteDesignFile(S(folder + "weak.ampora"), main->CurrentDesign()));
+    ASSERT_FALSE(WriteDesignFile(S(folder + "weak.ampora"), session->design()));
     QFile bad(folder + "bad.ampora");
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
     bad.write("{");
@@ -253,8 +254,8 @@ TEST_F(ReportTest, CommandLineRefusesOutputsThatWouldDestroySomething) {
     namespace fs = std::filesystem;
     workedExample(0);
     const std::string design = S(folder + "design.csv");  // a design may have any name
-    ASSERT_FALSE(WriteDesignFile(design, main->CurrentDesign()));
-    ASSERT_FALSE(WriteDesignFile(S(folder + "design.ampora"), main->CurrentDesign()));
+    ASSERT_FALSE(WriteDesignFile(design, session->design()));
+    ASSERT_FALSE(WriteDesignFile(S(folder + "design.ampora"), session->design()));
     const std::string kept = S(ReadText(QString::fromStdString(design)));
     fs::create_symlink(design, S(folder + "link.pdf"));
     fs::create_hard_link(design, S(folder + "hard.csv"));

@@ -24,12 +24,12 @@ protected:
         create();
     }
     QComboBox* combo(const char* name) const {
-        return main->client->findChild<QComboBox*>(QString::fromUtf8(name));
+        return main->centralWidget()->findChild<QComboBox*>(QString::fromUtf8(name));
     }
     QString shown(const char* name) const { return combo(name)->currentText(); }
     // A user's pick in a filter box: the item, then its change handler.
     void pick(int no, int index) {
-        QComboBox* c = main->combos_[size_t(no - 1)];
+        QComboBox* c = WindowTest::combo(no);
         ASSERT_LT(index, c->count());
         c->setCurrentIndex(index);
         emit c->activated(index);
@@ -41,8 +41,8 @@ protected:
         const QPoint off = main->frameGeometry().center() - screen.center();
         EXPECT_LE(std::abs(off.x()), 3) << off.x();
         EXPECT_LE(std::abs(off.y()), 3) << off.y();
-        ASSERT_TRUE(main->Stored.winLeft && main->Stored.winTop);
-        EXPECT_EQ(main->pos(), QPoint(*main->Stored.winLeft, *main->Stored.winTop));
+        ASSERT_TRUE(session->Stored.winLeft && session->Stored.winTop);
+        EXPECT_EQ(main->pos(), QPoint(*session->Stored.winLeft, *session->Stored.winTop));
     }
     std::unique_ptr<StoredFile> stored() const { return ReadCurvesFile(folder); }
 };
@@ -60,9 +60,9 @@ TEST_F(SettingsRoundTripTest, LanguageSurvivesARestart) {
         EXPECT_EQ(stored()->a(1), r.code);
         destroy();
         create();
-        EXPECT_EQ(main->LangIndex, r.langIndex);
-        EXPECT_EQ(main->CheckedLanguage(), r.langIndex);
-        EXPECT_EQ(main->ButCalc->text(), QString::fromUtf8(r.calc));
+        EXPECT_EQ(languageIndex(), r.langIndex);
+        EXPECT_EQ(checkedLanguage(), r.langIndex);
+        EXPECT_EQ(button("ButCalc")->text(), QString::fromUtf8(r.calc));
     }
 }
 
@@ -81,8 +81,8 @@ TEST_F(SettingsRoundTripTest, SensitivitiesAndImpedancesInTenths) {
     destroy();
     create();
     for (const Row& r : rows) EXPECT_EQ(box(r.box)->text(), QString::fromUtf8(r.back)) << r.box;
-    EXPECT_DOUBLE_EQ(main->LfSens, 90.5);
-    EXPECT_DOUBLE_EQ(main->LfImp, 6.8);
+    EXPECT_DOUBLE_EQ(session->design().bass.sensitivityDb, 90.5);
+    EXPECT_DOUBLE_EQ(session->design().bass.impedanceOhm, 6.8);
 }
 
 TEST_F(SettingsRoundTripTest, BoxesFiltersIecColourAndMidrangePersist) {
@@ -99,14 +99,14 @@ TEST_F(SettingsRoundTripTest, BoxesFiltersIecColourAndMidrangePersist) {
     pick(4, 3);  //       order 4
     pick(6, 1);  // tweeter: Bessel
     pick(8, 0);  //       order 1
-    iec->Edit1->setText(QStringLiteral("60"));
-    iec->Edit3->setText(QStringLiteral("4000"));
-    iec->ComboBox1->setCurrentIndex(3);
-    iec->CalcPower();  // as Enter in the tool does: the real filter takes the cut
-    ShapeBox* teal = main->client->findChild<ShapeBox*>(QStringLiteral("Shape9"));
+    iecBox(1)->setText(QStringLiteral("60"));
+    iecBox(3)->setText(QStringLiteral("4000"));
+    iecOrder()->setCurrentIndex(3);
+    iec()->CalcPower();  // as Enter in the tool does: the real filter takes the cut
+    ShapeBox* teal = main->centralWidget()->findChild<ShapeBox*>(QStringLiteral("Shape9"));
     ASSERT_NE(teal, nullptr);
     QTest::mouseClick(teal, Qt::LeftButton);
-    ASSERT_EQ(main->CurveColor, 0x818101u);
+    ASSERT_EQ(curves->curveColor(), 0x818101u);
     const QPoint at = main->pos() + QPoint(17, 23);
     main->move(at);
     closeMain();
@@ -134,20 +134,20 @@ TEST_F(SettingsRoundTripTest, BoxesFiltersIecColourAndMidrangePersist) {
     EXPECT_EQ(shown("ComboBox4"), "4");
     EXPECT_EQ(shown("ComboBox6"), "Bessel");
     EXPECT_EQ(shown("ComboBox8"), "1");
-    EXPECT_EQ(iec->Edit1->text(), "60");
-    EXPECT_EQ(iec->Edit3->text(), "4000");
-    EXPECT_EQ(iec->Edit7->text(), "4000");
-    EXPECT_EQ(iec->ComboBox1->currentIndex(), 3);
-    EXPECT_EQ(main->CurveColor, 0x818101u);
+    EXPECT_EQ(iecBox(1)->text(), "60");
+    EXPECT_EQ(iecBox(3)->text(), "4000");
+    EXPECT_EQ(iecBox(7)->text(), "4000");
+    EXPECT_EQ(iecOrder()->currentIndex(), 3);
+    EXPECT_EQ(curves->curveColor(), 0x818101u);
     EXPECT_EQ(main->pos(), at);
-    EXPECT_TRUE(main->CheckBoxMid->isChecked());
+    EXPECT_TRUE(check("CheckBoxMid")->isChecked());
 }
 
 TEST_F(SettingsRoundTripTest, MidrangeOffPersists) {
     create();
     box(6)->setText(QStringLiteral("2500"));
-    main->CheckBoxMid->setChecked(false);
-    ASSERT_TRUE(main->GroupBox2->isHidden());
+    check("CheckBoxMid")->setChecked(false);
+    ASSERT_TRUE(group("GroupBox2")->isHidden());
     closeMain();
     EXPECT_EQ(stored()->a(14), 0);
     destroy();
@@ -160,8 +160,8 @@ TEST_F(SettingsRoundTripTest, MidrangeOffPersists) {
     v.hfCutFreq = 2500;
     WriteCurvesFile(folder, v);
     create();
-    EXPECT_FALSE(main->CheckBoxMid->isChecked());
-    EXPECT_TRUE(main->GroupBox2->isHidden());
+    EXPECT_FALSE(check("CheckBoxMid")->isChecked());
+    EXPECT_TRUE(group("GroupBox2")->isHidden());
     EXPECT_EQ(box(5)->text(), box(6)->text());
     EXPECT_EQ(box(5)->text(), "2500");
 }
@@ -174,14 +174,14 @@ TEST_F(SettingsRoundTripTest, CurrentCurveComesBackByItsPlaceInNameOrder) {
     create();
     for (const Row& r : rows) {
         SCOPED_TRACE(r.curve);
-        main->CurveOpen(QString::fromUtf8(r.curve));
-        ASSERT_EQ(main->CurCurveName, QString::fromUtf8(r.curve));
+        curves->CurveOpen(QString::fromUtf8(r.curve));
+        ASSERT_EQ(session->CurCurveName, QString::fromUtf8(r.curve));
         closeMain();
         EXPECT_EQ(stored()->a(15), r.recNo);
         destroy();
         create();
-        EXPECT_EQ(main->CurCurveName, QString::fromUtf8(r.curve));
-        EXPECT_EQ(main->CurCurveRecNo, r.recNo);
+        EXPECT_EQ(session->CurCurveName, QString::fromUtf8(r.curve));
+        EXPECT_EQ(session->CurCurveRecNo, r.recNo);
     }
 }
 
@@ -192,7 +192,7 @@ TEST_F(SettingsRoundTripTest, UnreachableCurveNumberOpensTheFirstCurve) {
         v.savedCurveRecNo = recNo;
         WriteCurvesFile(folder, v);
         create();
-        EXPECT_EQ(main->CurCurveName, "IEC/DIN");
+        EXPECT_EQ(session->CurCurveName, "IEC/DIN");
         EXPECT_TRUE(messages.isEmpty());
         destroy();
     }
@@ -201,7 +201,7 @@ TEST_F(SettingsRoundTripTest, UnreachableCurveNumberOpensTheFirstCurve) {
 TEST_F(SettingsRoundTripTest, NoCurveFileGivesEveryDefault) {
     ASSERT_FALSE(QFile::exists(QString::fromStdString(CurvesPath(folder))));
     create();
-    EXPECT_EQ(main->LangIndex, 1);
+    EXPECT_EQ(languageIndex(), 1);
     for (auto [no, text] : std::initializer_list<std::pair<int, const char*>>{
              {5, "320"}, {1, "320"}, {3, "3200"}, {6, "3200"}, {9, "100"}, {10, "88"}, {12, "88"},
              {14, "88"}, {11, "4"}, {13, "4"}, {15, "4"}})
@@ -210,14 +210,14 @@ TEST_F(SettingsRoundTripTest, NoCurveFileGivesEveryDefault) {
         EXPECT_EQ(shown(type), "Bessel") << type;
     for (const char* order : {"ComboBox7", "ComboBox3", "ComboBox4", "ComboBox8"})
         EXPECT_EQ(shown(order), "2") << order;
-    EXPECT_TRUE(main->CheckBoxMid->isChecked());
-    EXPECT_FALSE(main->GroupBox2->isHidden());
-    EXPECT_EQ(main->CurveColor, DefaultCurveColor);
-    EXPECT_EQ(main->CurCurveName, "IEC/DIN");
-    EXPECT_EQ(iec->Edit1->text(), "100");
-    EXPECT_EQ(iec->Edit3->text(), "3000");
-    EXPECT_EQ(iec->Edit7->text(), "3000");
-    EXPECT_EQ(iec->ComboBox1->currentIndex(), 1);
+    EXPECT_TRUE(check("CheckBoxMid")->isChecked());
+    EXPECT_FALSE(group("GroupBox2")->isHidden());
+    EXPECT_EQ(curves->curveColor(), DefaultCurveColor);
+    EXPECT_EQ(session->CurCurveName, "IEC/DIN");
+    EXPECT_EQ(iecBox(1)->text(), "100");
+    EXPECT_EQ(iecBox(3)->text(), "3000");
+    EXPECT_EQ(iecBox(7)->text(), "3000");
+    EXPECT_EQ(iecOrder()->currentIndex(), 1);
     expectCentred();
 }
 
@@ -236,11 +236,11 @@ TEST_F(SettingsRoundTripTest, RecordWithoutPositionIsCentredAndKeepsTheRest) {
     });
     create();
     expectCentred();
-    EXPECT_EQ(main->LangIndex, 2);
+    EXPECT_EQ(languageIndex(), 2);
     EXPECT_EQ(box(9)->text(), "150");
     EXPECT_EQ(box(12)->text(), "91.5");
-    EXPECT_EQ(iec->Edit1->text(), "70");
-    EXPECT_EQ(main->CurveColor, 0x41B171u);
+    EXPECT_EQ(iecBox(1)->text(), "70");
+    EXPECT_EQ(curves->curveColor(), 0x41B171u);
     destroy();
 
     // One of the two missing is as good as both.
@@ -280,7 +280,7 @@ TEST_F(SettingsRoundTripTest, DuplicatedRecordIsRemovedAndWrittenOnce) {
     WriteCurvesFile(folder, v, 2);
     create();
     EXPECT_EQ(box(9)->text(), "77");
-    Table* t = main->Table1();
+    Table* t = (&session->curveTable());
     EXPECT_EQ(t->recordCount(), 5);
     for (int r = 0; r < t->recordCount(); ++r)
         EXPECT_NE(t->cellAt(r, 0).text.value_or(""), SettingsRecordName) << r;
@@ -319,17 +319,17 @@ TEST_F(SettingsRoundTripTest, EmptyFieldsTakeTheirDefaults) {
         for (int field : {2, 6, 10, 14, 16, 19, 20, 21, 26, 27}) t.setNull(field);
     });
     create();
-    EXPECT_EQ(main->LangIndex, 0) << "fields that are present are read";
+    EXPECT_EQ(languageIndex(), 0) << "fields that are present are read";
     EXPECT_EQ(box(5)->text(), "320");
     EXPECT_EQ(shown("ComboBox5"), "Bessel");
     EXPECT_EQ(shown("ComboBox7"), "2");
-    EXPECT_TRUE(main->CheckBoxMid->isChecked());
-    EXPECT_EQ(iec->Edit1->text(), "100");
-    EXPECT_EQ(iec->ComboBox1->currentIndex(), 1);
+    EXPECT_TRUE(check("CheckBoxMid")->isChecked());
+    EXPECT_EQ(iecBox(1)->text(), "100");
+    EXPECT_EQ(iecOrder()->currentIndex(), 1);
     EXPECT_EQ(box(9)->text(), "100");
     EXPECT_EQ(box(10)->text(), "88");
     EXPECT_EQ(box(15)->text(), "4");
-    EXPECT_EQ(main->CurveColor, DefaultCurveColor);
+    EXPECT_EQ(curves->curveColor(), DefaultCurveColor);
 }
 
 TEST_F(SettingsRoundTripTest, IndexesOutsideTheirListsTakeOne) {
@@ -348,15 +348,15 @@ TEST_F(SettingsRoundTripTest, IndexesOutsideTheirListsTakeOne) {
     EXPECT_EQ(shown("ComboBox1"), "Linkwitz");
     EXPECT_EQ(shown("ComboBox3"), "4") << "item 1 of the Linkwitz orders";
     EXPECT_EQ(shown("ComboBox4"), "2");
-    EXPECT_EQ(iec->ComboBox1->currentIndex(), 1);
+    EXPECT_EQ(iecOrder()->currentIndex(), 1);
 }
 
 TEST_F(SettingsRoundTripTest, IecInputsThatAreNotWholeNumbersStoreDefaults) {
     create();
-    iec->Edit1->setText(QStringLiteral("abc"));
-    iec->Edit3->setText(QStringLiteral("3.5"));
-    iec->Edit7->setText(QString());
-    iec->ComboBox1->setCurrentIndex(-1);
+    iecBox(1)->setText(QStringLiteral("abc"));
+    iecBox(3)->setText(QStringLiteral("3.5"));
+    iecBox(7)->setText(QString());
+    iecOrder()->setCurrentIndex(-1);
     closeMain();
     const auto f = stored();
     EXPECT_EQ(f->a(16), 100);

@@ -12,7 +12,7 @@ using ShutdownTest = WindowTest;
 
 TEST_F(ShutdownTest, AFailedWriteBackIsReportedWithTheFileName) {
     create();
-    main->LoadMenu("Eng");
+    loadMenu("Eng");
     // Something that cannot be replaced by a file now stands in the way.
     ASSERT_TRUE(QFile::remove(folder + "Curves.cds"));
     ASSERT_TRUE(QDir().mkdir(folder + "Curves.cds"));

@@ -132,7 +132,7 @@ TEST_F(BandBreakdownWindowTest, TextsFollowTheLanguage) {
         {"Eng", "Power per band", {"Frequency, Hz", "Programme, dB", "Bass, W", "Bass, %"}, "Total"},
     };
     for (const auto& row : rows) {
-        main->LoadMenu(row.lang);
+        loadMenu(row.lang);
         EXPECT_EQ(w->windowTitle(), QString::fromUtf8(row.title));
         EXPECT_EQ(command("CmdPowerPerBand")->text(), QString::fromUtf8(row.title));
         EXPECT_EQ(Headers(w->table()).mid(0, 4), row.first);
@@ -160,7 +160,7 @@ TEST_F(BandBreakdownWindowTest, HoveringABandShowsItsNumbers) {
     QApplication::sendEvent(plot, &move);
     EXPECT_EQ(plot->hoverBand(), 17);
     const QString summary =
-        BandSummary(MakeBandBreakdown(main->CurrentDesign(), Evaluate(main->CurrentDesign())),
+        BandSummary(MakeBandBreakdown(session->design(), Evaluate(session->design())),
                     BreakdownTexts::For(1, '.'), 17);
     EXPECT_TRUE(summary.startsWith("1016 Hz\nBass: ")) << summary.toStdString();
     EXPECT_TRUE(summary.contains("\nMidrange: ")) << summary.toStdString();

@@ -19,23 +19,15 @@ protected:
     void SetUp() override {
         WindowTest::SetUp();
         create();
-        main->LoadMenu("Eng");
+        loadMenu("Eng");
         messages.clear();
-    }
-    void flatCurve() {
-        for (int i = 0; i < 31; ++i) {
-            main->BandLevel[size_t(i)] = 40;
-            main->BandDepth[size_t(i)] = 0;
-        }
-        main->CurCurveName = "Flat";
-        main->DrawGrid();
     }
     // The first worked example: three-way, Butterworth 2 everywhere, 8 ohm.
     void workedExample() {
         flatCurve();
         typeWorkedExample();
     }
-    void calc() { QTest::mouseClick(main->ButCalc, Qt::LeftButton); }
+    void calc() { QTest::mouseClick(button("ButCalc"), Qt::LeftButton); }
     // Every result box holds a finite number or nothing, and no resistor
     // label shows nan or inf: a calculation never lets them reach the screen.
     void expectNumbersShown(int round, char sep) {
@@ -50,15 +42,15 @@ protected:
             ASSERT_TRUE(ok) << "round " << round << " Edit" << no << " = "
                             << box(no)->text().toStdString();
         }
-        for (QLabel* l : {main->Label40, main->Label41, main->Label42, main->Label43}) {
+        for (QLabel* l : {label("Label40"), label("Label41"), label("Label42"), label("Label43")}) {
             ASSERT_FALSE(l->text().contains("nan", Qt::CaseInsensitive)) << round;
             ASSERT_FALSE(l->text().contains("inf", Qt::CaseInsensitive)) << round;
         }
     }
-    QStringList results() const {
+    QStringList shownResults() const {
         return {box(7)->text(),        box(4)->text(),        box(8)->text(),
-                main->Label40->text(), main->Label41->text(), main->Label42->text(),
-                main->Label43->text(), box(16)->text(),       box(17)->text(),
+                label("Label40")->text(), label("Label41")->text(), label("Label42")->text(),
+                label("Label43")->text(), box(16)->text(),       box(17)->text(),
                 box(18)->text(),       box(19)->text()};
     }
 };
@@ -67,13 +59,12 @@ TEST_F(CalculationTest, ThreeWayWorkedExample) {
     workedExample();
     calc();
     EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
-    EXPECT_EQ(results(), QStringList({"40.3", "20.6", "10.8", "Rs=1.6   6.5 W", "Rp=30.9   5.3 W",
+    EXPECT_EQ(shownResults(), QStringList({"40.3", "20.6", "10.8", "Rs=1.6   6.5 W", "Rp=30.9   5.3 W",
                                       "Rs=3   10.2 W", "Rp=13.7   6.3 W", "104.1", "103.1",
                                       "102.3", "108"}));
-    // The window keeps the last chain built (the midrange band-pass) and the
-    // band of the last lookup (its upper edge, 3200 Hz on the 3225 Hz band).
-    EXPECT_EQ(main->FilterGain, main->MfResponse);
-    EXPECT_EQ(main->NearestBandIndex, 22);
+    // The window keeps the band of the last lookup (the midrange's upper
+    // edge, 3200 Hz on the 3225 Hz band).
+    EXPECT_EQ(results->nearestBandIndex(), 22);
 }
 
 // The band of the last lookup, also when the calculation stops after the
@@ -96,12 +87,11 @@ TEST_F(CalculationTest, TheLastBandLookupIsKept) {
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         workedExample();
-        main->NearestBandIndex = -1;
         type(28, r.f1);
         type(29, r.f2);
         type(9, r.ampPower);
         calc();
-        EXPECT_EQ(main->NearestBandIndex, r.index);
+        EXPECT_EQ(results->nearestBandIndex(), r.index);
     }
 }
 
@@ -115,32 +105,31 @@ TEST_F(CalculationTest, LinkwitzCorrectionRaisesTheBassShare) {
     EXPECT_EQ(box(8)->text(), "7.5");
     EXPECT_EQ(box(19)->text(), "108");
     EXPECT_EQ(box(30)->text(), "8");
-    ASSERT_EQ(main->ListBox1->count(), 13);
-    EXPECT_EQ(main->ListBox1->item(2)->text(), "020 Hz      8 dB");
-    EXPECT_FALSE(main->ListBox1->isVisible());
+    ASSERT_EQ(find<QListWidget>("ListBox1")->count(), 13);
+    EXPECT_EQ(find<QListWidget>("ListBox1")->item(2)->text(), "020 Hz      8 dB");
+    EXPECT_FALSE(find<QListWidget>("ListBox1")->isVisible());
     // A right click on "Kmax, dB" shows the listing, a left click on it hides it.
-    QTest::mouseClick(main->Label27, Qt::RightButton);
-    EXPECT_TRUE(main->ListBox1->isVisible());
-    QTest::mouseClick(main->ListBox1->viewport(), Qt::LeftButton);
-    EXPECT_FALSE(main->ListBox1->isVisible());
-    QTest::mouseClick(main->Label27, Qt::LeftButton);
-    EXPECT_FALSE(main->ListBox1->isVisible());
+    QTest::mouseClick(label("Label27"), Qt::RightButton);
+    EXPECT_TRUE(find<QListWidget>("ListBox1")->isVisible());
+    QTest::mouseClick(find<QListWidget>("ListBox1")->viewport(), Qt::LeftButton);
+    EXPECT_FALSE(find<QListWidget>("ListBox1")->isVisible());
+    QTest::mouseClick(label("Label27"), Qt::LeftButton);
+    EXPECT_FALSE(find<QListWidget>("ListBox1")->isVisible());
 }
 
 TEST_F(CalculationTest, TwoWayKeepsTheBassCutOffTypedAfterSwitchingOff) {
     workedExample();
-    QTest::mouseClick(main->CheckBoxMid, Qt::LeftButton);
-    ASSERT_FALSE(main->CheckBoxMid->isChecked());
+    QTest::mouseClick(check("CheckBoxMid"), Qt::LeftButton);
+    ASSERT_FALSE(check("CheckBoxMid")->isChecked());
     EXPECT_EQ(box(5)->text(), "3200");  // bass and tweeter share one crossover
-    EXPECT_FALSE(main->GroupBox2->isVisible());
+    EXPECT_FALSE(group("GroupBox2")->isVisible());
     type(5, "320");
     type(6, "2000");
     calc();
-    EXPECT_EQ(results(), QStringList({"54.5", "0", "18", "", "", "Rs=3   16.9 W",
+    EXPECT_EQ(shownResults(), QStringList({"54.5", "0", "18", "", "", "Rs=3   16.9 W",
                                       "Rp=13.7   10.5 W", box(16)->text(), "0", box(18)->text(),
                                       "108"}));
-    EXPECT_EQ(main->FilterGain, main->HfResponse);  // no midrange: the tweeter came last
-    EXPECT_EQ(main->NearestBandIndex, 20);           // 2000 Hz lies nearest to 2032 Hz
+    EXPECT_EQ(results->nearestBandIndex(), 20);           // 2000 Hz lies nearest to 2032 Hz
     type(5, "2000");
     calc();
     EXPECT_EQ(box(7)->text(), "66.3");
@@ -165,8 +154,8 @@ TEST_P(CalculationMessages, StopsWithTheMessageAndKeepsTheResults) {
     const MessageCase& c = GetParam();
     workedExample();
     calc();
-    const QStringList before = results();
-    main->LoadMenu(c.lang);
+    const QStringList before = shownResults();
+    loadMenu(c.lang);
     type(12, c.midSens);
     type(14, c.twSens);
     type(13, c.midImp);
@@ -176,7 +165,7 @@ TEST_P(CalculationMessages, StopsWithTheMessageAndKeepsTheResults) {
     calc();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0], QString::fromUtf8(c.expected));
-    EXPECT_EQ(results(), before);
+    EXPECT_EQ(shownResults(), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -207,8 +196,8 @@ TEST_F(CalculationTest, SameSensitivityMidrangeGetsNoPad) {
     type(12, "88");
     calc();
     EXPECT_TRUE(messages.isEmpty());
-    EXPECT_EQ(main->Label40->text(), "");
-    EXPECT_EQ(main->Label41->text(), "");
+    EXPECT_EQ(label("Label40")->text(), "");
+    EXPECT_EQ(label("Label41")->text(), "");
     EXPECT_FALSE(box(4)->text().isEmpty());
 }
 
@@ -225,7 +214,7 @@ TEST_F(CalculationTest, SwappedMidrangeFrequenciesAreExchanged) {
 
 TEST_F(CalculationTest, NoCurveComesAfterTheSensitivityChecks) {
     workedExample();
-    main->CurCurveName.clear();
+    session->CurCurveName.clear();
     type(14, "87");
     calc();
     ASSERT_EQ(messages.size(), 1);
@@ -239,17 +228,17 @@ TEST_F(CalculationTest, NoCurveComesAfterTheSensitivityChecks) {
 TEST_F(CalculationTest, SignalOutsideAPassBandIsRefused) {
     workedExample();
     calc();
-    const QStringList before = results();
+    const QStringList before = shownResults();
     // Levels only below 300 Hz: nothing reaches the tweeter's high-pass.
-    for (int i = 12; i < 31; ++i) main->BandLevel[size_t(i)] = -60;
-    main->DrawGrid();
+    for (int i = 12; i < 31; ++i) session->BandLevel[size_t(i)] = -60;
+    curves->DrawGrid();
     calc();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0], "No signal falls into a driver's pass band.");
-    EXPECT_EQ(results(), before);
+    EXPECT_EQ(shownResults(), before);
     // A curve without any level at all.
-    for (auto& l : main->BandLevel) l = -60;
-    main->DrawGrid();
+    for (auto& l : session->BandLevel) l = -60;
+    curves->DrawGrid();
     calc();
     ASSERT_EQ(messages.size(), 2);
     EXPECT_EQ(messages[1], "No signal falls into a driver's pass band.");
@@ -290,14 +279,14 @@ TEST_F(CalculationTest, NothingHappensWhileAnotherWindowIsActive) {
     type(28, "50");
     type(29, "25");
     calc();
-    ASSERT_EQ(main->ListBox1->count(), 13);
+    ASSERT_EQ(find<QListWidget>("ListBox1")->count(), 13);
     QWidget other;
     other.show();
     other.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
     type(9, "50");
-    main->ButCalcClick();
-    EXPECT_EQ(main->ListBox1->count(), 13);  // not even the listing is cleared
+    results->ButCalcClick();
+    EXPECT_EQ(find<QListWidget>("ListBox1")->count(), 13);  // not even the listing is cleared
     EXPECT_EQ(box(7)->text(), "58.7");
     // Coming back recalculates.
     main->activateWindow();
@@ -365,9 +354,9 @@ TEST_F(CalculationTest, RandomTextNeverShowsNanInfinityOrGarbage) {
         };
         for (int round = 0; round < 400; ++round) {
             for (int no : {9, 10, 11, 12, 13, 14, 15, 5, 1, 3, 6, 28, 29}) box(no)->setText(any());
-            if (rng() % 5 == 0) main->CheckBoxMid->setChecked(!main->CheckBoxMid->isChecked());
+            if (rng() % 5 == 0) check("CheckBoxMid")->setChecked(!check("CheckBoxMid")->isChecked());
             const int before = int(messages.size());
-            main->ButCalcClick();
+            results->ButCalcClick();
             expectNumbersShown(round, sep);
             if (HasFatalFailure()) return;
             ASSERT_LE(int(messages.size()), before + 1);
@@ -400,18 +389,17 @@ TEST_F(CalculationTest, RandomInputNeverShowsNanInfinityOrGarbage) {
         for (int no : {9, 10, 11, 12, 13, 14, 15, 5, 1, 3, 6, 28, 29}) box(no)->setText(any());
         for (int no : {5, 1, 2, 6}) {
             const int t = int(rng() % 4);
-            main->combo(no)->setCurrentIndex(t);
-            main->TypeBoxChange(no);
+            pick(no, t);
         }
-        if (rng() % 5 == 0) main->CheckBoxMid->setChecked(!main->CheckBoxMid->isChecked());
-        main->CBMidEq->setChecked(rng() % 2);
-        main->CBHighEq->setChecked(rng() % 2);
+        if (rng() % 5 == 0) check("CheckBoxMid")->setChecked(!check("CheckBoxMid")->isChecked());
+        check("CBMidEq")->setChecked(rng() % 2);
+        check("CBHighEq")->setChecked(rng() % 2);
         const int before = int(messages.size());
-        const QStringList shown = results();
-        main->ButCalcClick();
+        const QStringList shown = shownResults();
+        results->ButCalcClick();
         // A refused calculation leaves what was on screen.
         if (int(messages.size()) > before) {
-            ASSERT_EQ(results(), shown) << round;
+            ASSERT_EQ(shownResults(), shown) << round;
         }
         expectNumbersShown(round, '.');
         if (HasFatalFailure()) return;

@@ -42,7 +42,7 @@ TEST_F(PowerHandlingWindowTest, FollowsTheCalculationAndTheLanguage) {
     PowerHandlingWindow* w = open();
     ASSERT_NE(w, nullptr);
     backToMain();
-    ASSERT_TRUE(main->OpenDesign(AMPORA_SOURCE_DIR "/docs/three-way-rated.ampora"));
+    ASSERT_TRUE(main->designCommands().OpenDesign(AMPORA_SOURCE_DIR "/docs/three-way-rated.ampora"));
     ASSERT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
     EXPECT_EQ(w->rowTexts(Bass), QStringList({"Bass", "58.7", "100", "58.7", "2.3", "◄ limit"}));
     EXPECT_EQ(w->rowTexts(Mid), QStringList({"Midrange", "14.3", "40", "35.7", "4.5", ""}));
@@ -79,19 +79,19 @@ TEST_F(PowerHandlingWindowTest, FollowsTheCalculationAndTheLanguage) {
     backToMain();
 
     // The midrange switched off takes its row away.
-    main->CheckBoxMid->setChecked(false);
+    check("CheckBoxMid")->setChecked(false);
     calc();
     EXPECT_FALSE(w->rowShown(Mid));
     EXPECT_TRUE(w->rowShown(Tweeter));
 
-    main->LoadMenu("Rus");
+    loadMenu("Rus");
     EXPECT_EQ(w->windowTitle(), QString::fromUtf8("Предельная мощность"));
     EXPECT_EQ(command("CmdPowerHandling")->text(), QString::fromUtf8("Предельная мощность"));
     EXPECT_EQ(w->rowTexts(Bass)[0], QString::fromUtf8("НЧ"));
     EXPECT_EQ(w->ratingBox(Bass)->accessibleName(), QString::fromUtf8("НЧ, Номинал, Вт"));
     // The longest texts still fit the size the window opens with.
     EXPECT_LE(w->minimumSizeHint().width(), w->width());
-    main->LoadMenu("Bel");
+    loadMenu("Bel");
     EXPECT_EQ(w->windowTitle(), QString::fromUtf8("Гранічная магутнасць"));
     EXPECT_EQ(w->kindBox()->itemText(1), QString::fromUtf8("пашпарт IEC"));
     EXPECT_LE(w->minimumSizeHint().width(), w->width());
@@ -114,7 +114,7 @@ TEST_F(PowerHandlingWindowTest, RatingsBelongToTheDesignAndStayBetweenRuns) {
     expected.drivers[Mid] = DriverRating{2.5, {}};
     expected.drivers[Tweeter] = DriverRating{60, {}};
     expected.targetSplDb = 104.5;
-    EXPECT_EQ(main->CurrentDesign().powerHandling, expected);
+    EXPECT_EQ(session->design().powerHandling, expected);
     // 20.6 W into 2.5 W: overloaded, in red, and the limit.
     EXPECT_EQ(w->rowTexts(Mid)[5], "◄ limit");
     EXPECT_TRUE(w->loadLabel(Mid)->styleSheet().contains("#C00000"));
@@ -125,7 +125,7 @@ TEST_F(PowerHandlingWindowTest, RatingsBelongToTheDesignAndStayBetweenRuns) {
     EXPECT_EQ(w->iecCutBox()->text(), "3000");  // the IEC tool's default
     typeInto(w->iecCutBox(), "2000");
     expected.drivers[Tweeter]->iecCutHz = 2000;
-    EXPECT_EQ(main->CurrentDesign().powerHandling, expected);
+    EXPECT_EQ(session->design().powerHandling, expected);
 
     // Tab goes down the inputs in the order they stand.
     w->ratingBox(Bass)->setFocus();
@@ -140,7 +140,7 @@ TEST_F(PowerHandlingWindowTest, RatingsBelongToTheDesignAndStayBetweenRuns) {
     backToMain();
     const QString saved = folder + "rated.ampora";
     SetDesignDialogHook([&saved](QWidget*, bool, const QString&) { return saved; });
-    main->designActions()[2]->trigger();
+    main->designCommands().designActions()[2]->trigger();
     SetDesignDialogHook({});
     ASSERT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
     const DesignRead r = ReadDesignFile(S(saved));
@@ -150,15 +150,15 @@ TEST_F(PowerHandlingWindowTest, RatingsBelongToTheDesignAndStayBetweenRuns) {
     // The next run in the same user folder finds the ratings again.
     destroy();
     create();
-    EXPECT_EQ(PowerRatingsOf(*main), expected);
+    EXPECT_EQ(session->powerRatings(), expected);
     w = open();
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->ratingBox(Mid)->text(), "2.5");
     EXPECT_EQ(w->iecCutBox()->text(), "2000");
     backToMain();
     // A design of its own brings its own (here: none).
-    ASSERT_TRUE(main->OpenDesign(AMPORA_SOURCE_DIR "/docs/three-way.ampora"));
-    EXPECT_TRUE(PowerRatingsOf(*main).empty());
+    ASSERT_TRUE(main->designCommands().OpenDesign(AMPORA_SOURCE_DIR "/docs/three-way.ampora"));
+    EXPECT_TRUE(session->powerRatings().empty());
     EXPECT_EQ(w->ratingBox(Tweeter)->text(), "");
     EXPECT_FALSE(w->iecCutBox()->isEnabled());
 }

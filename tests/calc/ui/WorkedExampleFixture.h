@@ -17,7 +17,7 @@ protected:
     void SetUp() override {
         WindowTest::SetUp();
         create();
-        main->LoadMenu("Eng");
+        loadMenu("Eng");
         messages.clear();
     }
     // Three-way, Butterworth 2 everywhere, 8 ohm, a flat curve, both pads
@@ -25,17 +25,12 @@ protected:
     // with the tweeter at 2000 Hz.
     void workedExample(int example) {
         // First: switching the midrange changes the cut-off boxes.
-        main->CheckBoxMid->setChecked(example != 2);
-        for (int i = 0; i < 31; ++i) {
-            main->BandLevel[size_t(i)] = 40;
-            main->BandDepth[size_t(i)] = 0;
-        }
-        main->CurCurveName = "Flat";
-        main->DrawGrid();
+        check("CheckBoxMid")->setChecked(example != 2);
+        flatCurve();
         typeWorkedExample(example == 2 ? "2000" : "3200", example == 1 ? "50" : "", example == 1 ? "25" : "");
         calc();
     }
-    void calc() { QTest::mouseClick(main->ButCalc, Qt::LeftButton); }
+    void calc() { QTest::mouseClick(button("ButCalc"), Qt::LeftButton); }
     QAction* command(const char* name) const {
         QAction* a = main->findChild<QAction*>(QString::fromUtf8(name));
         EXPECT_NE(a, nullptr) << name;
@@ -50,9 +45,9 @@ protected:
     // tweeter powers, then each resistor's power.
     QStringList windowTotals() const {
         QStringList out = {box(7)->text()};
-        if (main->CheckBoxMid->isChecked()) out << box(4)->text();
+        if (check("CheckBoxMid")->isChecked()) out << box(4)->text();
         out << box(8)->text();
-        for (const QLabel* l : {main->Label40, main->Label41, main->Label42, main->Label43})
+        for (const QLabel* l : {label("Label40"), label("Label41"), label("Label42"), label("Label43")})
             if (!l->text().isEmpty()) out << LabelPower(l);
         return out;
     }

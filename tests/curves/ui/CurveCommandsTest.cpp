@@ -15,16 +15,16 @@ const QString IecDin = QStringLiteral("IEC/DIN");
 TEST_F(CurveCommandsTest, NewCurveDrawnAndSavedUnderATypedName) {
     create();
     trigger("CmdCurveNew");
-    EXPECT_TRUE(main->Label24->text().isEmpty());
+    EXPECT_TRUE(label("Label24")->text().isEmpty());
     EXPECT_TRUE(box(7)->text().isEmpty());
     clickGraph(XOfBand(2), YOfDepth(0));
     clickGraph(XOfBand(10), YOfDepth(12));
     clickGraph(XOfBand(20), YOfDepth(40));
     trigger("CmdCurveSave");
-    EXPECT_EQ(main->CurveMode, ModeSave);
+    EXPECT_EQ(session->CurveMode, ModeSave);
     EXPECT_TRUE(pickerShown());
-    EXPECT_FALSE(main->edit(2)->isHidden());
-    EXPECT_TRUE(main->edit(2)->text().isEmpty());
+    EXPECT_FALSE(box(2)->isHidden());
+    EXPECT_TRUE(box(2)->text().isEmpty());
     EXPECT_TRUE(languageMenuEnabled());  // Save asking a name leaves it usable
     typeName("Test");
     pressOk();
@@ -34,18 +34,18 @@ TEST_F(CurveCommandsTest, NewCurveDrawnAndSavedUnderATypedName) {
     expected[10] = -12;  // the band at -40 dB counts as none for this writer
     EXPECT_EQ(stored("Test"), expected);
     EXPECT_EQ(records(), 6);
-    EXPECT_EQ(main->Label24->text(), "( Test )");
-    EXPECT_EQ(main->CurCurveName, "Test");
-    EXPECT_EQ(main->CurCurveRecNo, rowOf("Test") + 1);
-    EXPECT_EQ(main->CurveMode, ModeIdle);
+    EXPECT_EQ(label("Label24")->text(), "( Test )");
+    EXPECT_EQ(session->CurCurveName, "Test");
+    EXPECT_EQ(session->CurCurveRecNo, rowOf("Test") + 1);
+    EXPECT_EQ(session->CurveMode, ModeIdle);
     EXPECT_EQ(shownMarker(), 5);
     EXPECT_FALSE(pickerShown());
-    EXPECT_TRUE(main->edit(2)->text().isEmpty());
+    EXPECT_TRUE(box(2)->text().isEmpty());
     EXPECT_FALSE(box(7)->text().isEmpty());  // the calculation ran
     EXPECT_FALSE(box(8)->text().isEmpty());
     EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
     // Keys typed now reach no hidden picker control.
-    EXPECT_FALSE(main->Panel2->isAncestorOf(QApplication::focusWidget()));
+    EXPECT_FALSE(find<QFrame>("Panel2")->isAncestorOf(QApplication::focusWidget()));
 }
 
 TEST_F(CurveCommandsTest, SaveAsAnExistingNameOverwritesIt) {
@@ -54,8 +54,8 @@ TEST_F(CurveCommandsTest, SaveAsAnExistingNameOverwritesIt) {
         SCOPED_TRACE(target.toStdString());
         clickPreset(1);  // Классика
         trigger("CmdCurveSaveAs");
-        EXPECT_EQ(main->edit(2)->text(), Classic);
-        EXPECT_EQ(main->Label25->text(), "Save As");
+        EXPECT_EQ(box(2)->text(), Classic);
+        EXPECT_EQ(label("Label25")->text(), "Save As");
         EXPECT_FALSE(languageMenuEnabled());
         typeName(target);
         pressOk();
@@ -65,7 +65,7 @@ TEST_F(CurveCommandsTest, SaveAsAnExistingNameOverwritesIt) {
         auto expected = builtIn("Классика");
         expected[30] = NoLevel;  // its band at -40 dB, as this writer stores it
         EXPECT_EQ(stored(target), expected);
-        EXPECT_EQ(main->CurCurveName, target);
+        EXPECT_EQ(session->CurCurveName, target);
         EXPECT_EQ(shownMarker(), target == IecDin ? 0 : 2);
         EXPECT_TRUE(languageMenuEnabled());
     }
@@ -85,15 +85,15 @@ TEST_F(CurveCommandsTest, LongNameFindsTheRecordItWouldBeStoredAs) {
     EXPECT_EQ(records(), 6);
     EXPECT_EQ(countNamed(name50), 1);
     EXPECT_EQ(stored(name50), builtIn("Рок"));
-    EXPECT_EQ(main->CurCurveName, name50);
+    EXPECT_EQ(session->CurCurveName, name50);
 }
 
 TEST_F(CurveCommandsTest, GridClickInSaveModeProposesThatName) {
     create();
     trigger("CmdCurveSaveAs");
-    ASSERT_EQ(main->edit(2)->text(), IecDin);
+    ASSERT_EQ(box(2)->text(), IecDin);
     clickGridRow(Rock);
-    EXPECT_EQ(main->edit(2)->text(), Rock);
+    EXPECT_EQ(box(2)->text(), Rock);
     EXPECT_EQ(cursorName(), Rock);
     pressOk();
     EXPECT_EQ(stored(Rock), builtIn("IEC/DIN"));
@@ -102,32 +102,32 @@ TEST_F(CurveCommandsTest, GridClickInSaveModeProposesThatName) {
 TEST_F(CurveCommandsTest, DeletingTheCurrentCurveFallsBackToIecDin) {
     create();
     clickPreset(2);
-    ASSERT_EQ(main->CurCurveName, Rock);
+    ASSERT_EQ(session->CurCurveName, Rock);
     trigger("CmdCurveDelete");
-    EXPECT_EQ(main->CurveMode, ModeDelete);
+    EXPECT_EQ(session->CurveMode, ModeDelete);
     EXPECT_TRUE(pickerShown());
-    EXPECT_TRUE(main->edit(2)->isHidden());
-    EXPECT_EQ(main->Label25->text(), "Delete");
+    EXPECT_TRUE(box(2)->isHidden());
+    EXPECT_EQ(label("Label25")->text(), "Delete");
     EXPECT_EQ(cursorName(), Rock);
     for (int no : {4, 7, 8}) EXPECT_TRUE(box(no)->text().isEmpty()) << no;
     pressOk();
     EXPECT_EQ(records(), 4);
     EXPECT_EQ(rowOf(Rock), -1);
-    EXPECT_EQ(main->CurCurveName, IecDin);
-    EXPECT_EQ(main->CurCurveRecNo, 1);
-    EXPECT_EQ(main->Label24->text(), "( IEC/DIN )");
+    EXPECT_EQ(session->CurCurveName, IecDin);
+    EXPECT_EQ(session->CurCurveRecNo, 1);
+    EXPECT_EQ(label("Label24")->text(), "( IEC/DIN )");
     EXPECT_EQ(shownMarker(), 0);
     EXPECT_EQ(shownLevels(), builtIn("IEC/DIN"));
-    EXPECT_EQ(main->CurveMode, ModeIdle);
+    EXPECT_EQ(session->CurveMode, ModeIdle);
     EXPECT_FALSE(box(7)->text().isEmpty());
     EXPECT_TRUE(messages.isEmpty());
 
-    main->LoadMenu("Eng");
+    loadMenu("Eng");
     clickPreset(2);
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0], QString::fromUtf8("Curve \"Рок\" not found"));
-    EXPECT_EQ(main->CurCurveName, IecDin);
-    EXPECT_EQ(main->CurveMode, ModeOpen);  // the open did not complete
+    EXPECT_EQ(session->CurCurveName, IecDin);
+    EXPECT_EQ(session->CurveMode, ModeOpen);  // the open did not complete
     EXPECT_TRUE(languageMenuEnabled());
 }
 
@@ -140,7 +140,7 @@ TEST_F(CurveCommandsTest, DeletingAnotherCurveAlsoMakesIecDinCurrent) {
     pressOk();
     EXPECT_EQ(rowOf(Classic), -1);
     EXPECT_EQ(stored(Rock), builtIn("Рок"));
-    EXPECT_EQ(main->CurCurveName, IecDin);
+    EXPECT_EQ(session->CurCurveName, IecDin);
     EXPECT_EQ(shownLevels(), builtIn("IEC/DIN"));
 }
 
@@ -153,27 +153,26 @@ TEST_F(CurveCommandsTest, IecDinCannotBeDeleted) {
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0], "Curve \"IEC/DIN\" cannot be deleted");
     EXPECT_EQ(records(), 5);
-    EXPECT_EQ(main->CurveMode, ModeDelete);
+    EXPECT_EQ(session->CurveMode, ModeDelete);
     EXPECT_FALSE(pickerShown());
     EXPECT_TRUE(languageMenuEnabled());
-    EXPECT_EQ(main->CurCurveName, Rock);  // refused like a Cancel
+    EXPECT_EQ(session->CurCurveName, Rock);  // refused like a Cancel
     EXPECT_EQ(shownLevels(), builtIn("Рок"));
 }
 
 TEST_F(CurveCommandsTest, DeletingTheLastRecordLeavesNoCurve) {
     writeCurveFile({{"Solo", Flat(-10)}});
     create();
-    ASSERT_EQ(main->CurCurveName, "Solo");
+    ASSERT_EQ(session->CurCurveName, "Solo");
     trigger("CmdCurveDelete");
     pressOk();
     EXPECT_EQ(records(), 0);
-    EXPECT_EQ(main->Label24->text(), "(  )");
-    EXPECT_TRUE(main->CurCurveName.isEmpty());
-    EXPECT_EQ(main->CurCurveRecNo, -1);
+    EXPECT_EQ(label("Label24")->text(), "(  )");
+    EXPECT_TRUE(session->CurCurveName.isEmpty());
+    EXPECT_EQ(session->CurCurveRecNo, -1);
     for (int i = 0; i < 31; ++i) {
-        EXPECT_EQ(main->BandLevel[size_t(i)], 0) << i;
-        EXPECT_EQ(main->BandDepth[size_t(i)], 41) << i;
-        EXPECT_DOUBLE_EQ(main->BandWeight[size_t(i)], 0.2) << i;
+        EXPECT_EQ(session->BandLevel[size_t(i)], 0) << i;
+        EXPECT_EQ(curves->bandDepth()[size_t(i)], 41) << i;
     }
     EXPECT_EQ(countPixels(barRgb()), 0);  // bars of no height
     ASSERT_EQ(messages.size(), 1);
@@ -186,53 +185,53 @@ TEST_F(CurveCommandsTest, DeletingTheLastRecordLeavesNoCurve) {
     trigger("CmdCurveDelete");
     EXPECT_EQ(messages, QStringList({"No saved curves", "No saved curves"}));
     EXPECT_FALSE(pickerShown());
-    EXPECT_EQ(main->CurveMode, ModeIdle);
+    EXPECT_EQ(session->CurveMode, ModeIdle);
     EXPECT_TRUE(languageMenuEnabled());
 }
 
 TEST_F(CurveCommandsTest, DeleteWithoutIecDinMakesTheNextRecordCurrentWithItsLevels) {
     writeCurveFile({{"A", Flat(-5)}, {"B", Flat(-25)}});
     create();
-    ASSERT_EQ(main->CurCurveName, "A");
+    ASSERT_EQ(session->CurCurveName, "A");
     trigger("CmdCurveDelete");
     pressOk();
     EXPECT_EQ(messages, QStringList({"Curve \"IEC/DIN\" not found"}));
-    EXPECT_EQ(main->CurCurveName, "B");
-    EXPECT_EQ(main->Label24->text(), "( B )");
+    EXPECT_EQ(session->CurCurveName, "B");
+    EXPECT_EQ(label("Label24")->text(), "( B )");
     EXPECT_EQ(shownLevels(), Flat(-25));
-    EXPECT_EQ(main->CurveMode, ModeIdle);
+    EXPECT_EQ(session->CurveMode, ModeIdle);
 }
 
 TEST_F(CurveCommandsTest, OpenThenCancelLeavesEverythingAsItWas) {
     create();
     clickPreset(2);
     clickGraph(XOfBand(4), YOfDepth(20));  // an unsaved edit survives too
-    const QImage graph = main->graphImage().copy();
-    const auto levels = main->BandLevel;
+    const QImage graph = curves->graphImage().copy();
+    const auto levels = session->BandLevel;
     trigger("CmdCurveOpen");
-    EXPECT_EQ(main->Label25->text(), "Open");
-    EXPECT_TRUE(main->edit(2)->isHidden());
-    EXPECT_EQ(QApplication::focusWidget(), main->DBGrid1);
+    EXPECT_EQ(label("Label25")->text(), "Open");
+    EXPECT_TRUE(box(2)->isHidden());
+    EXPECT_EQ(QApplication::focusWidget(), find<QTableView>("DBGrid1"));
     clickGridRow(Classic);
     EXPECT_EQ(cursorName(), Classic);
     pressCancel();
     EXPECT_FALSE(pickerShown());
-    EXPECT_EQ(main->graphImage(), graph);
-    EXPECT_EQ(main->BandLevel, levels);
-    EXPECT_EQ(main->CurCurveName, Rock);
-    EXPECT_EQ(main->Label24->text(), QStringLiteral("( %1 )").arg(Rock));
+    EXPECT_EQ(curves->graphImage(), graph);
+    EXPECT_EQ(session->BandLevel, levels);
+    EXPECT_EQ(session->CurCurveName, Rock);
+    EXPECT_EQ(label("Label24")->text(), QStringLiteral("( %1 )").arg(Rock));
     EXPECT_EQ(cursorName(), Rock);
-    EXPECT_EQ(main->CurveMode, ModeOpen);
+    EXPECT_EQ(session->CurveMode, ModeOpen);
 }
 
 TEST_F(CurveCommandsTest, OpenThroughThePickerLoadsTheSelectedRow) {
     create();
     clickPreset(5);  // "Другая" opens the picker
     EXPECT_TRUE(pickerShown());
-    EXPECT_EQ(main->CurveMode, ModeOpen);
+    EXPECT_EQ(session->CurveMode, ModeOpen);
     clickGridRow(QString::fromUtf8("Шум белый"));
     pressOk();
-    EXPECT_EQ(main->CurCurveName, QString::fromUtf8("Шум белый"));
+    EXPECT_EQ(session->CurCurveName, QString::fromUtf8("Шум белый"));
     EXPECT_EQ(shownLevels(), builtIn("Шум белый"));
     EXPECT_EQ(shownMarker(), 3);
 }
@@ -261,12 +260,11 @@ TEST_P(CurveWriterTest, LevelsAtAndBelowTheBottom) {
     levels[4] = 12;
     writeCurveFile({{"Probe", levels}});
     create();
-    ASSERT_EQ(main->CurCurveName, "Probe");
-    EXPECT_EQ(main->BandLevel[1], -60);
-    EXPECT_EQ(main->BandLevel[2], -60);  // an empty field is no level
-    EXPECT_EQ(main->BandWeight[2], 0.0);
-    EXPECT_EQ(main->BandLevel[3], -60);
-    EXPECT_EQ(main->BandLevel[4], 40);  // kept to the top of the graph
+    ASSERT_EQ(session->CurCurveName, "Probe");
+    EXPECT_EQ(session->BandLevel[1], -60);
+    EXPECT_EQ(session->BandLevel[2], -60);  // an empty field is no level
+    EXPECT_EQ(session->BandLevel[3], -60);
+    EXPECT_EQ(session->BandLevel[4], 40);  // kept to the top of the graph
     EXPECT_EQ(pixel(XOfBand(4) - 5, 34), WhiteRgb);
     clickGraph(XOfBand(5), YOfDepth(40));  // a fresh point at the bottom too
     if (c.saveAs) {
@@ -299,15 +297,15 @@ TEST_F(CurveCommandsTest, SaveOverwritesTheOwnRecordWhereverTheCursorIs) {
     trigger("CmdCurveOpen");
     clickGridRow(Classic);  // the cursor moves away; Save still means Рок
     trigger("CmdCurveSave");
-    EXPECT_EQ(main->CurveMode, ModeOpen);
+    EXPECT_EQ(session->CurveMode, ModeOpen);
     auto expected = builtIn("Рок");
     expected[0] = -1;
     EXPECT_EQ(stored(Rock), expected);
     EXPECT_EQ(stored(Classic), builtIn("Классика"));
     // The grid shows where the cursor now is, and OK opens that row.
-    EXPECT_EQ(main->DBGrid1->currentIndex().row(), rowOf(Rock));
+    EXPECT_EQ(find<QTableView>("DBGrid1")->currentIndex().row(), rowOf(Rock));
     pressOk();
-    EXPECT_EQ(main->CurCurveName, Rock);
+    EXPECT_EQ(session->CurCurveName, Rock);
 }
 
 TEST_F(CurveCommandsTest, CurvesWithoutALevelAboveTheBottomAreNotSaved) {
@@ -319,7 +317,7 @@ TEST_F(CurveCommandsTest, CurvesWithoutALevelAboveTheBottomAreNotSaved) {
     trigger("CmdCurveSaveAs");
     EXPECT_EQ(messages, QStringList({"No data for save", "No data for save", "No data for save"}));
     EXPECT_FALSE(pickerShown());
-    EXPECT_EQ(main->CurveMode, ModeNew);
+    EXPECT_EQ(session->CurveMode, ModeNew);
     EXPECT_EQ(records(), 5);
 }
 
@@ -327,13 +325,13 @@ TEST_F(CurveCommandsTest, OkWithAnEmptyNameWritesNothingAndKeepsTheDrawnCurveUnb
     create();
     trigger("CmdCurveNew");
     clickGraph(XOfBand(3), YOfDepth(3));
-    const auto levels = main->BandLevel;
+    const auto levels = session->BandLevel;
     trigger("CmdCurveSave");
     pressOk();
     EXPECT_EQ(records(), 5);
     EXPECT_FALSE(pickerShown());
-    EXPECT_TRUE(main->CurCurveName.isEmpty());
-    EXPECT_EQ(main->BandLevel, levels);
+    EXPECT_TRUE(session->CurCurveName.isEmpty());
+    EXPECT_EQ(session->BandLevel, levels);
     EXPECT_EQ(shownMarker(), 5);
     // So the next Save asks for a name instead of overwriting IEC/DIN.
     trigger("CmdCurveSave");
@@ -349,11 +347,11 @@ TEST_F(CurveCommandsTest, CancelledDeleteKeepsAnUnsavedCurveUnbound) {
     trigger("CmdCurveDelete");
     pressCancel();
     EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
-    EXPECT_EQ(main->CurCurveRecNo, -1);
-    EXPECT_TRUE(main->CurCurveName.isEmpty());
-    EXPECT_EQ(main->CurveMode, ModeDelete);
+    EXPECT_EQ(session->CurCurveRecNo, -1);
+    EXPECT_TRUE(session->CurCurveName.isEmpty());
+    EXPECT_EQ(session->CurveMode, ModeDelete);
     trigger("CmdCurveSave");
-    EXPECT_EQ(main->CurveMode, ModeSave);
+    EXPECT_EQ(session->CurveMode, ModeSave);
     EXPECT_TRUE(pickerShown());
     EXPECT_EQ(stored(IecDin), builtIn("IEC/DIN"));
 }
@@ -374,9 +372,9 @@ class CurveModeTest : public CurveWindowTest, public ::testing::WithParamInterfa
 TEST_P(CurveModeTest, Transition) {
     const ModeCase& c = GetParam();
     create();
-    ASSERT_EQ(main->CurveMode, ModeIdle);
+    ASSERT_EQ(session->CurveMode, ModeIdle);
     c.steps(*this);
-    EXPECT_EQ(main->CurveMode, c.mode);
+    EXPECT_EQ(session->CurveMode, c.mode);
     EXPECT_EQ(pickerShown(), c.picker);
     EXPECT_EQ(languageMenuEnabled(), c.languageMenu);
 }
@@ -447,20 +445,20 @@ class CurveLanguageTest : public CurveWindowTest,
 TEST_P(CurveLanguageTest, CaptionsAndMessages) {
     const LanguageCase& c = GetParam();
     create();
-    main->LoadMenu(c.code);
-    EXPECT_EQ(main->Label25->text(), QString::fromUtf8("Имя кривой:"));
+    loadMenu(c.code);
+    EXPECT_EQ(label("Label25")->text(), QString::fromUtf8("Имя кривой:"));
     const std::pair<const char*, const char*> captions[] = {
         {"CmdCurveOpen", c.open}, {"CmdCurveSaveAs", c.saveAs}, {"CmdCurveDelete", c.del}};
     for (const auto& [item, caption] : captions) {
         trigger(item);
-        EXPECT_EQ(main->Label25->text(), QString::fromUtf8(caption)) << item;
+        EXPECT_EQ(label("Label25")->text(), QString::fromUtf8(caption)) << item;
         pressCancel();
     }
     // Save asking a name leaves the caption of the last command.
     trigger("CmdCurveNew");
     clickGraph(200, 100);
     trigger("CmdCurveSave");
-    EXPECT_EQ(main->Label25->text(), QString::fromUtf8(c.del));
+    EXPECT_EQ(label("Label25")->text(), QString::fromUtf8(c.del));
     pressCancel();
 
     trigger("CmdCurveNew");
@@ -481,7 +479,7 @@ TEST_P(CurveLanguageTest, NoSavedCurves) {
     create();
     trigger("CmdCurveDelete");
     pressOk();
-    main->LoadMenu(GetParam().code);
+    loadMenu(GetParam().code);
     messages.clear();
     trigger("CmdCurveOpen");
     clickPreset(0);
@@ -514,7 +512,7 @@ TEST_P(CurveKeyTest, PickerKeys) {
     const KeyCase& c = GetParam();
     create();
     trigger(c.command);
-    QWidget* target = c.onGrid ? static_cast<QWidget*>(main->DBGrid1) : main->edit(2);
+    QWidget* target = c.onGrid ? static_cast<QWidget*>(find<QTableView>("DBGrid1")) : box(2);
     EXPECT_EQ(QApplication::focusWidget(), target);
     if (c.onGrid) {
         QTest::keyClick(target, Qt::Key_Down);  // IEC/DIN -> Классика
@@ -524,11 +522,11 @@ TEST_P(CurveKeyTest, PickerKeys) {
     }
     QTest::keyClick(target, c.key);
     EXPECT_FALSE(pickerShown());
-    EXPECT_EQ(main->CurveMode, c.acceptsPick ? ModeIdle : (c.onGrid ? ModeOpen : ModeSave));
+    EXPECT_EQ(session->CurveMode, c.acceptsPick ? ModeIdle : (c.onGrid ? ModeOpen : ModeSave));
     const QString picked = c.onGrid ? Classic : QStringLiteral("Keyed");
-    EXPECT_EQ(main->CurCurveName, c.acceptsPick ? picked : IecDin);
+    EXPECT_EQ(session->CurCurveName, c.acceptsPick ? picked : IecDin);
     EXPECT_EQ(rowOf("Keyed") >= 0, c.acceptsPick && !c.onGrid);
-    EXPECT_FALSE(main->Panel2->isAncestorOf(QApplication::focusWidget()));
+    EXPECT_FALSE(find<QFrame>("Panel2")->isAncestorOf(QApplication::focusWidget()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Curve, CurveKeyTest, ::testing::ValuesIn(KeyCases),

@@ -34,9 +34,9 @@ protected:
     // A new curve of three bands saved under a name through the picker.
     void saveNewCurveAs(const QString& name) {
         trigger("CmdCurveNew");
-        for (int band : {3, 10, 20}) main->BandLevel[size_t(band)] = 30;
+        for (int band : {3, 10, 20}) session->BandLevel[size_t(band)] = 30;
         trigger("CmdCurveSaveAs");
-        main->edit(2)->clear();
+        box(2)->clear();
         typeName(name);
         pressOk();
     }
@@ -70,7 +70,7 @@ TEST_F(CurveFileTest, TheSettingsRecordsNameIsRefused) {
     create();
     for (const Row& r : rows) {
         SCOPED_TRACE(std::string(r.language) + " " + r.name);
-        main->LoadMenu(r.language);
+        loadMenu(r.language);
         const int before = records();
         messages.clear();
         saveNewCurveAs(QString::fromUtf8(r.name));
@@ -87,7 +87,7 @@ TEST_F(CurveFileTest, TheSettingsRecordsNameIsRefused) {
         }
     }
     // The next start still has its settings and every saved curve.
-    main->LoadMenu("Bel");
+    loadMenu("Bel");
     closeMain();
     destroy();
     create();
@@ -101,10 +101,10 @@ TEST_F(CurveFileTest, PlainSaveOfACurveNamedSettingsIsRefused) {
     // under that name; the third one survives the start as a curve.
     writeCurveFile({{"Settings", Flat(0)}, {"Settings", Flat(-1)}, {"Settings", Flat(-2)}});
     create();
-    main->LoadMenu("Eng");
-    main->CurveOpen("Settings");
-    ASSERT_EQ(main->CurCurveName, "Settings");
-    main->BandLevel[4] = 12;
+    loadMenu("Eng");
+    curves->CurveOpen("Settings");
+    ASSERT_EQ(session->CurCurveName, "Settings");
+    session->BandLevel[4] = 12;
     messages.clear();
     trigger("CmdCurveSave");
     EXPECT_EQ(messages, QStringList{"The name \"Settings\" is reserved for the program's settings. "
@@ -182,7 +182,7 @@ TEST_F(CurveFileTest, AFailedWriteBackCanBeTriedAgain) {
         SCOPED_TRACE(r.name);
         writeCurveFile({{"Mine", Flat(-3)}});
         create();
-        main->LoadMenu("Eng");
+        loadMenu("Eng");
         saveNewCurveAs("Session");
         const QByteArray before = curveBytes();
         // Something that no file can replace stands at the file's place.
@@ -252,7 +252,7 @@ TEST_F(CurveFileTest, DiskFaultsAtTheEndAreToldAndLoseNothingSaved) {
         }
         if (r.kind == 1) fs::permissions(curvesPath().toStdString(), fs::perms::owner_read | fs::perms::group_read);
         create();
-        main->LoadMenu("Eng");
+        loadMenu("Eng");
         saveNewCurveAs("Session");
         if (r.kind == 2) {
             // Whatever room is left goes to another file.

@@ -61,29 +61,29 @@ public:  // table rows drive the window through these
     // The pointer is moved through the platform cursor, which reports nothing
     // when it already stands there (it outlives the windows of earlier tests).
     void hover(int x, int y) {
-        if (QCursor::pos() == main->Image1->mapToGlobal(QPoint(x, y)))
-            QTest::mouseMove(main->Image1, QPoint(x + 1, y));
-        QTest::mouseMove(main->Image1, QPoint(x, y));
+        if (QCursor::pos() == find<GraphImage>("Image1")->mapToGlobal(QPoint(x, y)))
+            QTest::mouseMove(find<GraphImage>("Image1"), QPoint(x + 1, y));
+        QTest::mouseMove(find<GraphImage>("Image1"), QPoint(x, y));
     }
     // A click carries no position of its own: the pointer is moved there first.
     void clickGraph(int x, int y) {
         hover(x, y);
-        QTest::mouseClick(main->Image1, Qt::LeftButton, {}, QPoint(x, y));
+        QTest::mouseClick(find<GraphImage>("Image1"), Qt::LeftButton, {}, QPoint(x, y));
     }
-    QRgb pixel(int x, int y) const { return main->graphImage().pixel(x, y) & 0xFFFFFF; }
-    QRgb barRgb() const { return ColorFromInt(main->CurveColor).rgb() & 0xFFFFFF; }
+    QRgb pixel(int x, int y) const { return curves->graphImage().pixel(x, y) & 0xFFFFFF; }
+    QRgb barRgb() const { return ColorFromInt(curves->curveColor()).rgb() & 0xFFFFFF; }
     // The one marker shown, 0-based (Shp1 = 0); -1 when none or several are.
     int shownMarker() const {
         int shown = -1;
         for (int i = 0; i < 6; ++i) {
-            if (main->Shp[size_t(i)]->isHidden()) continue;
+            if (find(QStringLiteral("Shp%1").arg(i + 1).toUtf8().constData())->isHidden()) continue;
             if (shown != -1) return -1;
             shown = i;
         }
         return shown;
     }
     int countPixels(QRgb rgb) const {
-        const QImage& img = main->graphImage();
+        const QImage& img = curves->graphImage();
         int n = 0;
         for (int y = 0; y < img.height(); ++y)
             for (int x = 0; x < img.width(); ++x)
@@ -93,41 +93,46 @@ public:  // table rows drive the window through these
 
     // --- commands and the picker ----------------------------------------------
     void trigger(const char* item) { main->MenuItems.value(QString::fromUtf8(item))->trigger(); }
-    void clickPreset(int i) { QTest::mouseClick(main->PresetLabels[size_t(i)], Qt::LeftButton); }
-    void pressOk() { QTest::mouseClick(main->ButCurveOK, Qt::LeftButton); }
-    void pressCancel() { QTest::mouseClick(main->ButCancel, Qt::LeftButton); }
+    // Label29, Label30, Label32..Label35 from the top.
+    QLabel* preset(int i) const {
+        static const char* names[] = {"Label29", "Label30", "Label32", "Label33", "Label34", "Label35"};
+        return label(names[i]);
+    }
+    void clickPreset(int i) { QTest::mouseClick(preset(i), Qt::LeftButton); }
+    void pressOk() { QTest::mouseClick(button("ButCurveOK"), Qt::LeftButton); }
+    void pressCancel() { QTest::mouseClick(button("ButCancel"), Qt::LeftButton); }
     // The picker is in front when it, not the graph, is under a point of the graph.
     bool pickerShown() const {
-        QWidget* w = main->client->childAt(QPoint(300, 100));
-        return w && (w == main->Panel2 || main->Panel2->isAncestorOf(w));
+        QWidget* w = main->centralWidget()->childAt(QPoint(300, 100));
+        return w && (w == find<QFrame>("Panel2") || find<QFrame>("Panel2")->isAncestorOf(w));
     }
-    bool languageMenuEnabled() const { return main->MenuLanguage->menuAction()->isEnabled(); }
+    bool languageMenuEnabled() const { return menuItem("MenuLanguage")->isEnabled(); }
     void typeName(const QString& name) {
-        main->edit(2)->clear();
+        box(2)->clear();
         // Character by character as typed; Cyrillic has no key code of its own.
         for (const QChar ch : name)
-            QTest::sendKeyEvent(QTest::Click, main->edit(2), Qt::Key_unknown, QString(ch),
+            QTest::sendKeyEvent(QTest::Click, box(2), Qt::Key_unknown, QString(ch),
                                 Qt::NoModifier);
     }
     void clickGridRow(const QString& name) {
         const int row = rowOf(name);
         ASSERT_GE(row, 0) << name.toStdString();
-        const QModelIndex index = main->DBGrid1->model()->index(row, 0);
-        main->DBGrid1->scrollTo(index);
-        QTest::mouseClick(main->DBGrid1->viewport(), Qt::LeftButton, {},
-                          main->DBGrid1->visualRect(index).center());
+        const QModelIndex index = find<QTableView>("DBGrid1")->model()->index(row, 0);
+        find<QTableView>("DBGrid1")->scrollTo(index);
+        QTest::mouseClick(find<QTableView>("DBGrid1")->viewport(), Qt::LeftButton, {},
+                          find<QTableView>("DBGrid1")->visualRect(index).center());
     }
 
     // --- the curve table, read without moving its cursor -----------------------
-    int records() const { return main->Table1()->recordCount(); }
+    int records() const { return (&session->curveTable())->recordCount(); }
     int rowOf(const QString& name) const {
-        const ampora::Table& t = *main->Table1();
+        const ampora::Table& t = *(&session->curveTable());
         for (int r = 0; r < t.recordCount(); ++r)
             if (t.cellAt(r, 0).text && *t.cellAt(r, 0).text == name.toStdString()) return r;
         return -1;
     }
     int countNamed(const QString& name) const {
-        const ampora::Table& t = *main->Table1();
+        const ampora::Table& t = *(&session->curveTable());
         int n = 0;
         for (int r = 0; r < t.recordCount(); ++r)
             if (t.cellAt(r, 0).text && *t.cellAt(r, 0).text == name.toStdString()) ++n;
@@ -138,7 +143,7 @@ public:  // table rows drive the window through these
         std::vector<std::optional<int32_t>> out;
         const int row = rowOf(name);
         if (row < 0) return out;
-        for (int k = 1; k <= 31; ++k) out.push_back(main->Table1()->cellAt(row, k).number);
+        for (int k = 1; k <= 31; ++k) out.push_back((&session->curveTable())->cellAt(row, k).number);
         return out;
     }
     std::vector<std::optional<int32_t>> builtIn(const char* name) const {
@@ -149,10 +154,10 @@ public:  // table rows drive the window through these
     // The levels the graph holds, as the loaders derive them from a record.
     std::vector<std::optional<int32_t>> shownLevels() const {
         std::vector<std::optional<int32_t>> out;
-        for (int32_t l : main->BandLevel) out.push_back(l - 40);
+        for (int32_t l : session->BandLevel) out.push_back(l - 40);
         return out;
     }
-    QString cursorName() const { return QString::fromStdString(main->Table1()->fieldText(0)); }
+    QString cursorName() const { return QString::fromStdString((&session->curveTable())->fieldText(0)); }
 };
 
 // Pointer positions that hit a band at a depth (the inverse of the readout).

@@ -17,16 +17,9 @@ struct BarCase {
     int band;
     int32_t stored;
     int top;  // first row of the bar, -1 for no bar
-    double weight;
 };
 const BarCase BarCases[] = {
-    {0, 0, 35, 2.0},
-    {2, -10, 71, 0.2 * std::pow(10.0, 30 / 40.0)},
-    {4, -20, 107, 0.2 * std::sqrt(10.0)},
-    {6, -30, 143, 0.2 * std::pow(10.0, 10 / 40.0)},
-    {8, -40, 179, 0.2},
-    {10, NoLevel, -1, 0.0},
-    {12, -3, 46, 0.2 * std::pow(10.0, 37 / 40.0)},
+    {0, 0, 35}, {2, -10, 71}, {4, -20, 107}, {6, -30, 143}, {8, -40, 179}, {10, NoLevel, -1}, {12, -3, 46},
 };
 
 TEST_F(GraphTest, BarsSpanFromTheirLevelDownToTheBase) {
@@ -34,13 +27,12 @@ TEST_F(GraphTest, BarsSpanFromTheirLevelDownToTheBase) {
     for (const BarCase& c : BarCases) levels[size_t(c.band)] = c.stored;
     writeCurveFile({{"Probe", levels}});
     create();
-    ASSERT_EQ(main->CurCurveName, "Probe");
+    ASSERT_EQ(session->CurCurveName, "Probe");
     for (const BarCase& c : BarCases) {
         SCOPED_TRACE(::testing::Message() << "band " << c.band << " at " << c.stored);
         const int x = XOfBand(c.band);
-        EXPECT_NEAR(main->BandWeight[size_t(c.band)], c.weight, 1e-6);
         if (c.top < 0) {
-            EXPECT_EQ(main->BandLevel[size_t(c.band)], -60);
+            EXPECT_EQ(session->BandLevel[size_t(c.band)], -60);
             for (int y = 20; y < 200; ++y) {
                 if (y % 36 != 0) {
                     EXPECT_EQ(pixel(x - 5, y), WhiteRgb) << y;
@@ -85,15 +77,12 @@ TEST_F(GraphTest, FrameGridAndBandLinesAreSilverOnWhite) {
     EXPECT_EQ(countPixels(barRgb()), 0);
 }
 
-TEST_F(GraphTest, NewShowsOnlyTheGridAndNoWeights) {
+TEST_F(GraphTest, NewShowsOnlyTheGrid) {
     create();
     ASSERT_GT(countPixels(barRgb()), 0);
     trigger("CmdCurveNew");
     EXPECT_EQ(countPixels(barRgb()), 0);
-    for (int i = 0; i < 31; ++i) {
-        EXPECT_EQ(main->BandLevel[size_t(i)], -41) << i;
-        EXPECT_EQ(main->BandWeight[size_t(i)], 0.0) << i;
-    }
+    for (int i = 0; i < 31; ++i) EXPECT_EQ(session->BandLevel[size_t(i)], -41) << i;
     EXPECT_EQ(shownMarker(), 5);
     EXPECT_EQ(pixel(XOfBand(3), 100), SilverRgb);  // band lines stay
 }
@@ -128,25 +117,25 @@ TEST_P(GraphHoverTest, ReadoutAndClickAgree) {
     create();
     trigger("CmdCurveNew");
     hover(c.x, c.y);
-    EXPECT_EQ(main->Label21->text(), QString::fromUtf8(c.level));
-    EXPECT_EQ(main->Label22->text(), QString::fromUtf8(c.freq));
-    const auto levelsBefore = main->BandLevel;
-    QTest::mouseClick(main->Image1, Qt::LeftButton, {}, QPoint(c.x, c.y));
+    EXPECT_EQ(label("Label21")->text(), QString::fromUtf8(c.level));
+    EXPECT_EQ(label("Label22")->text(), QString::fromUtf8(c.freq));
+    const auto levelsBefore = session->BandLevel;
+    QTest::mouseClick(find<GraphImage>("Image1"), Qt::LeftButton, {}, QPoint(c.x, c.y));
     if (c.band < 0) {
-        EXPECT_EQ(main->BandLevel, levelsBefore);
+        EXPECT_EQ(session->BandLevel, levelsBefore);
         return;
     }
     auto expected = levelsBefore;
     expected[size_t(c.band)] = 40 - c.depth;
-    EXPECT_EQ(main->BandLevel, expected);
-    EXPECT_EQ(main->BandDepth[size_t(c.band)], c.depth);
+    EXPECT_EQ(session->BandLevel, expected);
+    EXPECT_EQ(curves->bandDepth()[size_t(c.band)], c.depth);
     // The click redrew the graph: the new bar's top row is its outline.
     const int top = int(std::nearbyint(34.8 + 3.6 * c.depth));
     EXPECT_EQ(pixel(XOfBand(c.band) - 5, top), SilverRgb);
     EXPECT_EQ(pixel(XOfBand(c.band) - 5, top - 1), WhiteRgb);
     // Editing touches neither the current curve nor the mode.
-    EXPECT_EQ(main->CurveMode, ModeNew);
-    EXPECT_TRUE(main->CurCurveName.isEmpty());
+    EXPECT_EQ(session->CurveMode, ModeNew);
+    EXPECT_TRUE(session->CurCurveName.isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Graph, GraphHoverTest, ::testing::ValuesIn(HoverCases),
@@ -154,17 +143,17 @@ INSTANTIATE_TEST_SUITE_P(Graph, GraphHoverTest, ::testing::ValuesIn(HoverCases),
 
 TEST_F(GraphTest, ClickAfterLeavingTheAreaChangesNothing) {
     create();
-    const auto levels = main->BandLevel;
+    const auto levels = session->BandLevel;
     hover(300, 100);
     hover(300, 190);  // still over the image, below the active area
-    QTest::mouseClick(main->Image1, Qt::LeftButton, {}, QPoint(300, 190));
-    EXPECT_EQ(main->BandLevel, levels);
+    QTest::mouseClick(find<GraphImage>("Image1"), Qt::LeftButton, {}, QPoint(300, 190));
+    EXPECT_EQ(session->BandLevel, levels);
     // A drag sets nothing either: only the release of a click does.
     hover(300, 100);
-    QTest::mousePress(main->Image1, Qt::LeftButton, {}, QPoint(300, 100));
-    QTest::mouseMove(main->Image1, QPoint(320, 60));
-    EXPECT_EQ(main->BandLevel, levels);
-    QTest::mouseRelease(main->Image1, Qt::LeftButton, {}, QPoint(320, 60));
+    QTest::mousePress(find<GraphImage>("Image1"), Qt::LeftButton, {}, QPoint(300, 100));
+    QTest::mouseMove(find<GraphImage>("Image1"), QPoint(320, 60));
+    EXPECT_EQ(session->BandLevel, levels);
+    QTest::mouseRelease(find<GraphImage>("Image1"), Qt::LeftButton, {}, QPoint(320, 60));
 }
 
 struct MarkerCase {
@@ -179,16 +168,16 @@ TEST_F(GraphTest, PresetLabelsOpenTheirCurveAndMarkIt) {
     for (const MarkerCase& c : MarkerCases) {
         SCOPED_TRACE(c.curve);
         clickPreset(c.label);
-        EXPECT_EQ(main->CurCurveName, QString::fromUtf8(c.curve));
+        EXPECT_EQ(session->CurCurveName, QString::fromUtf8(c.curve));
         EXPECT_EQ(shownMarker(), c.label);
         EXPECT_EQ(shownLevels(), builtIn(c.curve));
-        EXPECT_EQ(main->Label24->text(), QStringLiteral("( %1 )").arg(QString::fromUtf8(c.curve)));
+        EXPECT_EQ(label("Label24")->text(), QStringLiteral("( %1 )").arg(QString::fromUtf8(c.curve)));
     }
     // In English the captions change, the records opened do not.
-    main->LoadMenu("Eng");
-    EXPECT_EQ(main->PresetLabels[2]->text(), "Rock");
+    loadMenu("Eng");
+    EXPECT_EQ(preset(2)->text(), "Rock");
     clickPreset(2);
-    EXPECT_EQ(main->CurCurveName, QString::fromUtf8("Рок"));
+    EXPECT_EQ(session->CurCurveName, QString::fromUtf8("Рок"));
 }
 
 TEST_F(GraphTest, MarkerMovesToOtherWhenSavedUnderAnotherName) {
@@ -198,23 +187,21 @@ TEST_F(GraphTest, MarkerMovesToOtherWhenSavedUnderAnotherName) {
     trigger("CmdCurveSaveAs");
     typeName("Мой рок");
     pressOk();
-    EXPECT_EQ(main->CurCurveName, QString::fromUtf8("Мой рок"));
+    EXPECT_EQ(session->CurCurveName, QString::fromUtf8("Мой рок"));
     EXPECT_EQ(shownMarker(), 5);
     EXPECT_EQ(stored(QString::fromUtf8("Мой рок")), builtIn("Рок"));
 }
 
 TEST_F(GraphTest, ColourSquareRecoloursBarsOnly) {
     create();
-    const auto weights = main->BandWeight;
     const int bars = countPixels(barRgb());
     ASSERT_GT(bars, 0);
     auto* square = find<QWidget>("Shape9");
     QTest::mouseClick(square, Qt::LeftButton);
-    EXPECT_EQ(main->CurveColor, 0x818101u);
+    EXPECT_EQ(curves->curveColor(), 0x818101u);
     EXPECT_EQ(barRgb(), 0x018181u);
     EXPECT_EQ(countPixels(barRgb()), bars);
     EXPECT_EQ(pixel(XOfBand(15) - 5, 100), barRgb());
-    EXPECT_EQ(main->BandWeight, weights);
 }
 
 // The popup opens at the release's image coordinates plus (120, 140), read as
@@ -222,18 +209,18 @@ TEST_F(GraphTest, ColourSquareRecoloursBarsOnly) {
 TEST_F(GraphTest, RightReleaseOpensThePopupAtTheImagePointShifted) {
     create();
     const QPoint before = main->lastPopupPos();
-    QTest::mouseClick(main->Image1, Qt::LeftButton, {}, QPoint(200, 100));
-    QTest::mouseClick(main->Image1, Qt::MiddleButton, {}, QPoint(200, 100));
+    QTest::mouseClick(find<GraphImage>("Image1"), Qt::LeftButton, {}, QPoint(200, 100));
+    QTest::mouseClick(find<GraphImage>("Image1"), Qt::MiddleButton, {}, QPoint(200, 100));
     EXPECT_EQ(main->lastPopupPos(), before);
-    EXPECT_FALSE(main->PopupMenu1->isVisible());
+    EXPECT_FALSE(main->findChild<QMenu*>("PopupMenu1")->isVisible());
 
-    QTest::mouseClick(main->Image1, Qt::RightButton, {}, QPoint(200, 100));
+    QTest::mouseClick(find<GraphImage>("Image1"), Qt::RightButton, {}, QPoint(200, 100));
     EXPECT_EQ(main->lastPopupPos(), QPoint(320, 240));
-    EXPECT_TRUE(main->PopupMenu1->isVisible());
-    main->PopupMenu1->close();
+    EXPECT_TRUE(main->findChild<QMenu*>("PopupMenu1")->isVisible());
+    main->findChild<QMenu*>("PopupMenu1")->close();
     // Its items run the curve commands.
     main->MenuItems.value("PopUpCurveNew")->trigger();
-    EXPECT_EQ(main->CurveMode, ModeNew);
+    EXPECT_EQ(session->CurveMode, ModeNew);
 }
 
 class GraphPrintTest : public GraphTest, public ::testing::WithParamInterface<bool> {};
@@ -248,14 +235,14 @@ TEST_P(GraphPrintTest, PrintShowsPlainCopiesOfTheFilterBoxes) {
     SetPrintHook([&](QWidget* window) {
         ++prints;
         EXPECT_EQ(window, main.get());
-        hiddenDuringPrint.push_back(main->GroupBox4->isHidden());
+        hiddenDuringPrint.push_back(group("GroupBox4")->isHidden());
         for (int no = 1; no <= 8; ++no)
             hiddenDuringPrint.push_back(
                 find<QComboBox>(QStringLiteral("ComboBox%1").arg(no).toUtf8().constData())
                     ->isHidden());
         return confirmed;
     });
-    QTest::mouseClick(main->Image6, Qt::LeftButton);
+    QTest::mouseClick(find<PictureBox>("Image6"), Qt::LeftButton);
     ASSERT_EQ(prints, 1);
     EXPECT_EQ(hiddenDuringPrint, std::vector<bool>(9, true));
     for (int i = 0; i < 8; ++i) {
@@ -264,7 +251,7 @@ TEST_P(GraphPrintTest, PrintShowsPlainCopiesOfTheFilterBoxes) {
         EXPECT_FALSE(c->isHidden());
     }
     EXPECT_EQ(box(20)->text(), "Butterworth");
-    EXPECT_FALSE(main->GroupBox4->isHidden());
+    EXPECT_FALSE(group("GroupBox4")->isHidden());
     EXPECT_TRUE(messages.isEmpty());
 }
 

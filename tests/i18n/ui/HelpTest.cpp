@@ -63,14 +63,14 @@ TEST_F(HelpTest, FailureGivesTheSameEnglishMessageInEveryLanguage) {
     for (int lang : {0, 1, 2}) {
         SCOPED_TRACE(LangCommands[lang]);
         trigger(LangCommands[lang]);
-        const QString helpFile = main->HelpFile;
+        const QString helpFile = main->languageSwitch().HelpFile();
         for (int no : {7, 4, 8}) box(no)->setText(QStringLiteral("old"));
         messages.clear();
         trigger("CmdHelpHelp");
         EXPECT_EQ(messages.join('|').toStdString(), "Unable access to Help file.");
-        EXPECT_EQ(main->LangIndex, lang);
-        EXPECT_EQ(main->CheckedLanguage(), lang);
-        EXPECT_EQ(main->HelpFile, helpFile);
+        EXPECT_EQ(languageIndex(), lang);
+        EXPECT_EQ(checkedLanguage(), lang);
+        EXPECT_EQ(main->languageSwitch().HelpFile(), helpFile);
         for (int no : {7, 4, 8}) EXPECT_EQ(box(no)->text(), "old") << no;
     }
 }

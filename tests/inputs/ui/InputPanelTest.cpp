@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <functional>
 
 #include "app/ui/Widgets.h"
 #include "tests/app/ui/Fixture.h"
@@ -23,15 +24,15 @@ protected:
         messages.clear();
     }
     void pick(int comboNo, int index) {
-        QComboBox* c = main->combo(comboNo);
+        QComboBox* c = combo(comboNo);
         c->setFocus();
         c->setCurrentIndex(index);
         emit c->activated(index);
     }
     QStringList items(int comboNo) const {
         QStringList list;
-        for (int i = 0; i < main->combo(comboNo)->count(); ++i)
-            list << main->combo(comboNo)->itemText(i);
+        for (int i = 0; i < combo(comboNo)->count(); ++i)
+            list << combo(comboNo)->itemText(i);
         return list;
     }
 };
@@ -54,15 +55,15 @@ TEST_F(InputPanelTest, TheOrderListFollowsTheType) {
             box(7)->setText("x");
             pick(typeBox, c.type);
             EXPECT_EQ(items(orderBox), c.orders);
-            EXPECT_EQ(main->combo(orderBox)->currentText(), c.selected);
-            EXPECT_EQ(ItemIndex(main->combo(orderBox)), c.type == 0 ? -1 : (c.type == 3 ? 0 : 1));
+            EXPECT_EQ(combo(orderBox)->currentText(), c.selected);
+            EXPECT_EQ(ItemIndex(combo(orderBox)), c.type == 0 ? -1 : (c.type == 3 ? 0 : 1));
             EXPECT_NE(box(7)->text(), "x");  // results cleared and recalculated
         }
     }
 }
 
 TEST_F(InputPanelTest, TypedTextThatNamesNoTypeOffersTheLinkwitzOrders) {
-    QComboBox* c = main->combo(6);
+    QComboBox* c = combo(6);
     c->setFocus();
     c->lineEdit()->selectAll();
     QTest::keyClicks(c->lineEdit(), "Cheb");
@@ -78,7 +79,7 @@ TEST_F(InputPanelTest, TypedTextThatNamesNoTypeOffersTheLinkwitzOrders) {
 
 TEST_F(InputPanelTest, AnOrderBoxReturnsToItsRememberedIndex) {
     // Never changed since start-up: the remembered index is 0.
-    QComboBox* order = main->combo(7);
+    QComboBox* order = combo(7);
     order->setFocus();
     order->lineEdit()->selectAll();
     QTest::keyClicks(order->lineEdit(), "7");
@@ -95,18 +96,18 @@ TEST_F(InputPanelTest, AnOrderBoxReturnsToItsRememberedIndex) {
 TEST_F(InputPanelTest, OneForAllCopiesTheBassFilter) {
     pick(5, 3);  // Linkwitz
     pick(7, 1);  // order 4
-    QTest::mouseClick(main->ButFType, Qt::LeftButton);
-    for (int no : {1, 2, 6}) EXPECT_EQ(main->combo(no)->currentText(), "Linkwitz") << no;
-    for (int no : {3, 4, 8}) EXPECT_EQ(main->combo(no)->currentText(), "4") << no;
+    QTest::mouseClick(button("ButFType"), Qt::LeftButton);
+    for (int no : {1, 2, 6}) EXPECT_EQ(combo(no)->currentText(), "Linkwitz") << no;
+    for (int no : {3, 4, 8}) EXPECT_EQ(combo(no)->currentText(), "4") << no;
     EXPECT_FALSE(box(7)->text().isEmpty());
-    EXPECT_TRUE(main->ButCalc->hasFocus());
+    EXPECT_TRUE(button("ButCalc")->hasFocus());
 
     pick(5, 0);  // no filter
-    QTest::mouseClick(main->ButFType, Qt::LeftButton);
-    for (int no : {1, 2, 6}) EXPECT_EQ(ItemIndex(main->combo(no)), 0) << no;
+    QTest::mouseClick(button("ButFType"), Qt::LeftButton);
+    for (int no : {1, 2, 6}) EXPECT_EQ(ItemIndex(combo(no)), 0) << no;
     for (int no : {7, 3, 4, 8}) {
-        EXPECT_EQ(main->combo(no)->count(), 0) << no;
-        EXPECT_EQ(main->combo(no)->currentText(), "") << no;
+        EXPECT_EQ(combo(no)->count(), 0) << no;
+        EXPECT_EQ(combo(no)->currentText(), "") << no;
     }
 }
 
@@ -114,17 +115,17 @@ TEST_F(InputPanelTest, MidrangeSwitchMovesTheCrossoverFrequencies) {
     box(5)->setText("320");
     box(1)->setText("400");
     box(6)->setText("3200");
-    main->CheckBoxMid->setChecked(false);  // from code runs the click handler too
+    check("CheckBoxMid")->setChecked(false);  // from code runs the click handler too
     EXPECT_EQ(box(5)->text(), "3200");
-    EXPECT_FALSE(main->GroupBox2->isVisible());
-    EXPECT_TRUE(main->CheckBoxMid->isVisible());
+    EXPECT_FALSE(group("GroupBox2")->isVisible());
+    EXPECT_TRUE(check("CheckBoxMid")->isVisible());
     box(6)->setText("2500");
-    QTest::mouseClick(main->CheckBoxMid, Qt::LeftButton);
-    EXPECT_TRUE(main->CheckBoxMid->isChecked());
+    QTest::mouseClick(check("CheckBoxMid"), Qt::LeftButton);
+    EXPECT_TRUE(check("CheckBoxMid")->isChecked());
     EXPECT_EQ(box(5)->text(), "400");
     EXPECT_EQ(box(3)->text(), "2500");
-    EXPECT_TRUE(main->GroupBox2->isVisible());
-    EXPECT_TRUE(main->ButCalc->hasFocus());
+    EXPECT_TRUE(group("GroupBox2")->isVisible());
+    EXPECT_TRUE(button("ButCalc")->hasFocus());
 }
 
 TEST_F(InputPanelTest, SilentValidationPutsDefaultsIntoBadBoxes) {
@@ -141,39 +142,13 @@ TEST_F(InputPanelTest, SilentValidationPutsDefaultsIntoBadBoxes) {
     };
     for (const auto& c : cases) {
         box(c.no)->setText(QString::fromUtf8(c.typed));
-        main->CheckBoxes();
+        inputs->CheckBoxes();
         EXPECT_EQ(box(c.no)->text(), QString::fromUtf8(c.shown)) << "Edit" << c.no << " " << c.typed;
     }
     EXPECT_TRUE(messages.isEmpty());
 }
 
-TEST_F(InputPanelTest, FrequencyCheckNamesTheBoxInTheCheckedLanguage) {
-    const struct {
-        const char* lang;
-        int no;
-        const char* expected;
-    } cases[] = {
-        {"Eng", 1, "Low cut frequency is wrong.\rEnter digital value."},
-        {"Rus", 3, "Неверное значение верхней частоты раздела.\rВведите число."},
-        {"Bel", 1, "Няправільнае значэнне ніжняй частаты падзела.\rУвядзіце лічбавае значэнне."},
-    };
-    for (const auto& c : cases) {
-        main->LoadMenu(c.lang);
-        box(1)->setText("320");
-        box(3)->setText("3200");
-        box(c.no)->setText("?");
-        messages.clear();
-        EXPECT_FALSE(main->CheckFreqInput());
-        EXPECT_EQ(messages, QStringList{QString::fromUtf8(c.expected)});
-        EXPECT_TRUE(box(c.no)->hasFocus());
-    }
-    box(1)->setText("320");
-    box(3)->setText("3200");
-    EXPECT_TRUE(main->CheckFreqInput());
-}
-
 TEST_F(InputPanelTest, ColourSquaresRecolourTheBarsWithEitherButton) {
-    const BandArray weights = main->BandWeight;
     const struct {
         const char* name;
         uint32_t colour;
@@ -183,12 +158,50 @@ TEST_F(InputPanelTest, ColourSquaresRecolourTheBarsWithEitherButton) {
                    {"Shape8", 0x41B171, Qt::LeftButton},  {"Shape6", 0x739BD8, Qt::LeftButton}};
     for (const auto& s : squares) {
         QTest::mouseClick(find<QWidget>(s.name), s.button);
-        EXPECT_EQ(main->CurveColor, s.colour) << s.name;
+        EXPECT_EQ(curves->curveColor(), s.colour) << s.name;
         // Inside the 0 dB bar of band 10 (x = 228), below its outline.
-        const QColor c = main->graphImage().pixelColor(228, 100);
+        const QColor c = curves->graphImage().pixelColor(228, 100);
         EXPECT_EQ(IntFromColor(c), s.colour) << s.name;
-        EXPECT_EQ(main->BandWeight, weights);
     }
+}
+
+// The report and the Linkwitz listing read the session's design between
+// calculations: it follows every change of the inputs, also the silent ones,
+// with no calculation to bring it up to date.
+TEST_F(InputPanelTest, TheSessionsDesignFollowsTheInputsWithoutACalculation) {
+    QWidget other;  // while it is active, nothing calculates
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    struct Row {
+        const char* name;
+        std::function<void()> change;
+        std::function<bool(const Design&)> shows;
+    };
+    const Row rows[] = {
+        {"Linkwitz frequency typed", [&] { type(28, "50"); },
+         [](const Design& d) { return d.linkwitzF1 == 50; }},
+        {"midrange edge typed", [&] { type(3, "4000"); },
+         [](const Design& d) { return d.midLowPass.cutHz == 4000; }},
+        {"filter type picked", [&] { WindowTest::pick(6, 2); },
+         [](const Design& d) { return d.tweeterHighPass == FilterChoice{FilterType::Butterworth, 2, 3200}; }},
+        {"one for all copies silently",
+         [&] {
+             WindowTest::pick(5, 3);
+             WindowTest::pick(7, 1);
+             inputs->ButFTypeClick();
+         },
+         [](const Design& d) { return d.tweeterHighPass.type == FilterType::Linkwitz && d.tweeterHighPass.order == 4; }},
+        {"equalising switched off", [&] { check("CBHighEq")->setChecked(false); },
+         [](const Design& d) { return !d.tweeterEqualise; }},
+        {"midrange switched off", [&] { check("CheckBoxMid")->setChecked(false); },
+         [](const Design& d) { return !d.midOn; }},
+    };
+    for (const Row& r : rows) {
+        r.change();
+        EXPECT_TRUE(r.shows(session->design())) << r.name;
+    }
+    EXPECT_TRUE(box(7)->text().isEmpty()) << "calculated since the first pick cleared the results";
 }
 
 }  // namespace

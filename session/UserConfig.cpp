@@ -1,4 +1,4 @@
-#include "app/ui/UserConfig.h"
+#include "session/UserConfig.h"
 
 namespace ampora::ui {
 

@@ -1,0 +1,92 @@
+#include "session/Session.h"
+
+#include "app/Table.h"
+#include "app/ui/Controls.h"
+#include "curves/CurveStore.h"
+#include "i18n/TextTable.h"
+
+namespace ampora::ui {
+
+Session::Session(const ProgramFolders& folders, QObject* parent)
+    : QObject(parent),
+      programFolder_(Q(folders.program)),
+      dataFolder_(Q(folders.data)),
+      userFolder_(Q(folders.user)),
+      curves_(MakeCurveTable()),
+      scratch_(MakeScratchTable()),
+      texts_(MakeTextTable()) {
+    setObjectName(QStringLiteral("Session"));
+}
+
+Session::~Session() = default;
+
+QString Session::readSettings() {
+    const CurveStoreReport report = IsCurvesFile(*curves_, *scratch_, S(userFolder_), Stored);
+    return Q(report.keptDamagedAs);
+}
+
+bool Session::loadTexts() {
+    texts_->setFileName(S(dataFolder_ + QString::fromUtf8(MenuFileName)));
+    try {
+        texts_->load();
+    } catch (const TableError&) {
+        texts_->createEmpty();
+    }
+    return texts_->recordCount() > 0;
+}
+
+void Session::writeSettings() { RewriteCurveTables(*curves_, *scratch_, Stored); }
+
+void Session::setLanguage(Language language) {
+    language_ = language;
+    languageChosen_ = true;
+    emit languageChanged();
+}
+
+QString Session::text(const LangTexts& texts) const { return Q(TextIn(texts, language_)); }
+
+void Session::setLanguageSwitchEnabled(bool enabled) {
+    languageSwitchEnabled_ = enabled;
+    emit languageSwitchEnabledChanged(enabled);
+}
+
+Design Session::design() const {
+    Design d = inputs_;
+    d.spectrumName = S(CurCurveName);
+    for (size_t i = 0; i < BandLevel.size(); ++i) {
+        // Anything below the plot has no level.
+        const int32_t bar = BandLevel[i];
+        d.spectrumLevels[i] = bar >= 0 ? bar - 40 : NoBandLevel;
+    }
+    d.decimalSeparator = DecimalSeparator();
+    d.powerHandling = ratings_;
+    return d;
+}
+
+void Session::setInputs(const Design& fromBoxes) { inputs_ = fromBoxes; }
+
+void Session::openDesign(const Design& design) {
+    setPowerRatings(design.powerHandling);
+    emit designChanged(design);
+}
+
+void Session::setPowerRatings(const PowerRatings& ratings) {
+    if (ratings == ratings_) return;
+    ratings_ = ratings;
+    emit powerRatingsChanged(ratings_);
+}
+
+void Session::checkInputs() { emit inputsCheckRequested(); }
+void Session::calculate() { emit calculationRequested(); }
+void Session::clearResultsAndCalculate() { emit resultsOutdated(); }
+void Session::clearPowers() { emit powersCleared(); }
+void Session::showCorrectedInputs(const Evaluation& ev) { emit inputsCorrected(ev); }
+void Session::finishCalculation(const Design& design, const Evaluation& ev, const QString& stopMessage) {
+    emit recalculated(design, ev, stopMessage);
+}
+void Session::cancelCurvePick() { emit curvePickCancelled(); }
+void Session::setPrinting(bool on) { emit printing(on); }
+void Session::focusCalc() { emit calcFocusRequested(); }
+void Session::switchMidrange(bool on) { emit midrangeSwitched(on); }
+
+}  // namespace ampora::ui
