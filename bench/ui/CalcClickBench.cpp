@@ -1,5 +1,6 @@
 // A whole click of the calculate button on the real window, boxes included.
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
@@ -55,6 +56,48 @@ void BM_ButCalcClick(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ButCalcClick)->Unit(benchmark::kMicrosecond);
+
+// A click with what it repaints, with Service -> Power per band open beside
+// the main window (1) or never opened (0): the difference is what the window
+// adds to a calculation.
+void BM_ButCalcClickPainted(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QLatin1Char('/');
+    QFile::copy(QCoreApplication::applicationDirPath() + "/Menu.cds", folder + "Menu.cds");
+    ampora::ui::SetMessageHook([](const QString&) {});
+    ampora::ui::TF_Main main(folder);
+    auto* iec = new ampora::ui::TF_IecGost(&main);
+    auto* about = new ampora::ui::TF_About(&main);
+    main.setWindows(iec, about);
+    main.show();
+    main.activateWindow();
+    if (!QTest::qWaitForWindowActive(&main)) {
+        state.SkipWithError("main window did not become active");
+        return;
+    }
+    if (state.range(0) == 1) {
+        main.findChild<QAction*>(QStringLiteral("CmdPowerPerBand"))->trigger();
+        // The calculation runs in the main window, as with a user's click.
+        main.activateWindow();
+        if (!QTest::qWaitForWindowActive(&main)) {
+            state.SkipWithError("main window did not become active again");
+            return;
+        }
+    }
+    main.edit(12)->setText("90");
+    main.edit(14)->setText("92");
+    QCoreApplication::processEvents();
+    // Two amplifier powers in turn, so that every number changes.
+    const QString powers[] = {QStringLiteral("100"), QStringLiteral("120")};
+    size_t n = 0;
+    for (auto _ : state) {
+        main.edit(9)->setText(powers[n++ % 2]);
+        main.ButCalcClick();
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(main.edit(19)->text());
+    }
+}
+BENCHMARK(BM_ButCalcClickPainted)->Arg(0)->Arg(1)->ArgName("breakdown_open")->Unit(benchmark::kMicrosecond);
 
 // Start-up, opening the picker and shut-down with 10,000 saved curves.
 void BM_TenThousandCurves(benchmark::State& state) {
