@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/CommandLine.h"
-#include "app/ProgramFolders.h"
+#include "cli/CommandLine.h"
+#include "store/ProgramFolders.h"
 #include "app/ui/AboutWindow.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/ReportWriter.h"

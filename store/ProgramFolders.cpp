@@ -1,10 +1,8 @@
-#include "app/ProgramFolders.h"
+#include "store/ProgramFolders.h"
 
 #include <filesystem>
 #include <system_error>
 #include <unistd.h>
-
-#include "i18n/TextTable.h"
 
 #ifndef AMPORA_DATA_FROM_BIN
 #define AMPORA_DATA_FROM_BIN "../share/ampora"

@@ -7,6 +7,10 @@
 
 namespace ampora {
 
+// The interface text table: read from the data folder, and beside the
+// executable the mark of a portable copy.
+inline constexpr const char* MenuFileName = "Menu.cds";
+
 enum class FolderMode {
     // Everything beside the executable, which can be written: a build folder
     // or an unpacked copy carried around as it is.

@@ -15,7 +15,7 @@
 #include <QMenu>
 #include <algorithm>
 
-#include "app/Table.h"
+#include "store/Table.h"
 #include "app/ui/Controls.h"
 #include "app/ui/MainWindow.h"
 #include "calc/DesignFile.h"

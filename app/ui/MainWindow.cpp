@@ -21,7 +21,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/Table.h"
+#include "store/Table.h"
 #include "app/ui/AboutWindow.h"
 #include "app/ui/Accessibility.h"
 #include "app/ui/Controls.h"

@@ -16,8 +16,8 @@
 #include <array>
 #include <memory>
 
-#include "app/ProgramFolders.h"
-#include "app/Settings.h"
+#include "store/ProgramFolders.h"
+#include "store/Settings.h"
 #include "calc/Design.h"
 #include "calc/Evaluate.h"
 #include "calc/Filters.h"

@@ -8,7 +8,7 @@
 #include <QTest>
 #include <benchmark/benchmark.h>
 
-#include "app/Table.h"
+#include "store/Table.h"
 #include "app/ui/AboutWindow.h"
 #include "curves/CurveStore.h"
 #include "app/ui/Controls.h"

@@ -11,7 +11,7 @@
 #include <QTableView>
 #include <algorithm>
 
-#include "app/Table.h"
+#include "store/Table.h"
 #include "app/ui/Controls.h"
 #include "app/ui/MainWindow.h"
 #include "curves/CurveStore.h"

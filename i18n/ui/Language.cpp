@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QMenu>
 
-#include "app/Table.h"
+#include "store/Table.h"
 #include "app/ui/AboutWindow.h"
 #include "app/ui/Accessibility.h"
 #include "app/ui/Controls.h"

@@ -1,4 +1,4 @@
-#include "app/ProgramFolders.h"
+#include "store/ProgramFolders.h"
 
 #include <filesystem>
 #include <fstream>

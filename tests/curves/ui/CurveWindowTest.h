@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Table.h"
+#include "store/Table.h"
 #include "app/ui/Widgets.h"
 #include "curves/CurveStore.h"
 #include "curves/ui/GraphImage.h"
