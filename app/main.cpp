@@ -15,7 +15,7 @@
 #include "app/ui/AboutWindow.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/ReportWriter.h"
-#include "app/ui/Termination.h"
+#include "kit/Termination.h"
 #include "cli/Evaluate.h"
 #include "iec/ui/IecWindow.h"
 

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "app/ui/MainWindow.h"
-#include "app/ui/Widgets.h"
+#include "kit/Widgets.h"
 
 namespace ampora::ui {
 

@@ -14,7 +14,7 @@
 #include <QTableView>
 
 #include "app/ui/MainWindow.h"
-#include "app/ui/Widgets.h"
+#include "kit/Widgets.h"
 #include "curves/ui/GraphImage.h"
 #include "i18n/ui/LangText.h"
 #include "i18n/Messages.h"

@@ -8,7 +8,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,7 +15,8 @@
 #include <algorithm>
 
 #include "store/Table.h"
-#include "app/ui/Controls.h"
+#include "kit/Controls.h"
+#include "kit/UserDialogs.h"
 #include "app/ui/MainWindow.h"
 #include "calc/DesignFile.h"
 #include "calc/Linkwitz.h"
@@ -28,11 +28,6 @@ namespace ampora::ui {
 
 namespace {
 
-DesignDialogHook& DialogHook() {
-    static DesignDialogHook hook;
-    return hook;
-}
-
 // The graph keeps no difference between the levels below its floor.
 int32_t Shown(int32_t level) { return level < -40 ? NoBandLevel : level; }
 
@@ -40,15 +35,12 @@ int32_t Shown(int32_t level) { return level < -40 ? NoBandLevel : level; }
 
 QString AskDesignFile(QWidget* parent, bool save, const QString& folder, const QString& caption,
                       const QString& filter) {
-    if (DialogHook()) return DialogHook()(parent, save, folder);
-    if (!save) return QFileDialog::getOpenFileName(parent, caption, folder, filter);
-    QString path = QFileDialog::getSaveFileName(parent, caption, folder, filter);
-    if (!path.isEmpty() && !path.endsWith(QLatin1String(DesignFileExtension)))
+    QString path = Dialogs().chooseFile(parent, save ? FileChoice::Save : FileChoice::Open, caption,
+                                        folder, filter);
+    if (save && !path.isEmpty() && !path.endsWith(QLatin1String(DesignFileExtension)))
         path += QLatin1String(DesignFileExtension);
     return path;
 }
-
-void SetDesignDialogHook(DesignDialogHook hook) { DialogHook() = std::move(hook); }
 
 void TF_Main::buildDesignMenu() {
     QMenu* file = MenuItems.value(QStringLiteral("MenuFile"))->menu();

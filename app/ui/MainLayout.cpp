@@ -16,9 +16,9 @@
 #include <QStatusBar>
 #include <QTableView>
 
-#include "app/ui/Controls.h"
+#include "kit/Controls.h"
 #include "app/ui/MainWindow.h"
-#include "app/ui/Widgets.h"
+#include "kit/Widgets.h"
 #include "curves/CurveStore.h"
 #include "curves/ui/CurveGridModel.h"
 #include "curves/ui/GraphImage.h"

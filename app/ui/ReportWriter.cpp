@@ -13,8 +13,8 @@
 #include <QFile>
 #include <iostream>
 
-#include "app/ui/Controls.h"
-#include "app/ui/FileChooser.h"
+#include "kit/Controls.h"
+#include "kit/FileChooser.h"
 #include "app/ui/MainWindow.h"
 #include "calc/BandBreakdown.h"
 #include "calc/ui/BandBreakdownWindow.h"

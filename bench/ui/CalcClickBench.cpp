@@ -11,11 +11,26 @@
 #include "store/Table.h"
 #include "app/ui/AboutWindow.h"
 #include "curves/CurveStore.h"
-#include "app/ui/Controls.h"
+#include "kit/UserDialogs.h"
 #include "app/ui/MainWindow.h"
 #include "iec/ui/IecWindow.h"
 
 namespace {
+
+// A message would stop the benchmark; nobody reads it.
+class SilentDialogs final : public ampora::ui::UserDialogs {
+public:
+    void message(QWidget*, const QString&) override {}
+    bool askRetry(QWidget*, const QString&, const QString&, const QString&, const QString&) override {
+        return false;
+    }
+    bool print(QWidget*) override { return false; }
+    bool help(QWidget*, const QString&) override { return false; }
+    QString chooseFile(QWidget*, ampora::ui::FileChoice, const QString&, const QString&,
+                       const QString&) override {
+        return {};
+    }
+};
 
 // A program folder whose curve file holds `count` curves.
 QString FolderWithCurves(const QTemporaryDir& dir, int count) {
@@ -37,7 +52,8 @@ void BM_ButCalcClick(benchmark::State& state) {
     QTemporaryDir dir;
     const QString folder = dir.path() + QLatin1Char('/');
     QFile::copy(QCoreApplication::applicationDirPath() + "/Menu.cds", folder + "Menu.cds");
-    ampora::ui::SetMessageHook([](const QString&) {});
+    SilentDialogs silent;
+    const ampora::ui::UseDialogs useSilent(silent);
     ampora::ui::TF_Main main(folder);
     auto* iec = new ampora::ui::TF_IecGost(&main);
     auto* about = new ampora::ui::TF_About(&main);
@@ -64,7 +80,8 @@ void BM_ButCalcClickPainted(benchmark::State& state) {
     QTemporaryDir dir;
     const QString folder = dir.path() + QLatin1Char('/');
     QFile::copy(QCoreApplication::applicationDirPath() + "/Menu.cds", folder + "Menu.cds");
-    ampora::ui::SetMessageHook([](const QString&) {});
+    SilentDialogs silent;
+    const ampora::ui::UseDialogs useSilent(silent);
     ampora::ui::TF_Main main(folder);
     auto* iec = new ampora::ui::TF_IecGost(&main);
     auto* about = new ampora::ui::TF_About(&main);
@@ -103,7 +120,8 @@ BENCHMARK(BM_ButCalcClickPainted)->Arg(0)->Arg(1)->ArgName("breakdown_open")->Un
 void BM_TenThousandCurves(benchmark::State& state) {
     QTemporaryDir dir;
     const QString folder = FolderWithCurves(dir, 10000);
-    ampora::ui::SetMessageHook([](const QString&) {});
+    SilentDialogs silent;
+    const ampora::ui::UseDialogs useSilent(silent);
     const int phase = int(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();

@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/ui/Controls.h"
+#include "kit/Controls.h"
 #include "app/ui/MainWindow.h"
 #include "i18n/Messages.h"
 #include "inputs/Numbers.h"

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-#include "app/ui/Controls.h"
+#include "kit/Controls.h"
 #include "app/ui/MainWindow.h"
 #include "calc/Evaluate.h"
 #include "i18n/Messages.h"

@@ -12,7 +12,7 @@
 #include <algorithm>
 
 #include "store/Table.h"
-#include "app/ui/Controls.h"
+#include "kit/Controls.h"
 #include "app/ui/MainWindow.h"
 #include "curves/CurveStore.h"
 #include "curves/ui/CurveGridModel.h"

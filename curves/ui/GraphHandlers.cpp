@@ -9,9 +9,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/ui/Controls.h"
+#include "kit/Controls.h"
 #include "app/ui/MainWindow.h"
-#include "app/ui/Widgets.h"
+#include "kit/Widgets.h"
 #include "curves/CurveStore.h"
 #include "curves/ui/GraphImage.h"
 

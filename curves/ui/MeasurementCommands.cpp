@@ -7,8 +7,8 @@
 #include <QMenu>
 #include <QSaveFile>
 
-#include "app/ui/Controls.h"
-#include "app/ui/FileChooser.h"
+#include "kit/Controls.h"
+#include "kit/FileChooser.h"
 #include "app/ui/MainWindow.h"
 #include "curves/CurveStore.h"
 #include "curves/MeasurementImport.h"

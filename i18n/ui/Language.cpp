@@ -9,11 +9,11 @@
 #include "store/Table.h"
 #include "app/ui/AboutWindow.h"
 #include "app/ui/Accessibility.h"
-#include "app/ui/Controls.h"
+#include "kit/Controls.h"
 #include "app/ui/MainWindow.h"
 #include "i18n/Messages.h"
 #include "i18n/TextTable.h"
-#include "i18n/ui/HelpViewer.h"
+#include "kit/HelpViewer.h"
 #include "iec/ui/IecWindow.h"
 
 namespace ampora::ui {

@@ -9,7 +9,7 @@
 #include <QScreen>
 #include <QStatusBar>
 
-#include "app/ui/Controls.h"
+#include "kit/Controls.h"
 #include "iec/IecPower.h"
 #include "inputs/Numbers.h"
 

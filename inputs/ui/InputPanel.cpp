@@ -9,7 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "app/ui/Controls.h"
+#include "kit/Controls.h"
 #include "app/ui/MainWindow.h"
 #include "i18n/Messages.h"
 #include "inputs/Numbers.h"

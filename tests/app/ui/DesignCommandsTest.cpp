@@ -31,14 +31,10 @@ public:
     void SetUp() override {
         WindowTest::SetUp();
         ASSERT_TRUE(files.isValid());
-        SetDesignDialogHook([this](QWidget*, bool save, const QString&) {
+        userDialogs.onChooseFile = [this](FileChoice kind, const QString&, const QString&) {
             ++dialogs;
-            return save ? savePath : openPath;
-        });
-    }
-    void TearDown() override {
-        SetDesignDialogHook({});
-        WindowTest::TearDown();
+            return kind == FileChoice::Save ? savePath : openPath;
+        };
     }
     void start() {
         create();

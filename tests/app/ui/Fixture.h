@@ -1,6 +1,7 @@
 #pragma once
 // A program folder of its own for every test, the three windows created as
-// the program creates them, messages captured instead of shown.
+// the program creates them, messages captured instead of shown, every other
+// modal window answered by the test.
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,14 +10,46 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <functional>
 #include <memory>
 
 #include "app/ui/AboutWindow.h"
-#include "app/ui/Controls.h"
+#include "kit/Controls.h"
+#include "kit/UserDialogs.h"
 #include "app/ui/MainWindow.h"
 #include "iec/ui/IecWindow.h"
 
 namespace ampora::ui::testing {
+
+// The dialogs of a test run: each goes to the test's function. Without one,
+// a question is given up and its text counts as a message, a file dialog is
+// cancelled, and help opens the real viewer (it is not modal).
+class TestDialogs final : public UserDialogs {
+public:
+    std::function<void(const QString& text)> onMessage;
+    std::function<bool(const QString& text, const QString& question)> onQuestion;
+    std::function<bool(QWidget* window)> onPrint;
+    std::function<bool(const QString& path)> onHelp;
+    std::function<QString(FileChoice kind, const QString& caption, const QString& start)> onChooseFile;
+
+    void message(QWidget*, const QString& text) override {
+        if (onMessage) onMessage(text);
+    }
+    bool askRetry(QWidget*, const QString& text, const QString& question, const QString&,
+                  const QString&) override {
+        if (onQuestion) return onQuestion(text, question);
+        message(nullptr, text);
+        return false;
+    }
+    bool print(QWidget* window) override { return onPrint && onPrint(window); }
+    bool help(QWidget* parent, const QString& path) override {
+        return onHelp ? onHelp(path) : QtDialogs().help(parent, path);
+    }
+    QString chooseFile(QWidget*, FileChoice kind, const QString& caption, const QString& start,
+                       const QString&) override {
+        return onChooseFile ? onChooseFile(kind, caption, start) : QString();
+    }
+};
 
 class WindowTest : public ::testing::Test {
 protected:
@@ -25,17 +58,13 @@ protected:
         folder = dir.path() + QLatin1Char('/');
         QFile::copy(QStringLiteral(AMPORA_MENU_CDS), folder + QStringLiteral("Menu.cds"));
         SetDecimalSeparator('.');
-        SetMessageHook([this](const QString& text) { messages << text; });
-        SetPrintHook([this](QWidget*) {
+        userDialogs.onMessage = [this](const QString& text) { messages << text; };
+        userDialogs.onPrint = [this](QWidget*) {
             ++prints;
             return true;
-        });
+        };
     }
-    void TearDown() override {
-        destroy();
-        SetMessageHook({});
-        SetPrintHook({});
-    }
+    void TearDown() override { destroy(); }
 
     // Creates the windows as the program does; show() makes the main window
     // visible and active, which runs its first showing and a calculation.
@@ -96,6 +125,8 @@ protected:
         type(29, f2);
     }
 
+    TestDialogs userDialogs;
+    UseDialogs useDialogs{userDialogs};
     QTemporaryDir dir;
     QString folder;
     std::unique_ptr<TF_Main> main;

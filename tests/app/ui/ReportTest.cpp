@@ -6,7 +6,7 @@
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 
-#include "app/ui/FileChooser.h"
+#include "kit/FileChooser.h"
 #include "app/ui/ReportWriter.h"
 #include "calc/DesignFile.h"
 #include "tests/calc/ui/WorkedExampleFixture.h"
@@ -18,15 +18,12 @@ class ReportTest : public WorkedExampleTest {
 protected:
     void SetUp() override {
         WorkedExampleTest::SetUp();
-        SetFileChooserHook([this](FileChoice, const QString& caption, const QString& start) {
+        userDialogs.onChooseFile = [this](FileChoice, const QString& caption,
+                                          const QString& start) {
             captions << caption;
             suggested = start;
             return answer;
-        });
-    }
-    void TearDown() override {
-        SetFileChooserHook({});
-        WorkedExampleTest::TearDown();
+        };
     }
     void exportReport(const QString& path) {
         answer = path;

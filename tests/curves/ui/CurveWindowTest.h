@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "store/Table.h"
-#include "app/ui/Widgets.h"
+#include "kit/Widgets.h"
 #include "curves/CurveStore.h"
 #include "curves/ui/GraphImage.h"
 #include "tests/app/ui/Fixture.h"

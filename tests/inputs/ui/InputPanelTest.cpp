@@ -9,7 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "app/ui/Widgets.h"
+#include "kit/Widgets.h"
 #include "tests/app/ui/Fixture.h"
 
 namespace ampora::ui::testing {
