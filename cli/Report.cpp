@@ -1,9 +1,21 @@
 #include "cli/Report.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <ostream>
 #include <string_view>
+#include <system_error>
 
 #include "calc/BandBreakdown.h"
+#include "i18n/Messages.h"
 #include "inputs/Numbers.h"
+
+namespace fs = std::filesystem;
 
 namespace ampora::cli {
 
@@ -78,6 +90,36 @@ EvaluatedFile EvaluateDesignFile(const std::string& path) {
     return f;
 }
 
+int RunReport(int argc, char** argv, std::ostream& out, std::ostream& err,
+              const PdfWriter& writePdf) {
+    const ReportOptions o = ParseReportOptions(argc, argv);
+    if (o.help) {
+        out << ReportUsage();
+        return 0;
+    }
+    if (!o.problem.empty()) {
+        err << o.problem << "\n" << ReportUsage();
+        return 2;
+    }
+    const EvaluatedFile f = EvaluateDesignFile(o.input);
+    if (f.problem) {
+        err << o.input << ": " << DesignProblemText(f.problem, o.language) << "\n";
+        return 2;
+    }
+    const bool written = o.kind == ReportKind::Csv ? WriteReportCsvFile(o.output, f, o.language)
+                                                   : writePdf && writePdf(o, f);
+    if (!written) {
+        err << MsgFileWriteFailed[size_t(o.language)] << o.output << "\n";
+        return 2;
+    }
+    const std::string stop = StopMessage(f.evaluation.stop, o.language);
+    if (!stop.empty()) {
+        err << o.input << ": " << stop << "\n";
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace ampora::cli
 
 namespace ampora {
@@ -115,6 +157,39 @@ std::string ReportCsv(const EvaluatedFile& f, int language) {
         if (IsDriver(s)) out += ",100";
     }
     return out + "\r\n";
+}
+
+bool WriteReportCsvFile(const std::string& path, const EvaluatedFile& f, int language) {
+    const std::string csv = ReportCsv(f, language);
+    std::error_code ec;
+    fs::path target = path;
+    if (fs::is_symlink(target, ec)) {
+        const fs::path link = fs::read_symlink(target, ec);
+        if (ec) return false;
+        target = link.is_absolute() ? link : target.parent_path() / link;
+    }
+    struct stat old {};
+    const bool existed = ::stat(target.c_str(), &old) == 0;
+    if (existed && ::access(target.c_str(), W_OK) != 0) return false;
+    // Beside the file, so that the rename stays on one file system.
+    const std::string temp = target.string() + ".tmp-" + std::to_string(::getpid());
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    bool ok = !existed || ::fchmod(fd, old.st_mode & 07777) == 0;
+    for (size_t done = 0; ok && done < csv.size();) {
+        const ssize_t n = ::write(fd, csv.data() + done, csv.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        ok = n > 0;
+        if (ok) done += size_t(n);
+    }
+    ok = ::fsync(fd) == 0 && ok;
+    ok = ::close(fd) == 0 && ok;
+    if (ok) {
+        fs::rename(temp, target, ec);
+        ok = !ec;
+    }
+    if (!ok) std::remove(temp.c_str());
+    return ok;
 }
 
 }  // namespace ampora

@@ -4,6 +4,8 @@
 // is made here without any window library; the PDF is drawn by the window
 // layer (app/ui/ReportWriter).
 
+#include <functional>
+#include <iosfwd>
 #include <string>
 
 #include "cli/EvaluationFormat.h"
@@ -27,6 +29,17 @@ std::string ReportUsage();
 // Reads and evaluates the design file (a refused file sets f.problem).
 EvaluatedFile EvaluateDesignFile(const std::string& path);
 
+// Draws the PDF of a design that was read; false when it cannot be written.
+using PdfWriter = std::function<bool(const ReportOptions& o, const EvaluatedFile& f)>;
+
+// `ampora report ...` (argv[1] == "report") as a whole: the options, the
+// design, the CSV, what is said on out and err, the exit status (0 written,
+// 1 written for a design that stopped, 2 wrong options, a refused design or
+// an output that cannot be written). A PDF goes to writePdf; without one it
+// cannot be written.
+int RunReport(int argc, char** argv, std::ostream& out, std::ostream& err,
+              const PdfWriter& writePdf);
+
 }  // namespace ampora::cli
 
 namespace ampora {
@@ -37,5 +50,11 @@ namespace ampora {
 // a totals row in the window's number format. '.' decimals, CRLF lines,
 // English headers. A stopped or refused design has the results part only.
 std::string ReportCsv(const EvaluatedFile& f, int language);
+
+// Writes ReportCsv into path through a temporary file beside it and a
+// rename: a failure leaves nothing new behind and an old file whole. A
+// symbolic link is followed; an existing file keeps its permissions and is
+// left alone when it may not be written. false when it cannot be written.
+bool WriteReportCsvFile(const std::string& path, const EvaluatedFile& f, int language);
 
 }  // namespace ampora

@@ -276,10 +276,7 @@ bool WriteReportCsv(const QString& path, const ReportData& r) {
     f.path = S(r.file.isEmpty() ? r.name : r.file);
     f.design = r.design;
     f.evaluation = r.ev;
-    const std::string csv = ReportCsv(f, r.language);
-    QSaveFile out(path);
-    return out.open(QIODevice::WriteOnly) &&
-           out.write(csv.data(), qint64(csv.size())) == qint64(csv.size()) && out.commit();
+    return WriteReportCsvFile(S(path), f, r.language);
 }
 
 ReportData CurrentReport(TF_Main& main) {
@@ -321,50 +318,24 @@ void InstallReportCommand(TF_Main& main) {
 }
 
 int RunReportCommand(int argc, char** argv) {
-    const cli::ReportOptions o = cli::ParseReportOptions(argc, argv);
-    if (o.help) {
-        std::cout << cli::ReportUsage();
-        return 0;
-    }
-    if (!o.problem.empty()) {
-        std::cerr << o.problem << "\n" << cli::ReportUsage();
-        return 2;
-    }
-    const EvaluatedFile f = cli::EvaluateDesignFile(o.input);
-    if (f.problem) {
-        std::cerr << o.input << ": " << DesignProblemText(f.problem, o.language) << "\n";
-        return 2;
-    }
-    ReportData r;
-    r.file = QString::fromStdString(o.input);
-    r.name = QFileInfo(r.file).completeBaseName();
-    r.date = QDate::currentDate();
-    r.design = f.design;
-    r.ev = f.evaluation;
-    r.stopMessage = Q(StopMessage(f.evaluation.stop, o.language));
-    r.language = o.language;
-    r.decimalSep = f.design.decimalSeparator;
-    const QString out = QString::fromStdString(o.output);
-    bool written;
-    if (o.kind == cli::ReportKind::Csv) {
-        written = WriteReportCsv(out, r);
-    } else {
-        // Painting needs an application object; no display is asked for.
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        int qargc = 1;
-        char* qargv[] = {argv[0], nullptr};
-        QApplication app(qargc, qargv);
-        written = WriteReportPdf(out, r);
-    }
-    if (!written) {
-        std::cerr << MsgFileWriteFailed[size_t(o.language)] << o.output << "\n";
-        return 2;
-    }
-    if (!r.stopMessage.isEmpty()) {
-        std::cerr << o.input << ": " << r.stopMessage.toStdString() << "\n";
-        return 1;
-    }
-    return 0;
+    return cli::RunReport(argc, argv, std::cout, std::cerr,
+                          [argv](const cli::ReportOptions& o, const EvaluatedFile& f) {
+                              ReportData r;
+                              r.file = QString::fromStdString(o.input);
+                              r.name = QFileInfo(r.file).completeBaseName();
+                              r.date = QDate::currentDate();
+                              r.design = f.design;
+                              r.ev = f.evaluation;
+                              r.stopMessage = Q(StopMessage(f.evaluation.stop, o.language));
+                              r.language = o.language;
+                              r.decimalSep = f.design.decimalSeparator;
+                              // Painting needs an application object; no display is asked for.
+                              qputenv("QT_QPA_PLATFORM", "offscreen");
+                              int qargc = 1;
+                              char* qargv[] = {argv[0], nullptr};
+                              QApplication app(qargc, qargv);
+                              return WriteReportPdf(QString::fromStdString(o.output), r);
+                          });
 }
 
 }  // namespace ampora::ui

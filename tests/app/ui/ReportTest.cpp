@@ -192,7 +192,8 @@ TEST_F(ReportTest, CommandLineGivesTheWindowsNumbers) {
                 {{"report", folder + "bad.ampora", "-o", folder + "b.csv"}, 2, false},
                 {{"report", folder + "speaker0.ampora"}, 2, false},
                 {{"report", folder + "speaker0.ampora", "-o", folder + "x.txt"}, 2, false},
-                {{"report", folder + "speaker0.ampora", "-o", folder + "nowhere/x.pdf"}, 2, false}};
+                {{"report", folder + "speaker0.ampora", "-o", folder + "nowhere/x.pdf"}, 2, false},
+                {{"report", folder + "speaker0.ampora", "-o", folder + "nowhere/x.csv"}, 2, false}};
     for (const auto& row : rows) {
         int status = -1;
         Run(program, row.args, &status, env);
