@@ -256,6 +256,13 @@ TEST_F(DesignCommandsTest, SaveWritesToTheOpenedFileAndRefusesBadValues) {
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0], "Design not saved: first.ampora\namplifierPowerW must be greater than zero.");
     EXPECT_EQ(ReadDesignFile(savePath.toStdString()).design->ampPowerW, 50);  // kept whole
+
+    // A name given without the extension gets it.
+    type(9, "60");
+    saveAs(file("second"));
+    EXPECT_FALSE(QFile::exists(file("second")));
+    ASSERT_TRUE(QFile::exists(file("second.ampora")));
+    EXPECT_EQ(ReadDesignFile(file("second.ampora").toStdString()).design->ampPowerW, 60);
 }
 
 TEST_F(DesignCommandsTest, MenuItemsSpeakTheCurrentLanguage) {
