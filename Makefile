@@ -33,6 +33,10 @@ run: build
 	fi
 	./$(BUILD)/ampora
 
+# The checks treat every compiler warning as an error (GCC for the program,
+# clang for the fuzz targets).
+test test-long: CMAKE_ARGS += -DAMPORA_WERROR=ON
+
 test: PACKAGES += $(TEST_PACKAGES)
 test: build fuzz-build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
@@ -50,7 +54,7 @@ test-long: build fuzz-build
 fuzz-build: PACKAGES += $(TEST_PACKAGES)
 fuzz-build: deps
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-	  -DAMPORA_FUZZ=ON >/dev/null
+	  -DAMPORA_FUZZ=ON $(CMAKE_ARGS) >/dev/null
 	cmake --build $(FUZZ_BUILD) --target ampora_fuzz -j $(JOBS)
 
 install: build

@@ -1,27 +1,29 @@
-// Ampora: the command line first, then the main window and the message loop.
+// The window program: the main window and the message loop; and the PDF
+// report, which needs the window library to draw. `ampora` (cli/main.cpp)
+// starts it with the user's arguments and the folders it chose; the checks of
+// the command line are repeated here for a start without it.
 
 #include <QApplication>
 #include <QStandardPaths>
 #include <cstdio>
-#include <iostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "app/CommandLine.h"
-#include "app/ProgramFolders.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/ReportWriter.h"
 #include "app/ui/Startup.h"
-#include "app/ui/Termination.h"
-#include "cli/Evaluate.h"
+#include "cli/CommandLine.h"
+#include "kit/Termination.h"
+#include "store/ProgramFolders.h"
 
 namespace {
 
-// Needs an application object: the executable's folder and the desktop's
-// per-user data folder come from Qt.
+// Needs an application object: without `ampora`'s choice, the executable's
+// folder and the desktop's per-user data folder come from Qt.
 ampora::ProgramFolders FoldersOfThisRun() {
     QCoreApplication::setApplicationName(QStringLiteral("ampora"));
+    if (const auto passed = ampora::PassedProgramFolders()) return *passed;
     const QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     return ampora::ChooseProgramFolders(QCoreApplication::applicationDirPath().toStdString(),
                                         user.toStdString());
@@ -30,10 +32,7 @@ ampora::ProgramFolders FoldersOfThisRun() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    // Commands run without any Qt application object, so they need no display.
-    if (argc > 1 && std::string_view(argv[1]) == "evaluate")
-        return ampora::cli::RunEvaluate(argc, argv, std::cout, std::cerr);
-    // The CSV report needs no Qt application either; the PDF makes an offscreen one.
+    // The PDF makes an offscreen application of its own.
     if (argc > 1 && std::string_view(argv[1]) == "report") return ampora::ui::RunReportCommand(argc, argv);
     const ampora::CommandRequest request =
         ampora::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));

@@ -8,8 +8,8 @@
 #include <map>
 #include <random>
 
-#include "app/Settings.h"
-#include "app/Table.h"
+#include "store/Settings.h"
+#include "store/Table.h"
 #include "curves/CurveStore.h"
 
 namespace fs = std::filesystem;

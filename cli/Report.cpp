@@ -1,11 +1,15 @@
 #include "cli/Report.h"
 
 #include <cmath>
+#include <ostream>
 #include <string_view>
+#include <system_error>
 
 #include "calc/BandBreakdown.h"
 #include "calc/PowerHandling.h"
+#include "i18n/Messages.h"
 #include "inputs/Numbers.h"
+#include "store/SafeFile.h"
 
 namespace ampora::cli {
 
@@ -78,6 +82,50 @@ EvaluatedFile EvaluateDesignFile(const std::string& path) {
     f.design = *r.design;
     f.evaluation = Evaluate(f.design);
     return f;
+}
+
+int RunReport(int argc, char** argv, std::ostream& out, std::ostream& err,
+              const PdfWriter& writePdf) {
+    const ReportOptions o = ParseReportOptions(argc, argv);
+    if (o.help) {
+        out << ReportUsage();
+        return 0;
+    }
+    const size_t lang = size_t(o.language);
+    const std::string output = TerminalText(o.output);
+    // Refused before anything else is said, read or drawn (whatever the
+    // output's extension): the writer would refuse it again at the end,
+    // should the output change meanwhile.
+    if (!o.input.empty() && !o.output.empty() && IsSameFile(o.input, o.output)) {
+        err << MsgFileWriteFailed[lang] << output << ": "
+            << FileStatusText({FileFault::SameAsInput, 0}, o.language) << "\n";
+        return 2;
+    }
+    if (!o.problem.empty()) {
+        err << TerminalText(o.problem) << "\n" << ReportUsage();
+        return 2;
+    }
+    const EvaluatedFile f = EvaluateDesignFile(o.input);
+    if (f.problem) {
+        err << TerminalText(o.input) << ": " << TerminalText(DesignProblemText(f.problem, o.language))
+            << "\n";
+        return 2;
+    }
+    FileStatus written{FileFault::System, 0};
+    if (o.kind == ReportKind::Csv)
+        written = WriteReportCsvFile(o.output, f, o.language);
+    else if (writePdf)
+        written = writePdf(o, f);
+    if (!written.ok()) {
+        err << MsgFileWriteFailed[lang] << output << ": " << FileStatusText(written, o.language) << "\n";
+        return 2;
+    }
+    const std::string stop = StopMessage(f.evaluation.stop, o.language);
+    if (!stop.empty()) {
+        err << TerminalText(o.input) << ": " << stop << "\n";
+        return 1;
+    }
+    return 0;
 }
 
 }  // namespace ampora::cli
@@ -178,6 +226,12 @@ std::string ReportCsv(const EvaluatedFile& f, int language) {
     // Designs without ratings keep the report they always had.
     if (!design.powerHandling.empty()) out += PowerHandlingCsv(design, ev);
     return out;
+}
+
+FileStatus WriteReportCsvFile(const std::string& path, const EvaluatedFile& f, int language) {
+    // A report over its own design would destroy the design.
+    if (!f.path.empty() && IsSameFile(f.path, path)) return {FileFault::SameAsInput, 0};
+    return WriteFileSafely(path, ReportCsv(f, language));
 }
 
 }  // namespace ampora

@@ -4,9 +4,12 @@
 // is made here without any window library; the PDF is drawn by the window
 // layer (app/ui/ReportWriter).
 
+#include <functional>
+#include <iosfwd>
 #include <string>
 
 #include "cli/EvaluationFormat.h"
+#include "store/SafeFile.h"
 
 namespace ampora::cli {
 
@@ -27,6 +30,17 @@ std::string ReportUsage();
 // Reads and evaluates the design file (a refused file sets f.problem).
 EvaluatedFile EvaluateDesignFile(const std::string& path);
 
+// Draws the PDF of a design that was read and writes it; says why it could not.
+using PdfWriter = std::function<FileStatus(const ReportOptions& o, const EvaluatedFile& f)>;
+
+// `ampora report ...` (argv[1] == "report") as a whole: the options, the
+// design, the CSV, what is said on out and err, the exit status (0 written,
+// 1 written for a design that stopped, 2 wrong options, a refused design or
+// an output that cannot be written). A PDF goes to writePdf; without one it
+// cannot be written.
+int RunReport(int argc, char** argv, std::ostream& out, std::ostream& err,
+              const PdfWriter& writePdf);
+
 }  // namespace ampora::cli
 
 namespace ampora {
@@ -39,5 +53,9 @@ namespace ampora {
 // over the crossover point). '.' decimals, CRLF lines, English headers. A
 // stopped or refused design has the results part only.
 std::string ReportCsv(const EvaluatedFile& f, int language);
+
+// Writes ReportCsv into path through WriteFileSafely; never over the design
+// file it was made from (f.path).
+FileStatus WriteReportCsvFile(const std::string& path, const EvaluatedFile& f, int language);
 
 }  // namespace ampora

@@ -4,8 +4,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/Settings.h"
-
 namespace fs = std::filesystem;
 
 namespace ampora {

@@ -8,17 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "app/Table.h"
+#include "store/Settings.h"
+#include "store/Table.h"
 
 namespace ampora {
-
-struct SettingsValues;
 
 inline constexpr int32_t NoLevel = -100;  // a band without a level
 inline constexpr int CurveNameLength = 50;
 inline constexpr const char* CurvesFileName = "Curves.cds";
 inline constexpr const char* ScratchFileName = "Ctmp.cds";
-inline constexpr const char* SettingsRecordName = "Settings";
 
 // The built-in curves by name, in the order of the preset labels beside the
 // graph. The names are these fixed strings whatever the interface language.

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/Table.h"
+#include "store/Table.h"
 #include "calc/Filters.h"
 #include "curves/CurveStore.h"
 #include "inputs/Numbers.h"

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/Settings.h"
-#include "app/Table.h"
+#include "store/Settings.h"
+#include "store/Table.h"
 #include "curves/CurveStore.h"
 #include "fuzz/FuzzSupport.h"
 

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <utility>
 
-#include "app/Settings.h"
-#include "app/Table.h"
+#include "store/Settings.h"
+#include "store/Table.h"
 #include "curves/CurveStore.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

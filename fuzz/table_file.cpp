@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/Table.h"
+#include "store/Table.h"
 #include "curves/CurveStore.h"
 #include "fuzz/FuzzSupport.h"
 #include "i18n/TextTable.h"

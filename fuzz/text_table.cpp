@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/Table.h"
+#include "store/Table.h"
 #include "i18n/TextTable.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

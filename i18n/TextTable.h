@@ -7,11 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/Table.h"
+#include "store/Table.h"
 
 namespace ampora {
-
-inline constexpr const char* MenuFileName = "Menu.cds";
 
 // GroupId, INum, IParent, ITag, IHint, IHintEng, IHintBel, TxtRus, TxtEng, TxtBel.
 std::vector<FieldDef> TextTableFields();

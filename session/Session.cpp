@@ -1,7 +1,7 @@
 #include "session/Session.h"
 
-#include "app/Table.h"
-#include "app/ui/Controls.h"
+#include "store/Table.h"
+#include "kit/Controls.h"
 #include "curves/CurveStore.h"
 #include "i18n/TextTable.h"
 

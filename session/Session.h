@@ -10,8 +10,8 @@
 #include <array>
 #include <memory>
 
-#include "app/ProgramFolders.h"
-#include "app/Settings.h"
+#include "store/ProgramFolders.h"
+#include "store/Settings.h"
 #include "calc/Design.h"
 #include "calc/Evaluate.h"
 #include "i18n/Language.h"

@@ -5,7 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 
-#include "app/ui/Controls.h"
+#include "kit/Controls.h"
 
 namespace ampora::ui {
 

@@ -4,7 +4,7 @@
 #include <QShowEvent>
 #include <cmath>
 
-#include "app/ui/Widgets.h"
+#include "kit/Widgets.h"
 #include "session/Session.h"
 #include "session/WindowTexts.h"
 

@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QTableView>
 
-#include "app/ui/Widgets.h"
+#include "kit/Widgets.h"
 #include "i18n/Messages.h"
 #include "session/Session.h"
 #include "session/WindowTexts.h"

@@ -7,11 +7,11 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 
-#include "app/ui/Controls.h"
+#include "kit/Controls.h"
+#include "kit/UserDialogs.h"
 #include "calc/DesignFile.h"
 #include "calc/Linkwitz.h"
 #include "i18n/Messages.h"
@@ -19,26 +19,14 @@
 
 namespace ampora::ui {
 
-namespace {
-
-DesignDialogHook& DialogHook() {
-    static DesignDialogHook hook;
-    return hook;
-}
-
-}  // namespace
-
 QString AskDesignFile(QWidget* parent, bool save, const QString& folder, const QString& caption,
                       const QString& filter) {
-    if (DialogHook()) return DialogHook()(parent, save, folder);
-    if (!save) return QFileDialog::getOpenFileName(parent, caption, folder, filter);
-    QString path = QFileDialog::getSaveFileName(parent, caption, folder, filter);
-    if (!path.isEmpty() && !path.endsWith(QLatin1String(DesignFileExtension)))
+    QString path = Dialogs().chooseFile(parent, save ? FileChoice::Save : FileChoice::Open, caption,
+                                        folder, filter);
+    if (save && !path.isEmpty() && !path.endsWith(QLatin1String(DesignFileExtension)))
         path += QLatin1String(DesignFileExtension);
     return path;
 }
-
-void SetDesignDialogHook(DesignDialogHook hook) { DialogHook() = std::move(hook); }
 
 DesignCommands::DesignCommands(Session& session, QWidget* main, QMenu* file, QAction* before)
     : session_(session), main_(main), folder_(QDir::homePath()) {

@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QString>
 #include <array>
-#include <functional>
 
 class QAction;
 class QMenu;
@@ -43,11 +42,9 @@ private:
 };
 
 // Asks for a design file to open (save false) or to write (save true),
-// starting in folder; "" when the user cancelled.
-using DesignDialogHook =
-    std::function<QString(QWidget* parent, bool save, const QString& folder)>;
+// starting in folder; "" when the user cancelled. A file to write gets the
+// design extension when it has none.
 QString AskDesignFile(QWidget* parent, bool save, const QString& folder, const QString& caption,
                       const QString& filter);
-void SetDesignDialogHook(DesignDialogHook hook);
 
 }  // namespace ampora::ui

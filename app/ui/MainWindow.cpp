@@ -13,10 +13,10 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/Table.h"
+#include "store/Table.h"
 #include "app/ui/AboutWindow.h"
 #include "app/ui/Accessibility.h"
-#include "app/ui/Controls.h"
+#include "kit/Controls.h"
 #include "app/ui/DesignCommands.h"
 #include "calc/ui/ResultsPanel.h"
 #include "curves/CurveStore.h"

@@ -15,7 +15,7 @@
 #include <QMainWindow>
 #include <memory>
 
-#include "app/ProgramFolders.h"
+#include "store/ProgramFolders.h"
 
 class QAction;
 class QMenu;

@@ -14,8 +14,8 @@
 #include <cmath>
 #include <iostream>
 
-#include "app/ui/Controls.h"
-#include "app/ui/FileChooser.h"
+#include "kit/Controls.h"
+#include "kit/FileChooser.h"
 #include "calc/BandBreakdown.h"
 #include "calc/PowerHandling.h"
 #include "calc/ui/BandBreakdownWindow.h"
@@ -427,62 +427,24 @@ void InstallReportCommand(const Session& session, QWidget* main, QMenu* file, QA
 }
 
 int RunReportCommand(int argc, char** argv) {
-    const cli::ReportOptions o = cli::ParseReportOptions(argc, argv);
-    if (o.help) {
-        std::cout << cli::ReportUsage();
-        return 0;
-    }
-    const size_t lang = size_t(o.language);
-    const std::string output = TerminalText(o.output);
-    // Refused before anything else is said, read or drawn (whatever the
-    // output's extension): the writer would refuse it again at the end,
-    // should the output change meanwhile.
-    if (!o.input.empty() && !o.output.empty() && IsSameFile(o.input, o.output)) {
-        std::cerr << MsgFileWriteFailed[lang] << output << ": "
-                  << FileStatusText({FileFault::SameAsInput, 0}, o.language) << "\n";
-        return 2;
-    }
-    if (!o.problem.empty()) {
-        std::cerr << TerminalText(o.problem) << "\n" << cli::ReportUsage();
-        return 2;
-    }
-    const EvaluatedFile f = cli::EvaluateDesignFile(o.input);
-    if (f.problem) {
-        std::cerr << TerminalText(o.input) << ": "
-                  << TerminalText(DesignProblemText(f.problem, o.language)) << "\n";
-        return 2;
-    }
-    ReportData r;
-    r.file = QFile::decodeName(QByteArray::fromStdString(o.input));
-    r.name = QFileInfo(r.file).completeBaseName();
-    r.date = QDate::currentDate();
-    r.design = f.design;
-    r.ev = f.evaluation;
-    r.stopMessage = Q(StopMessage(f.evaluation.stop, o.language));
-    r.language = o.language;
-    r.decimalSep = f.design.decimalSeparator;
-    const QString out = QFile::decodeName(QByteArray::fromStdString(o.output));
-    FileStatus written;
-    if (o.kind == cli::ReportKind::Csv) {
-        written = WriteReportCsv(out, r);
-    } else {
-        // Painting needs an application object; no display is asked for.
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        int qargc = 1;
-        char* qargv[] = {argv[0], nullptr};
-        QApplication app(qargc, qargv);
-        written = WriteReportPdf(out, r);
-    }
-    if (!written.ok()) {
-        std::cerr << MsgFileWriteFailed[lang] << output << ": "
-                  << FileStatusText(written, o.language) << "\n";
-        return 2;
-    }
-    if (!r.stopMessage.isEmpty()) {
-        std::cerr << TerminalText(o.input) << ": " << r.stopMessage.toStdString() << "\n";
-        return 1;
-    }
-    return 0;
+    return cli::RunReport(argc, argv, std::cout, std::cerr,
+                          [argv](const cli::ReportOptions& o, const EvaluatedFile& f) {
+                              ReportData r;
+                              r.file = QFile::decodeName(QByteArray::fromStdString(o.input));
+                              r.name = QFileInfo(r.file).completeBaseName();
+                              r.date = QDate::currentDate();
+                              r.design = f.design;
+                              r.ev = f.evaluation;
+                              r.stopMessage = Q(StopMessage(f.evaluation.stop, o.language));
+                              r.language = o.language;
+                              r.decimalSep = f.design.decimalSeparator;
+                              // Painting needs an application object; no display is asked for.
+                              qputenv("QT_QPA_PLATFORM", "offscreen");
+                              int qargc = 1;
+                              char* qargv[] = {argv[0], nullptr};
+                              QApplication app(qargc, qargv);
+                              return WriteReportPdf(QFile::decodeName(QByteArray::fromStdString(o.output)), r);
+                          });
 }
 
 }  // namespace ampora::ui

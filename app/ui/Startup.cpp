@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QFont>
 
-#include "app/ProgramFolders.h"
+#include "store/ProgramFolders.h"
 #include "app/ui/MainWindow.h"
 
 namespace ampora::ui {

@@ -1,5 +1,6 @@
 // A whole click of the calculate button on the real window, boxes included.
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
@@ -7,9 +8,9 @@
 #include <QTest>
 #include <benchmark/benchmark.h>
 
-#include "app/ProgramFolders.h"
-#include "app/Table.h"
-#include "app/ui/Controls.h"
+#include "kit/UserDialogs.h"
+#include "store/ProgramFolders.h"
+#include "store/Table.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/Startup.h"
 #include "calc/ui/ResultsPanel.h"
@@ -17,6 +18,21 @@
 #include "curves/ui/CurvePanel.h"
 
 namespace {
+
+// A message would stop the benchmark; nobody reads it.
+class SilentDialogs final : public ampora::ui::UserDialogs {
+public:
+    void message(QWidget*, const QString&) override {}
+    bool askRetry(QWidget*, const QString&, const QString&, const QString&, const QString&) override {
+        return false;
+    }
+    bool print(QWidget*) override { return false; }
+    bool help(QWidget*, const QString&) override { return false; }
+    QString chooseFile(QWidget*, ampora::ui::FileChoice, const QString&, const QString&,
+                       const QString&) override {
+        return {};
+    }
+};
 
 // A program folder whose curve file holds `count` curves.
 QString FolderWithCurves(const QTemporaryDir& dir, int count) {
@@ -38,7 +54,8 @@ void BM_ButCalcClick(benchmark::State& state) {
     QTemporaryDir dir;
     const QString folder = dir.path() + QLatin1Char('/');
     QFile::copy(QCoreApplication::applicationDirPath() + "/Menu.cds", folder + "Menu.cds");
-    ampora::ui::SetMessageHook([](const QString&) {});
+    SilentDialogs silent;
+    const ampora::ui::UseDialogs useSilent(silent);
     const auto main = ampora::ui::StartMainWindow(ampora::ProgramFolders::Portable(folder.toStdString()));
     if (!QTest::qWaitForWindowActive(main.get())) {
         state.SkipWithError("main window did not become active");
@@ -57,11 +74,55 @@ void BM_ButCalcClick(benchmark::State& state) {
 }
 BENCHMARK(BM_ButCalcClick)->Unit(benchmark::kMicrosecond);
 
+// A click with what it repaints, with Service -> Power per band open beside
+// the main window (1) or never opened (0): the difference is what the window
+// adds to a calculation.
+void BM_ButCalcClickPainted(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QLatin1Char('/');
+    QFile::copy(QCoreApplication::applicationDirPath() + "/Menu.cds", folder + "Menu.cds");
+    SilentDialogs silent;
+    const ampora::ui::UseDialogs useSilent(silent);
+    const auto main = ampora::ui::StartMainWindow(ampora::ProgramFolders::Portable(folder.toStdString()));
+    if (!QTest::qWaitForWindowActive(main.get())) {
+        state.SkipWithError("main window did not become active");
+        return;
+    }
+    if (state.range(0) == 1) {
+        main->findChild<QAction*>(QStringLiteral("CmdPowerPerBand"))->trigger();
+        // The calculation runs in the main window, as with a user's click.
+        main->activateWindow();
+        if (!QTest::qWaitForWindowActive(main.get())) {
+            state.SkipWithError("main window did not become active again");
+            return;
+        }
+    }
+    const auto box = [&main](const char* name) {
+        return main->centralWidget()->findChild<QLineEdit*>(QString::fromUtf8(name));
+    };
+    box("Edit12")->setText("90");
+    box("Edit14")->setText("92");
+    QLineEdit* amp = box("Edit9");
+    QLineEdit* total = box("Edit19");
+    QCoreApplication::processEvents();
+    // Two amplifier powers in turn, so that every number changes.
+    const QString powers[] = {QStringLiteral("100"), QStringLiteral("120")};
+    size_t n = 0;
+    for (auto _ : state) {
+        amp->setText(powers[n++ % 2]);
+        main->results().ButCalcClick();
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(total->text());
+    }
+}
+BENCHMARK(BM_ButCalcClickPainted)->Arg(0)->Arg(1)->ArgName("breakdown_open")->Unit(benchmark::kMicrosecond);
+
 // Start-up, opening the picker and shut-down with 10,000 saved curves.
 void BM_TenThousandCurves(benchmark::State& state) {
     QTemporaryDir dir;
     const QString folder = FolderWithCurves(dir, 10000);
-    ampora::ui::SetMessageHook([](const QString&) {});
+    SilentDialogs silent;
+    const ampora::ui::UseDialogs useSilent(silent);
     const int phase = int(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();

@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/ui/Controls.h"
+#include "kit/Controls.h"
 #include "i18n/Messages.h"
 #include "inputs/Numbers.h"
 #include "session/Session.h"
@@ -238,14 +238,16 @@ BandBreakdownWindow::BandBreakdownWindow(const Session& session, QWidget* main)
     layout->addWidget(table_, 3);
     // Before the first calculation reaches it, the bands without numbers.
     for (int i = 0; i < BandCount; ++i) data_.rows[size_t(i)].freqHz = BandGrid[size_t(i)];
-    retranslate();
+    retranslate();  // filled when first shown
 }
 
 void BandBreakdownWindow::show(const Design& design, const Evaluation& ev,
                                const QString& stopMessage) {
-    data_ = MakeBandBreakdown(design, ev);
+    design_ = design;
+    ev_ = ev;
     stop_ = stopMessage;
-    fill();
+    newResult_ = true;
+    refresh();
 }
 
 void BandBreakdownWindow::retranslate() {
@@ -253,7 +255,40 @@ void BandBreakdownWindow::retranslate() {
     setWindowTitle(t.title);
     plot_->setAccessibleName(t.title);
     table_->setAccessibleName(t.title);
+    stale_ = true;
+    refresh();
+}
+
+void BandBreakdownWindow::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    refresh();
+}
+
+void BandBreakdownWindow::refresh() {
+    if (!isVisible()) return;
+    if (newResult_) {
+        data_ = MakeBandBreakdown(design_, ev_);
+        newResult_ = false;
+        stale_ = true;
+    }
+    if (!stale_) return;
+    stale_ = false;
     fill();
+}
+
+void BandBreakdownWindow::setCell(int row, int col, const QString& text) {
+    if (QTableWidgetItem* item = table_->item(row, col)) {
+        if (item->text() != text) item->setText(text);
+        return;
+    }
+    auto* item = new QTableWidgetItem(text);
+    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    if (row == BandCount) {
+        QFont bold = table_->font();
+        bold.setBold(true);
+        item->setFont(bold);
+    }
+    table_->setItem(row, col, item);
 }
 
 void BandBreakdownWindow::fill() {
@@ -279,15 +314,14 @@ void BandBreakdownWindow::fill() {
         headers << t.sinkName(s) + QStringLiteral(", ") + t.watts;
         if (IsDriver(s)) headers << t.sinkName(s) + QStringLiteral(", %");
     }
-    table_->clear();
-    table_->setColumnCount(int(headers.size()));
-    table_->setHorizontalHeaderLabels(headers);
-    table_->setRowCount(BandCount + 1);
-    const auto set = [this](int row, int col, const QString& text) {
-        auto* item = new QTableWidgetItem(text);
-        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        table_->setItem(row, col, item);
-    };
+    // The columns change only with the drivers and pads in use or the language.
+    if (headers != headers_) {
+        table_->setColumnCount(int(headers.size()));
+        table_->setHorizontalHeaderLabels(headers);
+        headers_ = headers;
+    }
+    if (table_->rowCount() != BandCount + 1) table_->setRowCount(BandCount + 1);
+    const auto set = [this](int row, int col, const QString& text) { setCell(row, col, text); };
     for (int i = 0; i < BandCount; ++i) {
         const BandBreakdownRow& r = shown.rows[size_t(i)];
         set(i, 0, QString::number(r.freqHz));
@@ -305,10 +339,6 @@ void BandBreakdownWindow::fill() {
         set(BandCount, col++, Q(shown.totalText[size_t(s)]));
         if (IsDriver(s)) set(BandCount, col++, QStringLiteral("100"));
     }
-    QFont bold = table_->font();
-    bold.setBold(true);
-    for (int c = 0; c < table_->columnCount(); ++c)
-        if (QTableWidgetItem* item = table_->item(BandCount, c)) item->setFont(bold);
 }
 
 namespace {

@@ -4,6 +4,7 @@
 // power comes from, as stacked bars and as a table.
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 
@@ -56,6 +57,8 @@ private:
     int hover_ = -1;
 };
 
+// Follows every calculation while it is shown; a hidden window only keeps
+// the last result and catches up when it is shown again.
 class BandBreakdownWindow : public QWidget {
 public:
     BandBreakdownWindow(const Session& session, QWidget* main);
@@ -67,15 +70,26 @@ public:
     BandPowerPlot* plot() const { return plot_; }
     QTableWidget* table() const { return table_; }
 
+protected:
+    void showEvent(QShowEvent* e) override;
+
 private:
+    void refresh();
     void fill();
+    // Sets a cell's text, keeping the cell: a recalculation changes only texts.
+    void setCell(int row, int col, const QString& text);
 
     const Session& session_;
     QLabel* stopLine_;
     BandPowerPlot* plot_;
     QTableWidget* table_;
+    Design design_;
+    Evaluation ev_;
     BandBreakdown data_;
     QString stop_;
+    QStringList headers_;
+    bool newResult_ = false;  // design_ and ev_ are not yet in data_
+    bool stale_ = true;       // the controls do not yet show data_ in the current language
 };
 
 // Adds "Power per band" to the service menu (action CmdPowerPerBand, kept

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/ui/Controls.h"
+#include "kit/Controls.h"
 #include "i18n/Language.h"
 #include "i18n/Messages.h"
 #include "inputs/Numbers.h"

@@ -2,7 +2,7 @@
 
 #include <QSettings>
 
-#include "session/UserConfig.h"
+#include "kit/UserConfig.h"
 
 namespace ampora::ui {
 

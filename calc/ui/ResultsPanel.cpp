@@ -10,8 +10,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-#include "app/ui/Controls.h"
-#include "app/ui/Widgets.h"
+#include "kit/Controls.h"
+#include "kit/Widgets.h"
 #include "session/Session.h"
 
 namespace ampora::ui {

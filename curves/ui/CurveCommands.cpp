@@ -9,8 +9,8 @@
 #include <QTableView>
 #include <algorithm>
 
-#include "app/Table.h"
-#include "app/ui/Controls.h"
+#include "store/Table.h"
+#include "kit/Controls.h"
 #include "curves/CurveStore.h"
 #include "curves/ui/CurveGridModel.h"
 #include "curves/ui/CurvePanel.h"

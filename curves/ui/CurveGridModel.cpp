@@ -1,6 +1,6 @@
 #include "curves/ui/CurveGridModel.h"
 
-#include "app/Table.h"
+#include "store/Table.h"
 
 namespace ampora::ui {
 

@@ -12,10 +12,10 @@
 #include <QTableView>
 #include <cmath>
 
-#include "app/Settings.h"
-#include "app/Table.h"
-#include "app/ui/Controls.h"
-#include "app/ui/Widgets.h"
+#include "store/Settings.h"
+#include "store/Table.h"
+#include "kit/Controls.h"
+#include "kit/Widgets.h"
 #include "curves/CurveStore.h"
 #include "curves/ui/CurveGridModel.h"
 #include "curves/ui/GraphImage.h"

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/ui/Controls.h"
-#include "app/ui/Widgets.h"
+#include "kit/Controls.h"
+#include "kit/Widgets.h"
 #include "curves/CurveStore.h"
 #include "curves/ui/CurvePanel.h"
 #include "curves/ui/GraphImage.h"

@@ -6,8 +6,8 @@
 #include <QLabel>
 #include <QMenu>
 
-#include "app/ui/Controls.h"
-#include "app/ui/FileChooser.h"
+#include "kit/Controls.h"
+#include "kit/FileChooser.h"
 #include "curves/CurveStore.h"
 #include "curves/MeasurementImport.h"
 #include "curves/ui/CurvePanel.h"

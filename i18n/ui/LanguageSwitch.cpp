@@ -4,9 +4,9 @@
 
 #include <QAction>
 
-#include "app/ui/Controls.h"
+#include "kit/Controls.h"
 #include "i18n/Messages.h"
-#include "i18n/ui/HelpViewer.h"
+#include "kit/HelpViewer.h"
 #include "session/Session.h"
 #include "session/WindowTexts.h"
 

@@ -9,8 +9,8 @@
 #include <QScreen>
 #include <QStatusBar>
 
-#include "app/Settings.h"
-#include "app/ui/Controls.h"
+#include "store/Settings.h"
+#include "kit/Controls.h"
 #include "iec/IecPower.h"
 #include "inputs/Numbers.h"
 #include "session/Session.h"

@@ -12,9 +12,9 @@
 #include <QSignalBlocker>
 #include <vector>
 
-#include "app/Settings.h"
-#include "app/ui/Controls.h"
-#include "app/ui/Widgets.h"
+#include "store/Settings.h"
+#include "kit/Controls.h"
+#include "kit/Widgets.h"
 #include "inputs/Numbers.h"
 #include "session/Session.h"
 

@@ -9,10 +9,33 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "app/ProgramFolders.h"
-#include "app/ui/Controls.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/Startup.h"
+#include "kit/UserDialogs.h"
+#include "store/ProgramFolders.h"
+
+namespace {
+
+// Nobody is there to close a modal window: say what it showed and go on.
+class ReportingDialogs final : public ampora::ui::UserDialogs {
+public:
+    void message(QWidget*, const QString& text) override {
+        std::fprintf(stderr, "message: %s\n", text.toUtf8().constData());
+    }
+    bool askRetry(QWidget*, const QString& text, const QString&, const QString&,
+                  const QString&) override {
+        std::fprintf(stderr, "question: %s\n", text.toUtf8().constData());
+        return false;
+    }
+    bool print(QWidget*) override { return false; }
+    bool help(QWidget*, const QString&) override { return false; }
+    QString chooseFile(QWidget*, ampora::ui::FileChoice, const QString&, const QString&,
+                       const QString&) override {
+        return {};
+    }
+};
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     if (argc < 3) {
@@ -21,14 +44,8 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     ampora::ui::SetWindowFont();
-    // Nobody is there to close a message box: say it and go on.
-    ampora::ui::SetMessageHook([](const QString& text) {
-        std::fprintf(stderr, "message: %s\n", text.toUtf8().constData());
-    });
-    ampora::ui::SetQuestionHook([](const QString& text, const QString&) {
-        std::fprintf(stderr, "question: %s\n", text.toUtf8().constData());
-        return false;
-    });
+    ReportingDialogs dialogs;
+    const ampora::ui::UseDialogs useDialogs(dialogs);
 
     const auto main = ampora::ui::StartMainWindow(ampora::ProgramFolders::Portable(argv[1]));
     if (main->terminationRequested()) return 1;

@@ -21,8 +21,8 @@
 #include <random>
 #include <thread>
 
-#include "app/Settings.h"
-#include "app/Table.h"
+#include "store/Settings.h"
+#include "store/Table.h"
 #include "curves/CurveStore.h"
 #include "tests/TempDir.h"
 

@@ -11,7 +11,7 @@
 #include <random>
 #include <sstream>
 
-#include "app/Settings.h"
+#include "store/Settings.h"
 
 namespace fs = std::filesystem;
 using namespace ampora;

@@ -3,8 +3,9 @@
 # command, with a home folder of its own and a prefix nobody may write.
 #   InstalledProgram.sh --build BUILD_DIR   installs BUILD_DIR into a temporary prefix first
 #   InstalledProgram.sh --prefix PREFIX     an existing install (e.g. an unpacked .deb's usr/)
-# Checks: installed mode and its folders in --version; --help and an unknown
-# option; the curves made in the per-user folder on first start, written back
+# Checks: `ampora` in bin and the window program in libexec; installed mode
+# and its folders in --version; --help and an unknown option; the window
+# program started by `ampora` uses those folders: the curves made in the per-user folder on first start, written back
 # at exit (the session's SIGTERM), a stored curve still there after a second
 # start; nothing under the prefix changed.
 set -eu
@@ -30,6 +31,7 @@ esac
 
 desktop=$(ls "$prefix"/share/applications/*.desktop)
 [ -x "$prefix/bin/ampora" ] || fail "no $prefix/bin/ampora"
+[ -x "$prefix/libexec/ampora/ampora-window" ] || fail "no $prefix/libexec/ampora/ampora-window"
 # Root may write anywhere, so "untouched" is checked by content, not by the
 # permission alone.
 snapshot() { (cd "$prefix" && find . -printf '%p %y %s %m %T@\n' | sort && find . -type f -exec md5sum {} + | sort); }

@@ -26,7 +26,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "app/ProgramFolders.h"
+#include "store/ProgramFolders.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/Startup.h"
 #include "bench/ui/startup/Probe.h"

@@ -14,7 +14,7 @@
 #include <QSet>
 #include <QTableView>
 
-#include "app/ui/Widgets.h"
+#include "kit/Widgets.h"
 #include "curves/ui/GraphImage.h"
 #include "tests/app/ui/Fixture.h"
 

@@ -37,14 +37,10 @@ public:
     void SetUp() override {
         WindowTest::SetUp();
         ASSERT_TRUE(files.isValid());
-        SetDesignDialogHook([this](QWidget*, bool save, const QString&) {
+        userDialogs.onChooseFile = [this](FileChoice kind, const QString&, const QString&) {
             ++dialogs;
-            return save ? savePath : openPath;
-        });
-    }
-    void TearDown() override {
-        SetDesignDialogHook({});
-        WindowTest::TearDown();
+            return kind == FileChoice::Save ? savePath : openPath;
+        };
     }
     void start() {
         create();
@@ -265,6 +261,13 @@ TEST_F(DesignCommandsTest, SaveWritesToTheOpenedFileAndRefusesBadValues) {
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0], "Design not saved: first.ampora\namplifierPowerW must be greater than zero.");
     EXPECT_EQ(ReadDesignFile(savePath.toStdString()).design->ampPowerW, 50);  // kept whole
+
+    // A name given without the extension gets it.
+    type(9, "60");
+    saveAs(file("second"));
+    EXPECT_FALSE(QFile::exists(file("second")));
+    ASSERT_TRUE(QFile::exists(file("second.ampora")));
+    EXPECT_EQ(ReadDesignFile(file("second.ampora").toStdString()).design->ampPowerW, 60);
 }
 
 // Open and Save go through the one reader and writer: a pipe is refused at

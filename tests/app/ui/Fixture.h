@@ -1,6 +1,7 @@
 #pragma once
 // A program folder of its own for every test, the main window started as the
-// program starts it, messages captured instead of shown. Tests reach the
+// program starts it, messages captured instead of shown, every other modal
+// window answered by the test. Tests reach the
 // controls by the names the text table uses, and the panels through their
 // interfaces.
 
@@ -16,22 +17,54 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <functional>
 #include <memory>
 
-#include "app/ProgramFolders.h"
+#include "store/ProgramFolders.h"
 #include "app/ui/AboutWindow.h"
-#include "app/ui/Controls.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/Startup.h"
 #include "calc/ui/ResultsPanel.h"
 #include "curves/ui/CurvePanel.h"
 #include "i18n/ui/LanguageSwitch.h"
 #include "iec/ui/IecWindow.h"
+#include "kit/Controls.h"
+#include "kit/UserDialogs.h"
 #include "inputs/ui/InputPanel.h"
 #include "session/Session.h"
 #include "session/WindowTexts.h"
 
 namespace ampora::ui::testing {
+
+// The dialogs of a test run: each goes to the test's function. Without one,
+// a question is given up and its text counts as a message, a file dialog is
+// cancelled, and help opens the real viewer (it is not modal).
+class TestDialogs final : public UserDialogs {
+public:
+    std::function<void(const QString& text)> onMessage;
+    std::function<bool(const QString& text, const QString& question)> onQuestion;
+    std::function<bool(QWidget* window)> onPrint;
+    std::function<bool(const QString& path)> onHelp;
+    std::function<QString(FileChoice kind, const QString& caption, const QString& start)> onChooseFile;
+
+    void message(QWidget*, const QString& text) override {
+        if (onMessage) onMessage(text);
+    }
+    bool askRetry(QWidget*, const QString& text, const QString& question, const QString&,
+                  const QString&) override {
+        if (onQuestion) return onQuestion(text, question);
+        message(nullptr, text);
+        return false;
+    }
+    bool print(QWidget* window) override { return onPrint && onPrint(window); }
+    bool help(QWidget* parent, const QString& path) override {
+        return onHelp ? onHelp(path) : QtDialogs().help(parent, path);
+    }
+    QString chooseFile(QWidget*, FileChoice kind, const QString& caption, const QString& start,
+                       const QString&) override {
+        return onChooseFile ? onChooseFile(kind, caption, start) : QString();
+    }
+};
 
 class WindowTest : public ::testing::Test {
 protected:
@@ -40,17 +73,13 @@ protected:
         folder = dir.path() + QLatin1Char('/');
         QFile::copy(QStringLiteral(AMPORA_MENU_CDS), folder + QStringLiteral("Menu.cds"));
         SetDecimalSeparator('.');
-        SetMessageHook([this](const QString& text) { messages << text; });
-        SetPrintHook([this](QWidget*) {
+        userDialogs.onMessage = [this](const QString& text) { messages << text; };
+        userDialogs.onPrint = [this](QWidget*) {
             ++prints;
             return true;
-        });
+        };
     }
-    void TearDown() override {
-        destroy();
-        SetMessageHook({});
-        SetPrintHook({});
-    }
+    void TearDown() override { destroy(); }
 
     // Starts the program in the test's folder as the program starts;
     // shown, the window is active, which runs its first showing and a
@@ -156,6 +185,8 @@ protected:
         curves->DrawGrid();
     }
 
+    TestDialogs userDialogs;
+    UseDialogs useDialogs{userDialogs};
     QTemporaryDir dir;
     QString folder;
     std::unique_ptr<TF_Main> main;

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <map>
 
-#include "app/ProgramFolders.h"
+#include "store/ProgramFolders.h"
 #include "i18n/Messages.h"
 #include "tests/curves/ui/CurveWindowTest.h"
 

@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QTableView>
 
-#include "app/Table.h"
+#include "store/Table.h"
 #include "i18n/TextTable.h"
 #include <QTimer>
 #include "tests/app/ui/Fixture.h"

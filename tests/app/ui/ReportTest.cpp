@@ -7,7 +7,7 @@
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 
-#include "app/ui/FileChooser.h"
+#include "kit/FileChooser.h"
 #include "app/ui/DesignCommands.h"
 #include "app/ui/ReportWriter.h"
 #include "calc/DesignFile.h"
@@ -27,15 +27,12 @@ class ReportTest : public WorkedExampleTest {
 protected:
     void SetUp() override {
         WorkedExampleTest::SetUp();
-        SetFileChooserHook([this](FileChoice, const QString& caption, const QString& start) {
+        userDialogs.onChooseFile = [this](FileChoice, const QString& caption,
+                                          const QString& start) {
             captions << caption;
             suggested = start;
             return answer;
-        });
-    }
-    void TearDown() override {
-        SetFileChooserHook({});
-        WorkedExampleTest::TearDown();
+        };
     }
     void exportReport(const QString& path) {
         answer = path;
@@ -236,7 +233,8 @@ TEST_F(ReportTest, CommandLineGivesTheWindowsNumbers) {
                 {{"report", folder + "bad.ampora", "-o", folder + "b.csv"}, 2, false},
                 {{"report", folder + "speaker0.ampora"}, 2, false},
                 {{"report", folder + "speaker0.ampora", "-o", folder + "x.txt"}, 2, false},
-                {{"report", folder + "speaker0.ampora", "-o", folder + "nowhere/x.pdf"}, 2, false}};
+                {{"report", folder + "speaker0.ampora", "-o", folder + "nowhere/x.pdf"}, 2, false},
+                {{"report", folder + "speaker0.ampora", "-o", folder + "nowhere/x.csv"}, 2, false}};
     for (const auto& row : rows) {
         int status = -1;
         Run(program, row.args, &status, env);

@@ -8,7 +8,7 @@
 #include <QScreen>
 #include <cstdlib>
 
-#include "app/ui/Widgets.h"
+#include "kit/Widgets.h"
 #include "tests/app/ui/Fixture.h"
 #include "tests/i18n/ui/SettingsFile.h"
 

@@ -1,7 +1,7 @@
 #include <QAction>
 #include <QDir>
 
-#include "app/Table.h"
+#include "store/Table.h"
 #include "curves/CurveStore.h"
 #include "tests/app/ui/Fixture.h"
 

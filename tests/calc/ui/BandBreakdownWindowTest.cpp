@@ -11,6 +11,15 @@
 namespace ampora::ui::testing {
 namespace {
 
+struct PaintCount : QObject {
+    explicit PaintCount(QWidget* w) { w->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) ++n;
+        return false;
+    }
+    int n = 0;
+};
+
 class BandBreakdownWindowTest : public WorkedExampleTest {
 protected:
     BandBreakdownWindow* open() {
@@ -84,6 +93,34 @@ TEST_F(BandBreakdownWindowTest, OpenedLaterShowsTheLastCalculation) {
     calc();
     EXPECT_EQ(TotalPowers(w->table())[0], box(7)->text());
     EXPECT_NE(box(7)->text(), "40.3");
+}
+
+// A recalculation changes the texts of the cells it has; a closed window
+// waits and shows the last calculation when it is opened again.
+TEST_F(BandBreakdownWindowTest, CellsChangeInPlaceAndOnlyWhileShown) {
+    workedExample(0);
+    BandBreakdownWindow* w = open();
+    ASSERT_NE(w, nullptr);
+    backToMain();
+    const QTableWidgetItem* cell = w->table()->item(17, 2);
+    ASSERT_NE(cell, nullptr);
+    const QString before = cell->text();
+    type(9, "50");
+    QCoreApplication::processEvents();
+    PaintCount table(w->table()->viewport()), plot(w->plot());
+    calc();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(table.n, 1);
+    EXPECT_EQ(plot.n, 1);
+    EXPECT_EQ(w->table()->item(17, 2), cell);
+    EXPECT_NE(cell->text(), before);
+    EXPECT_EQ(TotalPowers(w->table()), windowTotals());
+    w->close();
+    type(9, "70");
+    calc();
+    EXPECT_NE(TotalPowers(w->table()), windowTotals());
+    open();
+    EXPECT_EQ(TotalPowers(w->table()), windowTotals());
 }
 
 TEST_F(BandBreakdownWindowTest, AStopIsSaidInOneLineInsteadOfOldNumbers) {

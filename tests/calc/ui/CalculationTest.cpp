@@ -300,12 +300,12 @@ TEST_F(CalculationTest, ClosingTheCalculationsMessageDoesNotRepeatIt) {
     type(14, "80");
     QWidget other;
     // The message box takes the activation away, closing it gives it back.
-    SetMessageHook([&](const QString& text) {
+    userDialogs.onMessage = [&](const QString& text) {
         messages << text;
         other.show();
         other.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
-    });
+    };
     calc();
     ASSERT_EQ(messages.size(), 1);
     main->activateWindow();

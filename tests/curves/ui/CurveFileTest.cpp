@@ -41,14 +41,10 @@ protected:
         pressOk();
     }
     void onQuestion(std::function<bool(const QString&, const QString&)> answer) {
-        SetQuestionHook([this, answer](const QString& text, const QString& question) {
+        userDialogs.onQuestion = [this, answer](const QString& text, const QString& question) {
             questions << text;
             return answer(text, question);
-        });
-    }
-    void TearDown() override {
-        CurveWindowTest::TearDown();
-        SetQuestionHook({});
+        };
     }
     QStringList questions;
 };
@@ -139,10 +135,10 @@ TEST_F(CurveFileTest, AnUnusableCurveFileIsNamedOnceTheWindowIsShown) {
         r.make(curvesPath());
         messages.clear();
         bool shownWhenTold = false;
-        SetMessageHook([&](const QString& text) {
+        userDialogs.onMessage = [&](const QString& text) {
             messages << text;
             shownWhenTold = main && main->isVisible();
-        });
+        };
         create();
         const QStringList kept =
             QDir(folder).entryList({"Curves.cds.damaged-*"}, QDir::AllEntries | QDir::System);
@@ -212,7 +208,7 @@ TEST_F(CurveFileTest, AFailedWriteBackCanBeTriedAgain) {
             QFile::rename(folder + "kept", curvesPath());
             EXPECT_EQ(curveBytes(), before) << "the saved file is untouched";
         }
-        SetQuestionHook({});
+        userDialogs.onQuestion = nullptr;
         QFile::remove(curvesPath());
     }
 }

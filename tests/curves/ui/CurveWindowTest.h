@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Table.h"
-#include "app/ui/Widgets.h"
+#include "store/Table.h"
+#include "kit/Widgets.h"
 #include "curves/CurveStore.h"
 #include "curves/ui/GraphImage.h"
 #include "tests/app/ui/Fixture.h"

@@ -232,7 +232,7 @@ TEST_P(GraphPrintTest, PrintShowsPlainCopiesOfTheFilterBoxes) {
     SetItemIndex(bassType, 2);  // Butterworth
     const int comboOfEdit[] = {5, 7, 1, 3, 2, 4, 6, 8};
     std::vector<bool> hiddenDuringPrint;
-    SetPrintHook([&](QWidget* window) {
+    userDialogs.onPrint = [&](QWidget* window) {
         ++prints;
         EXPECT_EQ(window, main.get());
         hiddenDuringPrint.push_back(group("GroupBox4")->isHidden());
@@ -241,7 +241,7 @@ TEST_P(GraphPrintTest, PrintShowsPlainCopiesOfTheFilterBoxes) {
                 find<QComboBox>(QStringLiteral("ComboBox%1").arg(no).toUtf8().constData())
                     ->isHidden());
         return confirmed;
-    });
+    };
     QTest::mouseClick(find<PictureBox>("Image6"), Qt::LeftButton);
     ASSERT_EQ(prints, 1);
     EXPECT_EQ(hiddenDuringPrint, std::vector<bool>(9, true));

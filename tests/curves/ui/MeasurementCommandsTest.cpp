@@ -3,7 +3,7 @@
 
 #include <QFile>
 
-#include "app/ui/FileChooser.h"
+#include "kit/FileChooser.h"
 #include "curves/MeasurementImport.h"
 #include "tests/DiskFaults.h"
 #include "tests/curves/ui/CurveWindowTest.h"
@@ -17,16 +17,13 @@ class MeasurementCommandsTest : public CurveWindowTest {
 protected:
     void SetUp() override {
         CurveWindowTest::SetUp();
-        SetFileChooserHook([this](FileChoice kind, const QString& caption, const QString& start) {
+        userDialogs.onChooseFile = [this](FileChoice kind, const QString& caption,
+                                          const QString& start) {
             dialogs << caption;
             lastKind = kind;
             lastStart = start;
             return answer;
-        });
-    }
-    void TearDown() override {
-        SetFileChooserHook({});
-        CurveWindowTest::TearDown();
+        };
     }
     QAction* command(const char* name) const {
         QAction* a = main->findChild<QAction*>(QString::fromUtf8(name));

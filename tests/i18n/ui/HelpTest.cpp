@@ -8,7 +8,7 @@
 #include <QSet>
 #include <QTextBrowser>
 
-#include "i18n/ui/HelpViewer.h"
+#include "kit/HelpViewer.h"
 #include "tests/app/ui/Fixture.h"
 
 namespace ampora::ui::testing {
@@ -29,10 +29,6 @@ QString ReadAll(const QString& path) {
 
 class HelpTest : public WindowTest {
 protected:
-    void TearDown() override {
-        SetHelpHook({});
-        WindowTest::TearDown();
-    }
     void copyHelp(const char* file) {
         ASSERT_TRUE(QFile::copy(Delivered(file), folder + QString::fromUtf8(file))) << file;
     }
@@ -42,10 +38,10 @@ protected:
 
 TEST_F(HelpTest, HelpCommandAsksForTheFileOfTheLanguage) {
     QStringList asked;
-    SetHelpHook([&](const QString& path) {
+    userDialogs.onHelp = [&](const QString& path) {
         asked << path;
         return true;
-    });
+    };
     create();
     for (int lang : {0, 1, 2, 0}) {
         SCOPED_TRACE(LangCommands[lang]);
@@ -58,7 +54,7 @@ TEST_F(HelpTest, HelpCommandAsksForTheFileOfTheLanguage) {
 }
 
 TEST_F(HelpTest, FailureGivesTheSameEnglishMessageInEveryLanguage) {
-    SetHelpHook([](const QString&) { return false; });
+    userDialogs.onHelp = [](const QString&) { return false; };
     create();
     for (int lang : {0, 1, 2}) {
         SCOPED_TRACE(LangCommands[lang]);

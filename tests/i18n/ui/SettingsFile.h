@@ -10,8 +10,8 @@
 #include <optional>
 #include <string>
 
-#include "app/Settings.h"
-#include "app/Table.h"
+#include "store/Settings.h"
+#include "store/Table.h"
 #include "curves/CurveStore.h"
 
 namespace ampora::ui::testing {

@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <functional>
 
-#include "app/ui/Widgets.h"
+#include "kit/Widgets.h"
 #include "tests/app/ui/Fixture.h"
 
 namespace ampora::ui::testing {

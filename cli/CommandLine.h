@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ProgramFolders.h"
+#include "store/ProgramFolders.h"
 
 namespace ampora {
 

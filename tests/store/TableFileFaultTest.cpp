@@ -10,9 +10,9 @@
 #include <fstream>
 #include <future>
 
-#include "app/Table.h"
+#include "store/Table.h"
 #include "curves/CurveStore.h"
-#include "app/Settings.h"
+#include "store/Settings.h"
 #include "tests/TempDir.h"
 
 namespace fs = std::filesystem;

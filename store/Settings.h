@@ -11,6 +11,8 @@ namespace ampora {
 
 class Table;
 
+// The name of the record in the curve file; no curve may take it.
+inline constexpr const char* SettingsRecordName = "Settings";
 inline constexpr uint32_t DefaultCurveColor = 0xFE0000;  // 0x00BBGGRR, blue
 
 // The inputs of the window default to those of a new design (calc/Design.h).

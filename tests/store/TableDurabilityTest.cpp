@@ -1,7 +1,7 @@
 // A scratch save skips only the flush: it still replaces the file whole, with
 // nothing left beside it, and reads back as written.
 
-#include "app/Table.h"
+#include "store/Table.h"
 
 #include "tests/TempDir.h"
 

@@ -1,4 +1,4 @@
-#include "app/Table.h"
+#include "store/Table.h"
 
 #include "tests/DiskFaults.h"
 #include "tests/TempDir.h"

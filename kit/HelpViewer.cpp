@@ -1,17 +1,14 @@
-#include "i18n/ui/HelpViewer.h"
+#include "kit/HelpViewer.h"
 
 #include <QFile>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QTextBrowser>
-#include <memory>
+
+#include "kit/UserDialogs.h"
 
 namespace ampora::ui {
-
-namespace {
-HelpHook g_helpHook;
-}
 
 HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("HelpViewer"));
@@ -60,22 +57,6 @@ bool HelpViewer::open(const QString& path) {
     return true;
 }
 
-bool ShowHelp(QWidget* parent, const QString& path) {
-    if (g_helpHook) return g_helpHook(path);
-    auto* viewer = parent->findChild<HelpViewer*>(QStringLiteral("HelpViewer"));
-    if (viewer) {
-        if (!viewer->open(path)) return false;  // the viewer keeps what it showed
-    } else {
-        auto fresh = std::make_unique<HelpViewer>(parent);
-        if (!fresh->open(path)) return false;
-        viewer = fresh.release();  // owned by parent from now on
-    }
-    viewer->show();
-    viewer->raise();
-    viewer->activateWindow();
-    return true;
-}
-
-void SetHelpHook(HelpHook hook) { g_helpHook = std::move(hook); }
+bool ShowHelp(QWidget* parent, const QString& path) { return Dialogs().help(parent, path); }
 
 }  // namespace ampora::ui

@@ -1,4 +1,4 @@
-#include "app/Table.h"
+#include "store/Table.h"
 
 #include <sqlite3.h>
 

@@ -3,7 +3,6 @@
 // contents (a list of sections beside the text).
 
 #include <QDialog>
-#include <functional>
 
 class QListWidget;
 class QTextBrowser;
@@ -25,9 +24,7 @@ private:
 };
 
 // Opens the file in the viewer (one viewer per parent); false on failure.
-// Tests replace it.
-using HelpHook = std::function<bool(const QString& path)>;
+// Goes to the dialogs of the run (kit/UserDialogs.h), which tests replace.
 bool ShowHelp(QWidget* parent, const QString& path);
-void SetHelpHook(HelpHook hook);
 
 }  // namespace ampora::ui

@@ -3,9 +3,14 @@
 // Decided once at start, before any window exists.
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace ampora {
+
+// The interface text table: read from the data folder, and beside the
+// executable the mark of a portable copy.
+inline constexpr const char* MenuFileName = "Menu.cds";
 
 enum class FolderMode {
     // Everything beside the executable, which can be written: a build folder
@@ -40,6 +45,23 @@ ProgramFolders ChooseProgramFolders(
     const std::string& exeFolder, const std::string& userDataFolder,
     const std::string& dataRelativeToProgram = InstalledDataRelativeToProgram(),
     const std::function<bool(const std::string&)>& writable = {});
+
+// The folder of the running executable (symbolic links resolved), with '/'.
+std::string ExecutableFolder();
+
+// The desktop's per-user data folder of this program as Qt's AppDataLocation
+// gives it on Linux, for the commands that run without Qt:
+// $XDG_DATA_HOME/ampora, else $HOME/.local/share/ampora; an empty variable
+// counts as unset, and without a home folder the root folder stands for it.
+// Both may be null.
+std::string UserDataFolder(const char* xdgDataHome, const char* home);
+
+// `ampora` decides where the files are and starts the window program, which
+// lives in a folder of its own (libexec when installed) and would decide
+// differently: the decision travels in its environment.
+void PassProgramFolders(const ProgramFolders& folders);
+// The decision passed on, when every part of it is there and sound.
+std::optional<ProgramFolders> PassedProgramFolders();
 
 // Creates the user folder (and its parents) when it is missing. A folder that
 // cannot be made does not stop the program: the write-back at the end says so.

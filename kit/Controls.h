@@ -30,16 +30,13 @@ char DecimalSeparator();
 // Tests pin the separator.
 void SetDecimalSeparator(char sep);
 
-// One modal message box with the text alone. Tests replace it.
+// The modal windows go to the dialogs of the run (kit/UserDialogs.h), which
+// tests replace.
+// One modal message box with the text alone.
 void ShowMessage(QWidget* parent, const QString& text);
-using MessageHook = std::function<void(const QString&)>;
-void SetMessageHook(MessageHook hook);
-
 // The print dialog: returns true when the user confirmed and the widget's
-// image was sent to the printer. Tests replace it.
-using PrintHook = std::function<bool(QWidget* window)>;
+// image was sent to the printer.
 bool PrintWindow(QWidget* window);
-void SetPrintHook(PrintHook hook);
 
 // Calls a handler for one event type on one object (focus in/out, key or mouse
 // release). The handler's return value says whether the event is consumed.
@@ -66,12 +63,8 @@ bool TakesTabFocus(const QWidget* w);
 bool IsCovered(const QWidget* w);
 
 // A modal question after a failure: text says what failed, question what the
-// user may do; returns true for retryCaption, false for giveUpCaption. Without
-// a question hook but with a message hook (tests) the text goes to the message
-// hook and the answer is "give up".
+// user may do; returns true for retryCaption, false for giveUpCaption.
 bool AskRetry(QWidget* parent, const QString& text, const QString& question,
               const QString& retryCaption, const QString& giveUpCaption);
-using QuestionHook = std::function<bool(const QString& text, const QString& question)>;
-void SetQuestionHook(QuestionHook hook);
 
 }  // namespace ampora::ui

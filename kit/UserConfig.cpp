@@ -1,4 +1,4 @@
-#include "session/UserConfig.h"
+#include "kit/UserConfig.h"
 
 namespace ampora::ui {
 

@@ -1,4 +1,4 @@
-#include "app/ui/Widgets.h"
+#include "kit/Widgets.h"
 
 #include <QLabel>
 #include <QLineEdit>

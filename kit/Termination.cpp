@@ -1,4 +1,4 @@
-#include "app/ui/Termination.h"
+#include "kit/Termination.h"
 
 #include <QCoreApplication>
 #include <QPointer>

@@ -1,5 +1,6 @@
-#include "app/ProgramFolders.h"
+#include "store/ProgramFolders.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -103,3 +104,41 @@ TEST(ProgramFolders, PrepareReportsAFolderThatCannotBeMade) {
 }
 
 }  // namespace
+
+// The window program takes `ampora`'s decision only when all of it is there
+// and every folder is absolute with its slash; otherwise it decides itself.
+TEST(ProgramFolders, PassedDecisionIsTakenOnlyWhole) {
+    const ProgramFolders sent{FolderMode::Installed, "/usr/bin/", "/usr/share/ampora/",
+                              "/home/u/.local/share/ampora/"};
+    const struct {
+        const char* name;
+        const char* variable;  // changed after passing; nullptr: nothing changed
+        const char* value;     // nullptr: removed
+        bool taken;
+    } rows[] = {
+        {"AsSent", nullptr, nullptr, true},
+        {"PortableToo", "AMPORA_FOLDER_MODE", "portable", true},
+        {"UnknownMode", "AMPORA_FOLDER_MODE", "elsewhere", false},
+        {"MissingPart", "AMPORA_DATA_FOLDER", nullptr, false},
+        {"RelativeFolder", "AMPORA_USER_FOLDER", "home/", false},
+        {"FolderWithoutSlash", "AMPORA_PROGRAM_FOLDER", "/usr/bin", false},
+        {"EmptyFolder", "AMPORA_USER_FOLDER", "", false},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        PassProgramFolders(sent);
+        if (r.variable && r.value) ::setenv(r.variable, r.value, 1);
+        if (r.variable && !r.value) ::unsetenv(r.variable);
+        const std::optional<ProgramFolders> got = PassedProgramFolders();
+        ASSERT_EQ(got.has_value(), r.taken);
+        if (!got) continue;
+        EXPECT_EQ(got->mode, r.value ? FolderMode::Portable : sent.mode);
+        EXPECT_EQ(got->program, sent.program);
+        EXPECT_EQ(got->data, sent.data);
+        EXPECT_EQ(got->user, sent.user);
+    }
+    for (const char* v : {"AMPORA_FOLDER_MODE", "AMPORA_PROGRAM_FOLDER", "AMPORA_DATA_FOLDER",
+                          "AMPORA_USER_FOLDER"})
+        ::unsetenv(v);
+    EXPECT_FALSE(PassedProgramFolders().has_value());
+}

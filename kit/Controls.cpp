@@ -1,23 +1,17 @@
-#include "app/ui/Controls.h"
+#include "kit/Controls.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
-#include <QPushButton>
 #include <QLineEdit>
 #include <QLocale>
-#include <QMessageBox>
-#include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QSignalBlocker>
 #include <QWidget>
+
+#include "kit/UserDialogs.h"
 
 namespace ampora::ui {
 
 namespace {
-MessageHook g_messageHook;
-PrintHook g_printHook;
-QuestionHook g_questionHook;
 char g_decimalSep = 0;
 
 bool IsEnterKey(const QEvent* e) {
@@ -113,58 +107,14 @@ char DecimalSeparator() {
 
 void SetDecimalSeparator(char sep) { g_decimalSep = sep; }
 
-void ShowMessage(QWidget* parent, const QString& text) {
-    if (g_messageHook) {
-        g_messageHook(text);
-        return;
-    }
-    QString shown = text;
-    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Ampora"), shown, QMessageBox::Ok,
-                    parent);
-    box.exec();
-}
+void ShowMessage(QWidget* parent, const QString& text) { Dialogs().message(parent, text); }
 
-void SetMessageHook(MessageHook hook) { g_messageHook = std::move(hook); }
-
-bool PrintWindow(QWidget* window) {
-    if (g_printHook) return g_printHook(window);
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, window);
-    if (dialog.exec() != QDialog::Accepted) return false;
-    const QPixmap image = window->grab();
-    QPainter painter;
-    if (!painter.begin(&printer)) return false;  // a printing error is not reported
-    const QRect page = painter.viewport();
-    QSize size = image.size();
-    size.scale(page.size(), Qt::KeepAspectRatio);
-    painter.setViewport(page.x(), page.y(), size.width(), size.height());
-    painter.setWindow(image.rect());
-    painter.drawPixmap(0, 0, image);
-    painter.end();
-    return true;
-}
-
-void SetPrintHook(PrintHook hook) { g_printHook = std::move(hook); }
+bool PrintWindow(QWidget* window) { return Dialogs().print(window); }
 
 bool AskRetry(QWidget* parent, const QString& text, const QString& question,
               const QString& retryCaption, const QString& giveUpCaption) {
-    if (g_questionHook) return g_questionHook(text, question);
-    if (g_messageHook) {
-        g_messageHook(text);
-        return false;
-    }
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Ampora"), text, QMessageBox::NoButton,
-                    parent);
-    box.setInformativeText(question);
-    QPushButton* retry = box.addButton(retryCaption, QMessageBox::AcceptRole);
-    box.addButton(giveUpCaption, QMessageBox::RejectRole);
-    box.setDefaultButton(retry);
-    box.exec();
-    return box.clickedButton() == retry;
+    return Dialogs().askRetry(parent, text, question, retryCaption, giveUpCaption);
 }
-
-void SetQuestionHook(QuestionHook hook) { g_questionHook = std::move(hook); }
 
 void OnEvent(QObject* target, QEvent::Type type, std::function<bool(QEvent*)> handler) {
     new EventHandler(target, type, std::move(handler));

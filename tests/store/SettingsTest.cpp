@@ -1,8 +1,8 @@
-#include "app/Settings.h"
+#include "store/Settings.h"
 
 #include <gtest/gtest.h>
 
-#include "app/Table.h"
+#include "store/Table.h"
 #include "curves/CurveStore.h"
 
 using namespace ampora;

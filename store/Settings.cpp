@@ -1,10 +1,9 @@
-#include "app/Settings.h"
+#include "store/Settings.h"
 
 #include <cmath>
 #include <limits>
 
-#include "app/Table.h"
-#include "curves/CurveStore.h"
+#include "store/Table.h"
 
 namespace ampora {
 

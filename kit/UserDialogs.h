@@ -1,0 +1,65 @@
+#pragma once
+// Everything a window asks the user in a modal way or hands to the desktop:
+// messages, the retry question, printing, the help viewer, the file dialogs.
+// One object answers them for the whole run: Qt's dialogs in the program,
+// a recording one in the tests, which must never block on a modal window.
+// Handlers do not call it directly but through ShowMessage, AskRetry,
+// PrintWindow, ShowHelp and ChooseFile, which add what every caller needs.
+
+#include <QString>
+
+class QWidget;
+
+namespace ampora::ui {
+
+enum class FileChoice { Open, Save };
+
+class UserDialogs {
+public:
+    virtual ~UserDialogs() = default;
+    // A modal message box with the text alone.
+    virtual void message(QWidget* parent, const QString& text) = 0;
+    // After a failure: text says what failed, question what the user may do;
+    // true for retryCaption, false for giveUpCaption.
+    virtual bool askRetry(QWidget* parent, const QString& text, const QString& question,
+                          const QString& retryCaption, const QString& giveUpCaption) = 0;
+    // The print dialog: true when the user confirmed and the window's image
+    // was sent to the printer.
+    virtual bool print(QWidget* window) = 0;
+    // The help file in the viewer (one viewer per parent); false when it
+    // cannot be read.
+    virtual bool help(QWidget* parent, const QString& path) = 0;
+    // A file to read or to write; start is the folder, or the proposed file in
+    // it; filter in QFileDialog's form. "" when the user cancelled.
+    virtual QString chooseFile(QWidget* parent, FileChoice kind, const QString& caption,
+                               const QString& start, const QString& filter) = 0;
+};
+
+// Qt's standard dialogs and the program's help viewer.
+class QtDialogs final : public UserDialogs {
+public:
+    void message(QWidget* parent, const QString& text) override;
+    bool askRetry(QWidget* parent, const QString& text, const QString& question,
+                  const QString& retryCaption, const QString& giveUpCaption) override;
+    bool print(QWidget* window) override;
+    bool help(QWidget* parent, const QString& path) override;
+    QString chooseFile(QWidget* parent, FileChoice kind, const QString& caption,
+                       const QString& start, const QString& filter) override;
+};
+
+// The dialogs of this run: the ones in use (UseDialogs), else Qt's.
+UserDialogs& Dialogs();
+
+// Puts dialogs in use for its own lifetime; the ones before come back after.
+class UseDialogs {
+public:
+    explicit UseDialogs(UserDialogs& dialogs);
+    ~UseDialogs();
+    UseDialogs(const UseDialogs&) = delete;
+    UseDialogs& operator=(const UseDialogs&) = delete;
+
+private:
+    UserDialogs* previous_;
+};
+
+}  // namespace ampora::ui
