@@ -27,18 +27,6 @@ struct Place {
     Floor floor;
 };
 const Place Floors[] = {
-    // Still in app/ until they move out: the table engine, the program
-    // folders, the settings record and the command line belong to the
-    // Qt-free ground floor, the controls, widgets, file chooser and
-    // termination to the window kit.
-    {"app/Table.", Floor::Core},
-    {"app/ProgramFolders.", Floor::Core},
-    {"app/Settings.", Floor::Core},
-    {"app/CommandLine.", Floor::Core},
-    {"app/ui/Controls.", Floor::Kit},
-    {"app/ui/Widgets.", Floor::Kit},
-    {"app/ui/FileChooser.", Floor::Kit},
-    {"app/ui/Termination.", Floor::Kit},
     {"app/", Floor::App},
     {"kit/", Floor::Kit},
     {"session/", Floor::Session},

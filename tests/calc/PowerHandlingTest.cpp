@@ -91,8 +91,11 @@ TEST_P(PowerHandlingModel, LimitIsWhereTheFirstDriverReachesItsRating) {
         return;
     }
     const DriverHandling& lim = ph.drivers[size_t(c.limiting)];
-    for (const DriverHandling& h : ph.drivers)
-        if (h.rated) EXPECT_GE(h.headroomDb, ph.headroomDb);
+    for (const DriverHandling& h : ph.drivers) {
+        if (h.rated) {
+            EXPECT_GE(h.headroomDb, ph.headroomDb);
+        }
+    }
     EXPECT_EQ(lim.loadPct > 100.0, c.overloaded);
     EXPECT_EQ(ph.headroomDb < 0.0, c.overloaded);
     EXPECT_EQ(ph.maxAmpW < d.ampPowerW, c.overloaded);

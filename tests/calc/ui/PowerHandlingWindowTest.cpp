@@ -20,7 +20,9 @@ protected:
         PowerHandlingWindow* w = FindPowerHandling(*main);
         EXPECT_NE(w, nullptr);
         // The activation arrives as an event of its own.
-        if (w) EXPECT_TRUE(QTest::qWaitFor([w] { return w->isActiveWindow(); }));
+        if (w) {
+            EXPECT_TRUE(QTest::qWaitFor([w] { return w->isActiveWindow(); }));
+        }
         return w;
     }
     void backToMain() {
@@ -139,9 +141,9 @@ TEST_F(PowerHandlingWindowTest, RatingsBelongToTheDesignAndStayBetweenRuns) {
 
     backToMain();
     const QString saved = folder + "rated.ampora";
-    SetDesignDialogHook([&saved](QWidget*, bool, const QString&) { return saved; });
+    userDialogs.onChooseFile = [&saved](FileChoice, const QString&, const QString&) { return saved; };
     main->designCommands().designActions()[2]->trigger();
-    SetDesignDialogHook({});
+    userDialogs.onChooseFile = {};
     ASSERT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
     const DesignRead r = ReadDesignFile(S(saved));
     ASSERT_TRUE(r.design) << DesignProblemText(r.problem, 1);
