@@ -33,23 +33,21 @@ ampora::ProgramFolders FoldersOfThisRun() {
 
 int main(int argc, char* argv[]) {
     // The PDF makes an offscreen application of its own.
-    if (argc > 1 && std::string_view(argv[1]) == "report") return ampora::ui::RunReportCommand(argc, argv);
+    if (argc > 1 && std::string_view(argv[1]) == "report")
+        return ampora::ui::RunReportCommand(argc, argv);
     const ampora::CommandRequest request =
         ampora::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     switch (request.action) {
-    case ampora::CommandAction::Error:
-        std::fprintf(stderr, "%s\n", request.error.c_str());
-        return ampora::UsageExitStatus;
-    case ampora::CommandAction::Help:
-        std::fputs(ampora::HelpText().c_str(), stdout);
-        return 0;
-    case ampora::CommandAction::Version: {
-        QCoreApplication core(argc, argv);
-        std::fputs(ampora::VersionText(FoldersOfThisRun()).c_str(), stdout);
-        return 0;
-    }
-    case ampora::CommandAction::RunWindows:
-        break;
+        case ampora::CommandAction::Error:
+            std::fprintf(stderr, "%s\n", request.error.c_str());
+            return ampora::UsageExitStatus;
+        case ampora::CommandAction::Help: std::fputs(ampora::HelpText().c_str(), stdout); return 0;
+        case ampora::CommandAction::Version: {
+            QCoreApplication core(argc, argv);
+            std::fputs(ampora::VersionText(FoldersOfThisRun()).c_str(), stdout);
+            return 0;
+        }
+        case ampora::CommandAction::RunWindows: break;
     }
 
     QApplication app(argc, argv);
@@ -58,8 +56,9 @@ int main(int argc, char* argv[]) {
 
     const ampora::ProgramFolders folders = FoldersOfThisRun();
     ampora::PrepareUserFolder(folders);
-    const auto main = ampora::ui::StartMainWindow(folders, ampora::ui::Start::Shown,
-                                                  [](ampora::ui::TF_Main& m) { ampora::ui::CloseOnTerminationSignals(&m); });
+    const auto main = ampora::ui::StartMainWindow(
+        folders, ampora::ui::Start::Shown,
+        [](ampora::ui::TF_Main& m) { ampora::ui::CloseOnTerminationSignals(&m); });
     if (main->terminationRequested()) return 1;
     return QApplication::exec();
 }

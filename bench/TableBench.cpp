@@ -8,9 +8,9 @@
 #include <map>
 #include <random>
 
+#include "curves/CurveStore.h"
 #include "store/Settings.h"
 #include "store/Table.h"
-#include "curves/CurveStore.h"
 
 namespace fs = std::filesystem;
 using namespace ampora;

@@ -42,9 +42,9 @@ BandBreakdown MakeBandBreakdown(const Design& design, const Evaluation& ev) {
             continue;
         }
         b.sinks.push_back(Sink(s));
-        b.totalText[size_t(s)] = s < DriverCount ? *driverTexts[s]
-                                                 : FormatResult(b.totalW[size_t(s)],
-                                                                design.decimalSeparator);
+        b.totalText[size_t(s)] = s < DriverCount
+                                     ? *driverTexts[s]
+                                     : FormatResult(b.totalW[size_t(s)], design.decimalSeparator);
     }
     // Which driver's voltage each resistor carries.
     const int driverOf[SinkCount] = {Bass, Mid, Tweeter, Mid, Mid, Tweeter, Tweeter};
@@ -55,7 +55,8 @@ BandBreakdown MakeBandBreakdown(const Design& design, const Evaluation& ev) {
             const int d = driverOf[int(s)];
             const double driverTotal = b.totalW[size_t(d)];
             const double part = driverTotal > 0.0 ? share.powerW[size_t(d)] / driverTotal : 0.0;
-            row.powerW[size_t(s)] = IsDriver(s) ? share.powerW[size_t(d)] : b.totalW[size_t(s)] * part;
+            row.powerW[size_t(s)] =
+                IsDriver(s) ? share.powerW[size_t(d)] : b.totalW[size_t(s)] * part;
             if (IsDriver(s)) row.sharePct[size_t(d)] = 100.0 * part;
         }
     }

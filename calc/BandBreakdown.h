@@ -13,14 +13,22 @@
 namespace ampora {
 
 // Everything that receives power: the drivers, then the L-pad resistors.
-enum class Sink : int { Bass, Mid, Tweeter, MidSeries, MidParallel, TweeterSeries, TweeterParallel };
+enum class Sink : int {
+    Bass,
+    Mid,
+    Tweeter,
+    MidSeries,
+    MidParallel,
+    TweeterSeries,
+    TweeterParallel
+};
 inline constexpr int SinkCount = 7;
 inline bool IsDriver(Sink s) { return int(s) < DriverCount; }
 
 struct BandBreakdownRow {
     int32_t freqHz = 0;
-    int32_t levelDb = NoBandLevel;          // the programme's level, NoBandLevel = none
-    std::array<double, SinkCount> powerW{};  // after the filters, the pads and the scaling
+    int32_t levelDb = NoBandLevel;               // the programme's level, NoBandLevel = none
+    std::array<double, SinkCount> powerW{};      // after the filters, the pads and the scaling
     std::array<double, DriverCount> sharePct{};  // of the driver's own total
 };
 

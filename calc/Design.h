@@ -47,8 +47,8 @@ struct Design {
     int32_t ampPowerW = DefaultAmpPowerW;
     DriverData bass, mid, tweeter;
     FilterChoice bassLowPass{FilterType::Bessel, 2, DefaultLowCutHz};
-    FilterChoice midHighPass{FilterType::Bessel, 2, DefaultLowCutHz};    // the midrange's lower edge
-    FilterChoice midLowPass{FilterType::Bessel, 2, DefaultHighCutHz};    // the midrange's upper edge
+    FilterChoice midHighPass{FilterType::Bessel, 2, DefaultLowCutHz};  // the midrange's lower edge
+    FilterChoice midLowPass{FilterType::Bessel, 2, DefaultHighCutHz};  // the midrange's upper edge
     FilterChoice tweeterHighPass{FilterType::Bessel, 2, DefaultHighCutHz};
     bool midOn = true;
     bool midEqualise = false, tweeterEqualise = false;

@@ -152,8 +152,8 @@ void CheckValues(const Design& d) {
         if (f.data->type != FilterType::None && OrderItemIndex(*f.data) < 0)
             Refuse(DesignIssue::BadOrder, p + "order");
     }
-    for (const auto& [name, f] : {std::pair{"linkwitz.f1Hz", &d.linkwitzF1},
-                                  std::pair{"linkwitz.f2Hz", &d.linkwitzF2}}) {
+    for (const auto& [name, f] :
+         {std::pair{"linkwitz.f1Hz", &d.linkwitzF1}, std::pair{"linkwitz.f2Hz", &d.linkwitzF2}}) {
         if (*f && (**f < 0 || **f > MaxLinkwitzHz))
             Refuse(DesignIssue::OutOfRange, name, "0 … " + std::to_string(MaxLinkwitzHz));
     }
@@ -395,7 +395,8 @@ DesignRead DecodeDesign(std::string_view text) {
         const size_t open = what.find('\'');
         const size_t close = what.rfind('\'');
         if (e.id == 406 && open != std::string_view::npos && close > open)
-            r.problem = {DesignIssue::NumberTooLarge, {},
+            r.problem = {DesignIssue::NumberTooLarge,
+                         {},
                          std::string(what.substr(open + 1, close - open - 1))};
     } catch (const std::exception& e) {
         r.problem = {DesignIssue::Unreadable, {}, e.what()};

@@ -25,36 +25,36 @@ inline constexpr std::uintmax_t MaxDesignFileBytes = 1024 * 1024;
 
 enum class DesignIssue : uint8_t {
     None,
-    CannotRead,     // file: why
-    CannotWrite,    // file: why
+    CannotRead,   // file: why
+    CannotWrite,  // file: why
     TooLarge,
-    NotJson,        // detail: the parser's position
-    NumberTooLarge, // detail: the number as written
-    Unreadable,     // detail: the JSON reader's own words
-    WrongFormat,    // no "format": "ampora-design"
-    BadVersion,     // missing or not a whole number from 1
-    NewerVersion,   // detail: the file's version
-    Missing,        // field
-    NotNumber,      // field
-    NotWholeNumber, // field
-    NotText,        // field
-    NotTrueFalse,   // field
-    NotPositive,    // field
-    OutOfRange,     // field, detail: "low … high"
-    LevelCount,     // field, detail: the count found
-    NameTooLong,    // field
-    UnknownFilter,  // field
-    BadOrder,       // field
-    BadSeparator,   // field
-    NotObject,      // field
-    IecTweeterOnly, // field
+    NotJson,         // detail: the parser's position
+    NumberTooLarge,  // detail: the number as written
+    Unreadable,      // detail: the JSON reader's own words
+    WrongFormat,     // no "format": "ampora-design"
+    BadVersion,      // missing or not a whole number from 1
+    NewerVersion,    // detail: the file's version
+    Missing,         // field
+    NotNumber,       // field
+    NotWholeNumber,  // field
+    NotText,         // field
+    NotTrueFalse,    // field
+    NotPositive,     // field
+    OutOfRange,      // field, detail: "low … high"
+    LevelCount,      // field, detail: the count found
+    NameTooLong,     // field
+    UnknownFilter,   // field
+    BadOrder,        // field
+    BadSeparator,    // field
+    NotObject,       // field
+    IecTweeterOnly,  // field
 };
 
 struct DesignProblem {
     DesignIssue issue = DesignIssue::None;
     std::string field = {};  // the value's path in the file, e.g. "bass.impedanceOhm"
     std::string detail = {};
-    FileStatus file = {};    // CannotRead, CannotWrite
+    FileStatus file = {};  // CannotRead, CannotWrite
     explicit operator bool() const { return issue != DesignIssue::None; }
 };
 

@@ -14,9 +14,8 @@ constexpr double Bessel1[] = {10,    1,     0.987, 0.981, 0.971, 0.954, 0.929, 0
                               0.846, 0.783, 0.708, 0.621, 0.533, 0.448, 0.369, 0.303,
                               0.243, 0.195, 0.156, 0.124, 0.099, 0.078, 0.062, 0.049,
                               0.038, 0.031, 0.025, 0.02,  0.015, 0.012, 0.01};
-constexpr double Bessel2[] = {7,     1,     0.985, 0.966, 0.94,  0.89,  0.808,
-                              0.708, 0.589, 0.452, 0.325, 0.224, 0.148, 0.097,
-                              0.062, 0.039, 0.025, 0.016, 0};
+constexpr double Bessel2[] = {7,     1,     0.985, 0.966, 0.94,  0.89,  0.808, 0.708, 0.589, 0.452,
+                              0.325, 0.224, 0.148, 0.097, 0.062, 0.039, 0.025, 0.016, 0};
 constexpr double Bessel3[] = {7,     1,     0.989, 0.968, 0.939, 0.893, 0.819, 0.708,
                               0.562, 0.392, 0.243, 0.135, 0.074, 0.038, 0.02,  0};
 constexpr double Bessel4[] = {7,     1,     0.989, 0.968, 0.939, 0.893, 0.82, 0.708,
@@ -29,8 +28,7 @@ constexpr double Butter2[] = {6,     1,     0.987, 0.971, 0.929, 0.847, 0.708, 0
                               0.243, 0.156, 0.099, 0.062, 0.04,  0.025, 0.016, 0.01};
 constexpr double Butter3[] = {4,     1,     0.971, 0.895, 0.708, 0.446,
                               0.242, 0.124, 0.062, 0.031, 0.016, 0.01};
-constexpr double Butter4[] = {4,     1,     0.987, 0.93, 0.708,
-                              0.368, 0.153, 0.062, 0.025, 0.01};
+constexpr double Butter4[] = {4, 1, 0.987, 0.93, 0.708, 0.368, 0.153, 0.062, 0.025, 0.01};
 constexpr double Linkwitz2[] = {7,     1,     0.985, 0.965, 0.92,  0.824, 0.676, 0.501, 0.342,
                                 0.224, 0.143, 0.091, 0.057, 0.036, 0.023, 0.014, 0.01};
 constexpr double Linkwitz4[] = {6,     1,     0.976, 0.942, 0.864, 0.716,
@@ -40,9 +38,7 @@ constexpr double Linkwitz4[] = {6,     1,     0.976, 0.942, 0.864, 0.716,
 // frequencies.
 constexpr int BeyondGrid = BandCount;
 
-int CutEntry(std::span<const double> table) {
-    return static_cast<int>(RoundHalfEven(table[0]));
-}
+int CutEntry(std::span<const double> table) { return static_cast<int>(RoundHalfEven(table[0])); }
 
 // A cut band within 0..31 and a cut-off entry inside the table keep every
 // index below in range, whatever table a caller hands in.

@@ -11,9 +11,8 @@ inline constexpr int BandCount = 31;
 using BandArray = std::array<double, BandCount>;
 
 inline constexpr std::array<int32_t, BandCount> BandGrid = {
-    20,   25,   32,   40,   50,   63,   80,   101,  127,   160,   202,
-    254,  320,  403,  508,  640,  806,  1016, 1280, 1613,  2032,  2560,
-    3225, 4064, 5120, 6451, 8127, 10240, 12902, 16255, 20480};
+    20,  25,   32,   40,   50,   63,   80,   101,  127,  160,  202,  254,   320,   403,   508,  640,
+    806, 1016, 1280, 1613, 2032, 2560, 3225, 4064, 5120, 6451, 8127, 10240, 12902, 16255, 20480};
 
 // GetNearestFreq's answer for frequencies whose nearest band is the last one
 // or lies beyond the grid.

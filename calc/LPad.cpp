@@ -6,8 +6,7 @@
 
 namespace ampora {
 
-bool CalcLPad(double& rs, double& rp, bool equalise, double z, double i, double u,
-              double zBass) {
+bool CalcLPad(double& rs, double& rp, bool equalise, double z, double i, double u, double zBass) {
     const double zIn = equalise ? zBass : z;
     const double iIn = u / zIn;
     const double uD = z * i;

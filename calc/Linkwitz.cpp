@@ -75,7 +75,8 @@ LinkwitzResult CheckLinkwitz(std::optional<int> f1In, std::optional<int> f2In) {
     res.listing.reserve(2 + LinkwitzBands);
     res.listing.emplace_back("Linkwitz correction:");
     res.listing.emplace_back(32, '-');
-    for (int b = 0; b < LinkwitzBands; ++b) res.listing.push_back(ListingLine(BandGrid[b], res.db[b]));
+    for (int b = 0; b < LinkwitzBands; ++b)
+        res.listing.push_back(ListingLine(BandGrid[b], res.db[b]));
     return res;
 }
 

@@ -122,16 +122,16 @@ LevelMatch MatchLevels(const DriverInputs& in, bool midEq, bool highEq) {
     return m;
 }
 
-PowerResult DistributePower(const DriverInputs& in, const LevelMatch& pads,
-                            const Crossover& xo, const BandArray& bandWeight,
+PowerResult DistributePower(const DriverInputs& in, const LevelMatch& pads, const Crossover& xo,
+                            const BandArray& bandWeight,
                             const std::array<int, LinkwitzBands>& linkwitzDb) {
     BandArray gain{};
     int32_t nearestBandIndex = 0;
     return DistributePower(in, pads, xo, bandWeight, linkwitzDb, gain, nearestBandIndex);
 }
 
-PowerResult DistributePower(const DriverInputs& in, const LevelMatch& pads,
-                            const Crossover& xo, const BandArray& bandWeight,
+PowerResult DistributePower(const DriverInputs& in, const LevelMatch& pads, const Crossover& xo,
+                            const BandArray& bandWeight,
                             const std::array<int, LinkwitzBands>& linkwitzDb, BandArray& gain,
                             int32_t& nearestBandIndex) {
     PowerResult r;
@@ -215,8 +215,8 @@ PowerResult DistributePower(const DriverInputs& in, const LevelMatch& pads,
     // The resistors themselves are shown too, where present.
     const bool padsShowable = (!HasSeries(pads.rsM) || std::isfinite(pads.rsM)) &&
                               (!HasSeries(pads.rsT) || std::isfinite(pads.rsT));
-    if (!padsShowable || !AllFinite({r.k, r.pB, r.pM, r.pT, r.wRsM, r.wRpM, r.wRsT, r.wRpT,
-                                     r.lB, r.lM, r.lT, r.lTot}))
+    if (!padsShowable || !AllFinite({r.k, r.pB, r.pM, r.pT, r.wRsM, r.wRpM, r.wRsT, r.wRpT, r.lB,
+                                     r.lM, r.lT, r.lTot}))
         r.stop = CalcStop::OutOfRange;
     return r;
 }

@@ -26,19 +26,19 @@ enum class CalcStop {
 
 // Validated input values (what the input check stored).
 struct DriverInputs {
-    int ampPower = 100;                       // W
+    int ampPower = 100;                            // W
     double lfSens = 88, mfSens = 88, hfSens = 88;  // dB/W/m
-    double lfImp = 4, mfImp = 4, hfImp = 4;   // ohm
+    double lfImp = 4, mfImp = 4, hfImp = 4;        // ohm
     bool midOn = true;
 };
 
 // Level matching of midrange and tweeter against the bass (94 dB reference).
 struct LevelMatch {
     CalcStop stop = CalcStop::None;
-    bool clearMidEq = false;   // the equalisation check box must be cleared
-                               // (also together with a stop: the clearing stays)
+    bool clearMidEq = false;  // the equalisation check box must be cleared
+                              // (also together with a stop: the clearing stays)
     bool clearHighEq = false;
-    double uB = 0, iB = 0;     // bass voltage and current for 94 dB at 1 m
+    double uB = 0, iB = 0;                      // bass voltage and current for 94 dB at 1 m
     double rsM = 0, rpM = 0, rsT = 0, rpT = 0;  // ohm; rs 0 = none, rp 1e6 = none
 };
 
@@ -54,28 +54,28 @@ struct Crossover {
 struct PowerResult {
     CalcStop stop = CalcStop::None;
     BandArray lfResponse{}, mfResponse{}, hfResponse{};
-    double eB = 0, eM = 0, eT = 0;      // signal power per channel
-    double k = 0;                       // scale to the amplifier power
-    double pB = 0, pM = 0, pT = 0;      // driver powers after scaling, W
+    double eB = 0, eM = 0, eT = 0;                  // signal power per channel
+    double k = 0;                                   // scale to the amplifier power
+    double pB = 0, pM = 0, pT = 0;                  // driver powers after scaling, W
     double wRsM = 0, wRpM = 0, wRsT = 0, wRpT = 0;  // resistor powers after scaling, W
     double lB = 0, lM = 0, lT = 0, lTot = 0;        // SPL at 1 m, dB
 };
 
-PowerResult DistributePower(const DriverInputs& in, const LevelMatch& pads,
-                            const Crossover& xo, const BandArray& bandWeight,
+PowerResult DistributePower(const DriverInputs& in, const LevelMatch& pads, const Crossover& xo,
+                            const BandArray& bandWeight,
                             const std::array<int, LinkwitzBands>& linkwitzDb);
 // The same, building the filter chains in `filterGain` and leaving the last
 // band lookup's index in `nearestBandIndex`, for a caller that keeps both.
-PowerResult DistributePower(const DriverInputs& in, const LevelMatch& pads,
-                            const Crossover& xo, const BandArray& bandWeight,
-                            const std::array<int, LinkwitzBands>& linkwitzDb,
-                            BandArray& filterGain, int32_t& nearestBandIndex);
+PowerResult DistributePower(const DriverInputs& in, const LevelMatch& pads, const Crossover& xo,
+                            const BandArray& bandWeight,
+                            const std::array<int, LinkwitzBands>& linkwitzDb, BandArray& filterGain,
+                            int32_t& nearestBandIndex);
 
 // Texts of the result controls, in the output number format.
 struct PowerTexts {
-    std::string bass, mid, tweeter;         // Edit7, Edit4, Edit8
-    std::string rsM, rpM, rsT, rpT;         // Label40..Label43 ("" when absent)
-    std::string splB, splM, splT, splTot;   // Edit16..Edit19
+    std::string bass, mid, tweeter;        // Edit7, Edit4, Edit8
+    std::string rsM, rpM, rsT, rpT;        // Label40..Label43 ("" when absent)
+    std::string splB, splM, splT, splTot;  // Edit16..Edit19
 };
 PowerTexts FormatPowerResult(const LevelMatch& pads, const PowerResult& r, char decimalSep);
 

@@ -35,7 +35,8 @@ double HeadroomDb(double permissibleW, double receivedW) {
 
 // The driver with the smallest headroom (-1: none rated or nothing arrives
 // anywhere) and that headroom.
-std::pair<int, double> Limit(const PermissiblePowers& perm, const std::array<double, DriverCount>& recv) {
+std::pair<int, double> Limit(const PermissiblePowers& perm,
+                             const std::array<double, DriverCount>& recv) {
     int limiting = -1;
     double least = std::numeric_limits<double>::infinity();
     for (int k = 0; k < DriverCount; ++k) {
@@ -66,9 +67,10 @@ PermissiblePowers ConvertRatings(const PowerRatings& ratings) {
     for (int k = 0; k < DriverCount; ++k) {
         const std::optional<DriverRating>& r = ratings.drivers[size_t(k)];
         if (!r || !(r->ratedW > 0)) continue;
-        out[size_t(k)] =
-            IsIec(r, k) ? CalcIecPower(r->ratedW, std::max(*r->iecCutHz, IecMinCutHz), IecRealOrderIdx).power
-                        : r->ratedW;
+        out[size_t(k)] = IsIec(r, k) ? CalcIecPower(r->ratedW, std::max(*r->iecCutHz, IecMinCutHz),
+                                                    IecRealOrderIdx)
+                                           .power
+                                     : r->ratedW;
     }
     return out;
 }

@@ -16,15 +16,16 @@
 namespace ampora {
 
 // The resistor ratings a suggestion picks from, W.
-inline constexpr std::array<int, 12> ResistorRatingsW = {1, 2, 3, 5, 7, 10, 15, 20, 25, 30, 50, 100};
+inline constexpr std::array<int, 12> ResistorRatingsW = {1,  2,  3,  5,  7,  10,
+                                                         15, 20, 25, 30, 50, 100};
 // A suggested resistor rating covers this many times the resistor's average
 // power at the maximum, for the programme's peaks.
 inline constexpr double ResistorPeakFactor = 2;
 
 struct DriverHandling {
-    bool inUse = false;  // bass and tweeter always, the midrange when it is on
-    bool rated = false;  // in use and rated: the rows below mean something
-    bool iec = false;    // the IEC data-sheet kind
+    bool inUse = false;        // bass and tweeter always, the midrange when it is on
+    bool rated = false;        // in use and rated: the rows below mean something
+    bool iec = false;          // the IEC data-sheet kind
     int32_t iecCutHz = 0;      // as stated
     int32_t iecCutUsedHz = 0;  // as the IEC tool uses it (raised to 2000 Hz)
     double ratedW = 0;
@@ -39,8 +40,8 @@ struct ResistorHandling {
     Sink sink = Sink::MidSeries;
     double ohm = 0;
     double nowW = 0;
-    double atMaxW = 0;    // at the maximum amplifier power (0 without one)
-    int suggestedW = 0;   // 0: more than the largest of ResistorRatingsW
+    double atMaxW = 0;   // at the maximum amplifier power (0 without one)
+    int suggestedW = 0;  // 0: more than the largest of ResistorRatingsW
 };
 
 struct PowerHandling {
@@ -96,8 +97,8 @@ inline constexpr int LimitCurvePoints = LimitCurveLastBand - LimitCurveFirstBand
 struct LimitPoint {
     int32_t freqHz = 0;
     CalcStop stop = CalcStop::None;
-    int limiting = -1;     // -1: stopped, or no rated driver
-    double maxSplDb = 0;   // when limiting >= 0
+    int limiting = -1;    // -1: stopped, or no rated driver
+    double maxSplDb = 0;  // when limiting >= 0
 };
 
 struct LimitCurve {

@@ -111,8 +111,8 @@ std::string HelpText() {
 
 std::string VersionText(const ProgramFolders& folders) {
     return std::string("Ampora " AMPORA_VERSION "\n") + "Mode: " + FolderModeName(folders.mode) +
-           "\n" + "Program files: " + folders.data + "\n" +
-           "Curves and settings: " + folders.user + "\n";
+           "\n" + "Program files: " + folders.data + "\n" + "Curves and settings: " + folders.user +
+           "\n";
 }
 
 }  // namespace ampora

@@ -63,15 +63,23 @@ OptionProblem Parse(int argc, char** argv, Options& o) {
             continue;
         }
         if (name == "--format") {
-            if (value == "text") o.format = Format::Text;
-            else if (value == "json") o.format = Format::Json;
-            else if (value == "csv") o.format = Format::Csv;
-            else fail(MsgCliBadValue, std::string(name) + " " + std::string(value));
+            if (value == "text")
+                o.format = Format::Text;
+            else if (value == "json")
+                o.format = Format::Json;
+            else if (value == "csv")
+                o.format = Format::Csv;
+            else
+                fail(MsgCliBadValue, std::string(name) + " " + std::string(value));
         } else {
-            if (value == "rus") o.language = 0;
-            else if (value == "eng") o.language = 1;
-            else if (value == "bel") o.language = 2;
-            else fail(MsgCliBadValue, std::string(name) + " " + std::string(value));
+            if (value == "rus")
+                o.language = 0;
+            else if (value == "eng")
+                o.language = 1;
+            else if (value == "bel")
+                o.language = 2;
+            else
+                fail(MsgCliBadValue, std::string(name) + " " + std::string(value));
         }
     }
     return problem;

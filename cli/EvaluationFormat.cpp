@@ -1,8 +1,8 @@
 #include "cli/EvaluationFormat.h"
 
-#include <cstdio>
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <nlohmann/json.hpp>
 #include <vector>
 
@@ -67,15 +67,24 @@ Utf8Step StepUtf8(std::string_view s, size_t i) {
     if (lead < 0x80) return {1, 0};
     size_t length = 0;
     unsigned char low = 0x80, high = 0xBF;  // the second byte's range
-    if (lead >= 0xC2 && lead <= 0xDF) length = 2;
-    else if (lead == 0xE0) length = 3, low = 0xA0;
-    else if (lead >= 0xE1 && lead <= 0xEC) length = 3;
-    else if (lead == 0xED) length = 3, high = 0x9F;
-    else if (lead >= 0xEE && lead <= 0xEF) length = 3;
-    else if (lead == 0xF0) length = 4, low = 0x90;
-    else if (lead >= 0xF1 && lead <= 0xF3) length = 4;
-    else if (lead == 0xF4) length = 4, high = 0x8F;
-    else return {0, 1};
+    if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2;
+    else if (lead == 0xE0)
+        length = 3, low = 0xA0;
+    else if (lead >= 0xE1 && lead <= 0xEC)
+        length = 3;
+    else if (lead == 0xED)
+        length = 3, high = 0x9F;
+    else if (lead >= 0xEE && lead <= 0xEF)
+        length = 3;
+    else if (lead == 0xF0)
+        length = 4, low = 0x90;
+    else if (lead >= 0xF1 && lead <= 0xF3)
+        length = 4;
+    else if (lead == 0xF4)
+        length = 4, high = 0x8F;
+    else
+        return {0, 1};
     size_t k = 1;
     for (; k < length && i + k < s.size(); ++k) {
         const unsigned char c = b(i + k);
@@ -156,21 +165,20 @@ std::string PowerHandlingText(const EvaluatedFile& f, size_t l) {
         out += "  " + std::string(LabelMaxSplDb[l]) + ": " + num(ph.maxSplDb) + "\n";
     }
     out += "  " + std::string(LabelCrestFactorDb[l]) + ": " + FormatGeneral(ph.crestFactorDb, sep);
-    if (ph.hasLimit())
-        out += "; " + std::string(LabelAmpSineW[l]) + ": " + num(ph.ampSineRatingW);
+    if (ph.hasLimit()) out += "; " + std::string(LabelAmpSineW[l]) + ": " + num(ph.ampSineRatingW);
     out += "\n";
     if (ph.targetSplDb) {
-        out += "  " + std::string(LabelTargetSplDb[l]) + ": " + FormatGeneral(*ph.targetSplDb, sep) +
-               "; " + LabelTargetAmpW[l] + ": " + num(ph.targetAmpW);
+        out += "  " + std::string(LabelTargetSplDb[l]) + ": " +
+               FormatGeneral(*ph.targetSplDb, sep) + "; " + LabelTargetAmpW[l] + ": " +
+               num(ph.targetAmpW);
         if (ph.hasLimit())
-            out += std::string(" (") + (ph.targetWithinMax ? LabelWithinMax[l] : LabelBeyondMax[l]) +
-                   ")";
+            out += std::string(" (") +
+                   (ph.targetWithinMax ? LabelWithinMax[l] : LabelBeyondMax[l]) + ")";
         out += "\n";
     }
     if (ph.resistorCount > 0) {
-        std::vector<std::vector<std::string>> pads = {{LabelPadResistors[l], LabelOhm[l],
-                                                       LabelNowW[l], LabelAtMaxW[l],
-                                                       LabelSuggestedW[l]}};
+        std::vector<std::vector<std::string>> pads = {
+            {LabelPadResistors[l], LabelOhm[l], LabelNowW[l], LabelAtMaxW[l], LabelSuggestedW[l]}};
         for (int i = 0; i < ph.resistorCount; ++i) {
             const ResistorHandling& r = ph.resistors[size_t(i)];
             pads.push_back({SinkLabel(r.sink, l), FormatGeneral(r.ohm, sep), num(r.nowW),
@@ -244,9 +252,10 @@ Json PowerHandlingJson(const EvaluatedFile& f) {
     if (curve.any()) {
         Json points = Json::array();
         for (const LimitPoint& p : curve.points)
-            points.push_back({{"crossoverHz", p.freqHz},
-                              {"maxSplDb", p.limiting >= 0 ? Json(p.maxSplDb) : Json()},
-                              {"limitingDriver", p.limiting >= 0 ? Json(DriverKey(p.limiting)) : Json()}});
+            points.push_back(
+                {{"crossoverHz", p.freqHz},
+                 {"maxSplDb", p.limiting >= 0 ? Json(p.maxSplDb) : Json()},
+                 {"limitingDriver", p.limiting >= 0 ? Json(DriverKey(p.limiting)) : Json()}});
         j["whatMovesTheLimit"] = {
             {"follower", curve.follower >= 0 ? Json(DriverKey(curve.follower)) : Json()},
             {"points", points}};
@@ -402,9 +411,9 @@ std::string EvaluationJson(const EvaluatedFile& f, int language) {
     spl["total"] = p.lTot;
     j["splDb"] = spl;
     const PowerTexts& t = e.texts;
-    j["texts"] = {{"bassW", t.bass},     {"midrangeW", t.mid},   {"tweeterW", t.tweeter},
-                  {"midrangeRs", t.rsM}, {"midrangeRp", t.rpM},  {"tweeterRs", t.rsT},
-                  {"tweeterRp", t.rpT},  {"bassDb", t.splB},     {"midrangeDb", t.splM},
+    j["texts"] = {{"bassW", t.bass},     {"midrangeW", t.mid},  {"tweeterW", t.tweeter},
+                  {"midrangeRs", t.rsM}, {"midrangeRp", t.rpM}, {"tweeterRs", t.rsT},
+                  {"tweeterRp", t.rpT},  {"bassDb", t.splB},    {"midrangeDb", t.splM},
                   {"tweeterDb", t.splT}, {"totalDb", t.splTot}};
     Json bands = Json::array();
     for (const BandShare& b : e.bands) {
@@ -477,7 +486,8 @@ std::string CsvRow(const EvaluatedFile& f, int language) {
     if (limit) row += DriverKey(ph.limiting);
     num(ph.maxAmpW, limit);
     num(ph.maxSplDb, limit);
-    for (const DriverHandling& h : ph.drivers) num(h.headroomDb, limit && h.rated && std::isfinite(h.headroomDb));
+    for (const DriverHandling& h : ph.drivers)
+        num(h.headroomDb, limit && h.rated && std::isfinite(h.headroomDb));
     num(ph.ampSineRatingW, limit);
     return row + "\r\n";
 }

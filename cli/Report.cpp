@@ -38,10 +38,14 @@ ReportOptions ParseReportOptions(int argc, char** argv) {
                 value = arg.substr(11);
             else if (i + 1 < argc)
                 value = argv[++i];
-            if (value == "rus") o.language = 0;
-            else if (value == "eng") o.language = 1;
-            else if (value == "bel") o.language = 2;
-            else fail("bad language: " + std::string(value));
+            if (value == "rus")
+                o.language = 0;
+            else if (value == "eng")
+                o.language = 1;
+            else if (value == "bel")
+                o.language = 2;
+            else
+                fail("bad language: " + std::string(value));
         } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
             fail("unknown option: " + std::string(arg));
         } else if (o.input.empty()) {
@@ -107,8 +111,8 @@ int RunReport(int argc, char** argv, std::ostream& out, std::ostream& err,
     }
     const EvaluatedFile f = EvaluateDesignFile(o.input);
     if (f.problem) {
-        err << TerminalText(o.input) << ": " << TerminalText(DesignProblemText(f.problem, o.language))
-            << "\n";
+        err << TerminalText(o.input) << ": "
+            << TerminalText(DesignProblemText(f.problem, o.language)) << "\n";
         return 2;
     }
     FileStatus written{FileFault::System, 0};
@@ -117,7 +121,8 @@ int RunReport(int argc, char** argv, std::ostream& out, std::ostream& err,
     else if (writePdf)
         written = writePdf(o, f);
     if (!written.ok()) {
-        err << MsgFileWriteFailed[lang] << output << ": " << FileStatusText(written, o.language) << "\n";
+        err << MsgFileWriteFailed[lang] << output << ": " << FileStatusText(written, o.language)
+            << "\n";
         return 2;
     }
     const std::string stop = StopMessage(f.evaluation.stop, o.language);
@@ -142,13 +147,15 @@ std::string PowerHandlingCsv(const Design& design, const Evaluation& ev) {
     const bool limit = ph.hasLimit();
     const auto num = [](double v) { return FormatResult(v, '.'); };
     std::string out =
-        "\r\ndriver,receives_w,rated_w,kind,iec_cut_hz,permissible_w,load_pct,headroom_db,limiting\r\n";
+        "\r\ndriver,receives_w,rated_w,kind,iec_cut_hz,permissible_w,load_pct,headroom_db,"
+        "limiting\r\n";
     for (int k = 0; k < DriverCount; ++k) {
         const DriverHandling& h = ph.drivers[size_t(k)];
         if (!h.inUse) continue;
         out += std::string(DriverKey(k)) + "," + num(h.receivedW);
         if (h.rated) {
-            out += "," + FormatGeneral(h.ratedW, '.') + (h.iec ? ",iec_data_sheet," : ",in_driver,") +
+            out += "," + FormatGeneral(h.ratedW, '.') +
+                   (h.iec ? ",iec_data_sheet," : ",in_driver,") +
                    (h.iec ? std::to_string(h.iecCutUsedHz) : std::string()) + "," +
                    FormatPermissibleW(h.permissibleW, '.') + "," + num(h.loadPct) + "," +
                    (std::isfinite(h.headroomDb) ? num(h.headroomDb) : std::string()) + "," +
@@ -158,10 +165,12 @@ std::string PowerHandlingCsv(const Design& design, const Evaluation& ev) {
         }
         out += "\r\n";
     }
-    out += "\r\nlimiting_driver,max_amp_w,max_spl_db,crest_factor_db,amp_sine_rating_w,"
-           "target_spl_db,target_amp_w,target_within_max\r\n";
-    out += limit ? std::string(DriverKey(ph.limiting)) + "," + num(ph.maxAmpW) + "," + num(ph.maxSplDb)
-                 : std::string(",,");
+    out +=
+        "\r\nlimiting_driver,max_amp_w,max_spl_db,crest_factor_db,amp_sine_rating_w,"
+        "target_spl_db,target_amp_w,target_within_max\r\n";
+    out +=
+        limit ? std::string(DriverKey(ph.limiting)) + "," + num(ph.maxAmpW) + "," + num(ph.maxSplDb)
+              : std::string(",,");
     out += "," + FormatGeneral(ph.crestFactorDb, '.') + "," + (limit ? num(ph.ampSineRatingW) : "");
     if (ph.targetSplDb)
         out += "," + FormatGeneral(*ph.targetSplDb, '.') + "," + num(ph.targetAmpW) + "," +
@@ -173,8 +182,8 @@ std::string PowerHandlingCsv(const Design& design, const Evaluation& ev) {
         out += "\r\nresistor,ohm,now_w,at_max_w,suggested_w\r\n";
         for (int i = 0; i < ph.resistorCount; ++i) {
             const ResistorHandling& r = ph.resistors[size_t(i)];
-            out += std::string(SinkKey(r.sink)) + "," + FormatGeneral(r.ohm, '.') + "," + num(r.nowW) +
-                   "," + (limit ? num(r.atMaxW) : "") + "," +
+            out += std::string(SinkKey(r.sink)) + "," + FormatGeneral(r.ohm, '.') + "," +
+                   num(r.nowW) + "," + (limit ? num(r.atMaxW) : "") + "," +
                    (r.suggestedW > 0 ? std::to_string(r.suggestedW) : "") + "\r\n";
         }
     }

@@ -16,11 +16,11 @@ constexpr std::array<int32_t, 31> WhiteNoise() {
     return a;
 }
 
-constexpr std::array<int32_t, 31> PresetClassic = {-36, -35, -31, -27, -22, -13, -11, -7, -7, -5, -4,
-                                                   -3,  -1,  0,   0,   -1,  -2,  -3,  -4, -5, -6, -8,
-                                                   -11, -13, -17, -20, -22, -26, -31, -37, -40};
-constexpr std::array<int32_t, 31> PresetRock = {-23, -19, -14, -9, -4, -2, 0,  0,   -1,  -1,  -2,
-                                                -3,  -3,  -4,  -4, -3, -4, -5, -5,  -5,  -5,  -5,
+constexpr std::array<int32_t, 31> PresetClassic = {
+    -36, -35, -31, -27, -22, -13, -11, -7,  -7,  -5,  -4,  -3,  -1,  0,   0,  -1,
+    -2,  -3,  -4,  -5,  -6,  -8,  -11, -13, -17, -20, -22, -26, -31, -37, -40};
+constexpr std::array<int32_t, 31> PresetRock = {-23, -19, -14, -9,  -4,  -2,  0,   0,   -1, -1, -2,
+                                                -3,  -3,  -4,  -4,  -3,  -4,  -5,  -5,  -5, -5, -5,
                                                 -6,  -8,  -9,  -11, -11, -13, -15, -19, -27};
 
 // Keeps a file that could not be read beside itself under a dated name, so
@@ -57,13 +57,11 @@ void LoadOrCreate(Table& table, Table::Durability durability) {
     try {
         table.load();
         return;
-    } catch (const TableError&) {
-    }
+    } catch (const TableError&) {}
     table.createEmpty();
     try {
         table.saveToFile(table.fileName(), durability);
-    } catch (const TableError&) {
-    }
+    } catch (const TableError&) {}
 }
 
 void CopyRecords(const Table& from, Table& to) {
@@ -100,13 +98,16 @@ std::vector<FieldDef> CurveFields() {
     return f;
 }
 
-std::unique_ptr<Table> MakeCurveTable() { return std::make_unique<Table>(CurveFields(), 0, IndexOrder::Ascending); }
+std::unique_ptr<Table> MakeCurveTable() {
+    return std::make_unique<Table>(CurveFields(), 0, IndexOrder::Ascending);
+}
 
 std::unique_ptr<Table> MakeScratchTable() {
     return std::make_unique<Table>(CurveFields(), 0, IndexOrder::Descending);
 }
 
-CurveStoreReport IsCurvesFile(Table& table1, Table& table2, const std::string& folder, SettingsValues& settings) {
+CurveStoreReport IsCurvesFile(Table& table1, Table& table2, const std::string& folder,
+                              SettingsValues& settings) {
     CurveStoreReport report;
     const std::string curvesPath = folder + CurvesFileName;
     RemoveStaleTempFiles(curvesPath);
@@ -116,12 +117,12 @@ CurveStoreReport IsCurvesFile(Table& table1, Table& table2, const std::string& f
         table1.load();
     } catch (const TableError&) {
         std::error_code ec;
-        if (fs::exists(fs::symlink_status(curvesPath, ec))) report.keptDamagedAs = KeepDamaged(curvesPath);
+        if (fs::exists(fs::symlink_status(curvesPath, ec)))
+            report.keptDamagedAs = KeepDamaged(curvesPath);
         table1.createEmpty();
         try {
             table1.saveToFile(curvesPath);
-        } catch (const TableError&) {
-        }
+        } catch (const TableError&) {}
         report.created = true;
     }
 
@@ -163,8 +164,7 @@ void RewriteCurveTables(Table& table1, Table& table2, const SettingsValues& sett
     table2.setFileName({});
     try {
         table2.close();
-    } catch (...) {
-    }
+    } catch (...) {}
     table2.setFileName(scratch);
     if (!scratch.empty()) {
         std::error_code ec;

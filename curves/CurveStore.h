@@ -20,15 +20,15 @@ inline constexpr const char* ScratchFileName = "Ctmp.cds";
 
 // The built-in curves by name, in the order of the preset labels beside the
 // graph. The names are these fixed strings whatever the interface language.
-inline constexpr std::array<const char*, 5> PresetCurveNames = {"IEC/DIN", "Классика", "Рок", "Шум белый",
-                                                                "Шум розовый"};
+inline constexpr std::array<const char*, 5> PresetCurveNames = {"IEC/DIN", "Классика", "Рок",
+                                                                "Шум белый", "Шум розовый"};
 inline constexpr const char* IecDinName = PresetCurveNames[0];
 
 // The IEC/DIN programme spectrum, dB per third-octave band from 20 Hz (also
 // the IEC tool's signal).
-inline constexpr std::array<int32_t, 31> PresetIecDin = {-13, -10, -7, -5, -3, -2, -1, -1, 0,   0,   0,
-                                                         0,   0,   0,  0,  0,  0,  0,  0,  -1, -1, -2,
-                                                         -2,  -4,  -5, -7, -9, -12, -15, -18, -22};
+inline constexpr std::array<int32_t, 31> PresetIecDin = {
+    -13, -10, -7, -5, -3, -2, -1, -1, 0,  0,  0,  0,   0,   0,   0,  0,
+    0,   0,   0,  -1, -1, -2, -2, -4, -5, -7, -9, -12, -15, -18, -22};
 
 struct BuiltInCurve {
     const char* name;

@@ -6,10 +6,10 @@
 #include <optional>
 #include <vector>
 
-#include "store/Table.h"
 #include "calc/Filters.h"
 #include "curves/CurveStore.h"
 #include "inputs/Numbers.h"
+#include "store/Table.h"
 
 namespace ampora {
 
@@ -166,9 +166,9 @@ enum class Kind { Pair, FrequencyOnly, Single };
 struct DataLine {
     std::size_t line;
     Kind kind;
-    double first;   // frequency, or the level of a plain list entry
-    double level;   // Pair only
-    bool finite;    // Pair only: the level is a number (NaN or infinite otherwise)
+    double first;  // frequency, or the level of a plain list entry
+    double level;  // Pair only
+    bool finite;   // Pair only: the level is a number (NaN or infinite otherwise)
 };
 
 // Line ends: LF, CR LF, or a lone CR. Returns the next line with its blanks
@@ -334,8 +334,8 @@ MeasurementImport ParseSpectrum(std::string_view bytes, std::string_view fileNam
     if (bytes.size() > SpectrumMaxBytes) return Fail(SpectrumError::TooLarge);
     std::string decoded;
     std::string_view text = bytes;
-    if (text.size() >= 2 && ((text[0] == '\xFF' && text[1] == '\xFE') ||
-                             (text[0] == '\xFE' && text[1] == '\xFF'))) {
+    if (text.size() >= 2 &&
+        ((text[0] == '\xFF' && text[1] == '\xFE') || (text[0] == '\xFE' && text[1] == '\xFF'))) {
         decoded = FromUtf16(text, text[0] == '\xFE');
         text = decoded;
     } else if (text.starts_with("\xEF\xBB\xBF")) {

@@ -24,19 +24,19 @@ double BandUpperEdgeHz(int band);
 
 enum class SpectrumError {
     None,
-    Binary,          // not text (NUL bytes, control characters)
-    TooLarge,        // more than SpectrumMaxBytes or SpectrumMaxLines
-    Empty,           // nothing but blanks
-    NoNumbers,       // text without a single frequency/level pair
-    NotANumber,      // a data line whose level is not a number (line)
-    NotFinite,       // NaN or infinity (line)
-    BadFrequency,    // a frequency of zero or below (line)
-    OnePoint,        // fewer than two points
-    OutOfRange,      // no point between the lowest and highest band edge
-    TooNarrow,       // points in the bands, but none covers half a band
-    WrongLevelCount, // a plain list of levels that is not 31 long (count)
-    Impedance,       // a loudspeaker impedance file (.zma, or its header says so)
-    ExportedRow,     // a row of an exported curve that is not one (line)
+    Binary,           // not text (NUL bytes, control characters)
+    TooLarge,         // more than SpectrumMaxBytes or SpectrumMaxLines
+    Empty,            // nothing but blanks
+    NoNumbers,        // text without a single frequency/level pair
+    NotANumber,       // a data line whose level is not a number (line)
+    NotFinite,        // NaN or infinity (line)
+    BadFrequency,     // a frequency of zero or below (line)
+    OnePoint,         // fewer than two points
+    OutOfRange,       // no point between the lowest and highest band edge
+    TooNarrow,        // points in the bands, but none covers half a band
+    WrongLevelCount,  // a plain list of levels that is not 31 long (count)
+    Impedance,        // a loudspeaker impedance file (.zma, or its header says so)
+    ExportedRow,      // a row of an exported curve that is not one (line)
 };
 
 // The first line of an exported curve. Other programs skip it as a comment
@@ -45,9 +45,9 @@ inline constexpr std::string_view CurveExportMark = "# Ampora curve export";
 
 struct MeasurementImport {
     SpectrumError error = SpectrumError::None;
-    std::size_t line = 0;   // 1-based line of the fault, 0 when it has none
-    std::size_t count = 0;  // WrongLevelCount: how many levels the list held
-    std::size_t points = 0; // points read (pairs or list entries)
+    std::size_t line = 0;    // 1-based line of the fault, 0 when it has none
+    std::size_t count = 0;   // WrongLevelCount: how many levels the list held
+    std::size_t points = 0;  // points read (pairs or list entries)
     // Curve levels in whole dB, -40..0; NoLevel (-100) for a band that
     // neither holds a point nor lies between two that do. A measurement has
     // its top band at 0; an exported curve keeps its levels as they were.

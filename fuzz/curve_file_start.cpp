@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "store/Settings.h"
-#include "store/Table.h"
 #include "curves/CurveStore.h"
 #include "fuzz/FuzzSupport.h"
+#include "store/Settings.h"
+#include "store/Table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     namespace fs = std::filesystem;

@@ -23,8 +23,10 @@ int CsvFieldCount(std::string_view row) {
     for (size_t i = 0; i < row.size(); ++i) {
         const char c = row[i];
         if (quoted) {
-            if (c == '"' && i + 1 < row.size() && row[i + 1] == '"') ++i;
-            else if (c == '"') quoted = false;
+            if (c == '"' && i + 1 < row.size() && row[i + 1] == '"')
+                ++i;
+            else if (c == '"')
+                quoted = false;
         } else if (c == '"') {
             quoted = true;
         } else if (c == ',') {

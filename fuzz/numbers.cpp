@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const auto real = ampora::ParseReal(text, sep);
         if (!real) continue;
         if (!std::isfinite(*real)) std::abort();
-        for (const std::string& shown : {ampora::FormatGeneral(*real, sep), ampora::FormatResult(*real, sep)}) {
+        for (const std::string& shown :
+             {ampora::FormatGeneral(*real, sep), ampora::FormatResult(*real, sep)}) {
             const auto back = ampora::ParseReal(shown, sep);
             if (!back) std::abort();
         }

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <utility>
 
+#include "curves/CurveStore.h"
 #include "store/Settings.h"
 #include "store/Table.h"
-#include "curves/CurveStore.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     auto table = ampora::MakeCurveTable();

@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "store/Table.h"
 #include "curves/CurveStore.h"
 #include "fuzz/FuzzSupport.h"
 #include "i18n/TextTable.h"
+#include "store/Table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string path = ampora::fuzz::ScratchFolder() + "table.cds";

@@ -5,8 +5,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "store/Table.h"
 #include "i18n/TextTable.h"
+#include "store/Table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string content(reinterpret_cast<const char*>(data), size);

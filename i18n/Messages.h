@@ -74,12 +74,12 @@ inline constexpr LangTexts CaptionEndWithoutSaving = {"Выйти без сох�
 
 // Start-up found the curve file unusable and kept it aside; its new name
 // goes between the two parts.
-inline constexpr LangTexts MsgCurveFileKeptPre = {"Файл кривых повреждён и сохранён как ",
-                                                  "The curve file was damaged and has been kept as ",
-                                                  "Файл крывых пашкоджаны і захаваны як "};
-inline constexpr LangTexts MsgCurveFileKeptPost = {
-    ". Программа запущена со встроенными кривыми.", ". Ampora started with the built-in curves.",
-    ". Праграма запушчана з убудаванымі крывымі."};
+inline constexpr LangTexts MsgCurveFileKeptPre = {
+    "Файл кривых повреждён и сохранён как ", "The curve file was damaged and has been kept as ",
+    "Файл крывых пашкоджаны і захаваны як "};
+inline constexpr LangTexts MsgCurveFileKeptPost = {". Программа запущена со встроенными кривыми.",
+                                                   ". Ampora started with the built-in curves.",
+                                                   ". Праграма запушчана з убудаванымі крывымі."};
 
 // Start-up without a usable text table (chosen by the checked language item).
 inline constexpr LangTexts MsgMenuMissing = {"Отсутствует или повреждён файл меню",
@@ -96,17 +96,16 @@ inline constexpr LangTexts AccSeriesResistor = {"последовательны�
 inline constexpr LangTexts AccParallelResistor = {"параллельный резистор", "parallel resistor",
                                                   "паралельны рэзістар"};
 inline constexpr LangTexts AccSplAt1m = {"SPL на 1 м, дБ", "SPL at 1 m, dB", "SPL на 1 м, дБ"};
-inline constexpr LangTexts AccLinkwitzListing = {"Коррекция Линквица по полосам",
-                                                 "Linkwitz correction by band",
-                                                 "Карэкцыя Лінквіца па палосах"};
+inline constexpr LangTexts AccLinkwitzListing = {
+    "Коррекция Линквица по полосам", "Linkwitz correction by band", "Карэкцыя Лінквіца па палосах"};
 inline constexpr LangTexts AccLinkwitzListingHint = {
     "Правая кнопка мыши показывает и прячет коррекцию по полосам",
     "The right mouse button shows and hides the correction by band",
     "Правая кнопка мышы паказвае і хавае карэкцыю па палосах"};
 // Followed by the preset's caption, e.g. "Open curve IEC/DIN".
 inline constexpr LangTexts AccOpenCurve = {"Загрузить кривую", "Open curve", "Загрузіць крывую"};
-inline constexpr LangTexts AccOpenOtherCurve = {"Загрузить другую кривую...", "Open another curve...",
-                                                "Загрузіць іншую крывую..."};
+inline constexpr LangTexts AccOpenOtherCurve = {
+    "Загрузить другую кривую...", "Open another curve...", "Загрузіць іншую крывую..."};
 inline constexpr LangTexts AccCurrentCurve = {"Текущая кривая", "Current curve", "Бягучая крывая"};
 // %1 is the curve's name.
 inline constexpr LangTexts AccGraphCurve = {"Кривая \"%1\".", "Curve \"%1\".", "Крывая \"%1\"."};
@@ -127,10 +126,12 @@ inline constexpr std::array<LangTexts, 6> AccColourNames = {{
     {"серый", "grey", "шэры"},
 }};
 // The filter pictures beside the lists.
-inline constexpr LangTexts AccLowPass = {"фильтр нижних частот", "low-pass filter", "фільтр ніжніх частот"};
+inline constexpr LangTexts AccLowPass = {"фильтр нижних частот", "low-pass filter",
+                                         "фільтр ніжніх частот"};
 inline constexpr LangTexts AccHighPass = {"фильтр верхних частот", "high-pass filter",
                                           "фільтр верхніх частот"};
-inline constexpr LangTexts AccSavedCurves = {"Сохранённые кривые", "Saved curves", "Захаваныя крывыя"};
+inline constexpr LangTexts AccSavedCurves = {"Сохранённые кривые", "Saved curves",
+                                             "Захаваныя крывыя"};
 inline constexpr LangTexts AccCurveName = {"Имя кривой", "Curve name", "Назва крывой"};
 inline constexpr LangTexts AccPrint = {"Печать", "Print", "Друк"};
 
@@ -143,19 +144,17 @@ inline constexpr LangTexts CaptionDesignSave = {"Сохранить проект
                                                 "Захаваць праект"};
 inline constexpr LangTexts CaptionDesignSaveAs = {"Сохранить проект как…", "Save design as…",
                                                   "Захаваць праект як…"};
-inline constexpr LangTexts CaptionDesignFilter = {"Проекты Ampora (*.ampora)",
-                                                  "Ampora designs (*.ampora)",
-                                                  "Праекты Ampora (*.ampora)"};
+inline constexpr LangTexts CaptionDesignFilter = {
+    "Проекты Ampora (*.ampora)", "Ampora designs (*.ampora)", "Праекты Ampora (*.ampora)"};
 inline constexpr LangTexts MsgDesignCannotRead = {"Не удалось прочитать файл проекта: %2",
                                                   "Cannot read the design file: %2",
                                                   "Не ўдалося прачытаць файл праекта: %2"};
 inline constexpr LangTexts MsgDesignCannotWrite = {"Не удалось записать файл проекта: %2",
                                                    "Cannot write the design file: %2",
                                                    "Не ўдалося запісаць файл праекта: %2"};
-inline constexpr LangTexts MsgDesignTooLarge = {
-    "Файл слишком велик для проекта (больше 1 МБ).",
-    "The file is too large to be a design (over 1 MB).",
-    "Файл занадта вялікі для праекта (больш за 1 МБ)."};
+inline constexpr LangTexts MsgDesignTooLarge = {"Файл слишком велик для проекта (больше 1 МБ).",
+                                                "The file is too large to be a design (over 1 MB).",
+                                                "Файл занадта вялікі для праекта (больш за 1 МБ)."};
 inline constexpr LangTexts MsgDesignNotJson = {"Файл не является проектом: это не JSON (%2).",
                                                "The file is not a design: it is not JSON (%2).",
                                                "Файл не з'яўляецца праектам: гэта не JSON (%2)."};
@@ -176,17 +175,18 @@ inline constexpr LangTexts MsgDesignBadVersion = {
     "The design file has no valid \"version\".",
     "У файле праекта няма правільнага нумара версіі (\"version\")."};
 inline constexpr LangTexts MsgDesignNewerVersion = {
-    "Проект записан более новой версией программы (версия формата %2); эта версия читает версии 1 и 2.",
+    "Проект записан более новой версией программы (версия формата %2); эта версия читает версии 1 "
+    "и 2.",
     "The design was written by a newer version of the program (format version %2); this version "
     "reads versions 1 and 2.",
-    "Праект запісаны больш новай версіяй праграмы (версія фармату %2); гэтая версія чытае версіі 1 і 2."};
+    "Праект запісаны больш новай версіяй праграмы (версія фармату %2); гэтая версія чытае версіі 1 "
+    "і 2."};
 inline constexpr LangTexts MsgDesignMissing = {"В проекте нет значения %1.", "%1 is missing.",
                                                "У праекце няма значэння %1."};
 inline constexpr LangTexts MsgDesignNotNumber = {"%1 должно быть числом.", "%1 must be a number.",
                                                  "%1 павінна быць лікам."};
-inline constexpr LangTexts MsgDesignNotWhole = {"%1 должно быть целым числом.",
-                                                "%1 must be a whole number.",
-                                                "%1 павінна быць цэлым лікам."};
+inline constexpr LangTexts MsgDesignNotWhole = {
+    "%1 должно быть целым числом.", "%1 must be a whole number.", "%1 павінна быць цэлым лікам."};
 inline constexpr LangTexts MsgDesignNotText = {"%1 должно быть текстом.", "%1 must be a text.",
                                                "%1 павінна быць тэкстам."};
 inline constexpr LangTexts MsgDesignNotTrueFalse = {"%1 должно быть true или false.",
@@ -195,15 +195,13 @@ inline constexpr LangTexts MsgDesignNotTrueFalse = {"%1 должно быть tr
 inline constexpr LangTexts MsgDesignNotPositive = {"%1 должно быть больше нуля.",
                                                    "%1 must be greater than zero.",
                                                    "%1 павінна быць большым за нуль."};
-inline constexpr LangTexts MsgDesignOutOfRange = {"%1 должно лежать в пределах %2.",
-                                                  "%1 must lie within %2.",
-                                                  "%1 павінна ляжаць у межах %2."};
-inline constexpr LangTexts MsgDesignLevelCount = {
-    "%1 должно содержать 31 уровень, а не %2.", "%1 must hold 31 levels, not %2.",
-    "%1 павінна ўтрымліваць 31 узровень, а не %2."};
-inline constexpr LangTexts MsgDesignNameTooLong = {"%1 длиннее 50 символов.",
-                                                   "%1 is longer than 50 characters.",
-                                                   "%1 даўжэй за 50 сімвалаў."};
+inline constexpr LangTexts MsgDesignOutOfRange = {
+    "%1 должно лежать в пределах %2.", "%1 must lie within %2.", "%1 павінна ляжаць у межах %2."};
+inline constexpr LangTexts MsgDesignLevelCount = {"%1 должно содержать 31 уровень, а не %2.",
+                                                  "%1 must hold 31 levels, not %2.",
+                                                  "%1 павінна ўтрымліваць 31 узровень, а не %2."};
+inline constexpr LangTexts MsgDesignNameTooLong = {
+    "%1 длиннее 50 символов.", "%1 is longer than 50 characters.", "%1 даўжэй за 50 сімвалаў."};
 inline constexpr LangTexts MsgDesignUnknownFilter = {
     "%1 должно быть одним из: none, bessel, butterworth, linkwitz.",
     "%1 must be one of none, bessel, butterworth, linkwitz.",
@@ -215,29 +213,27 @@ inline constexpr LangTexts MsgDesignBadOrder = {
 inline constexpr LangTexts MsgDesignBadSeparator = {"%1 должно быть \".\" или \",\".",
                                                     "%1 must be \".\" or \",\".",
                                                     "%1 павінна быць \".\" або \",\"."};
-inline constexpr LangTexts MsgDesignNotObject = {"%1 должно быть объектом {…}.",
-                                                 "%1 must be an object {…}.",
-                                                 "%1 павінна быць аб'ектам {…}."};
+inline constexpr LangTexts MsgDesignNotObject = {
+    "%1 должно быть объектом {…}.", "%1 must be an object {…}.", "%1 павінна быць аб'ектам {…}."};
 inline constexpr LangTexts MsgDesignIecTweeterOnly = {
     "%1: номинал по паспорту IEC задаётся только для ВЧ головки.",
     "%1: an IEC data-sheet rating is for the tweeter only.",
     "%1: намінал па пашпарце IEC задаецца толькі для ВЧ галоўкі."};
 // Heads the problem when a file is refused; the file's name follows.
-inline constexpr LangTexts MsgDesignRefused = {"Проект не открыт: ", "Design not opened: ",
-                                               "Праект не адкрыты: "};
-inline constexpr LangTexts MsgDesignNotSaved = {"Проект не сохранён: ", "Design not saved: ",
-                                                "Праект не захаваны: "};
+inline constexpr LangTexts MsgDesignRefused = {
+    "Проект не открыт: ", "Design not opened: ", "Праект не адкрыты: "};
+inline constexpr LangTexts MsgDesignNotSaved = {
+    "Проект не сохранён: ", "Design not saved: ", "Праект не захаваны: "};
 
 // The command line (evaluate): usage and the labels of the text format.
 inline constexpr LangTexts MsgCliUsage = {
     "Использование: ampora evaluate [--format text|json|csv] [--language rus|eng|bel] ФАЙЛ...",
     "Usage: ampora evaluate [--format text|json|csv] [--language rus|eng|bel] FILE...",
     "Выкарыстанне: ampora evaluate [--format text|json|csv] [--language rus|eng|bel] ФАЙЛ..."};
-inline constexpr LangTexts MsgCliBadOption = {"Неизвестный параметр: ", "Unknown option: ",
-                                              "Невядомы параметр: "};
-inline constexpr LangTexts MsgCliBadValue = {"Неверное значение параметра: ",
-                                             "Bad value for option: ",
-                                             "Няправільнае значэнне параметра: "};
+inline constexpr LangTexts MsgCliBadOption = {
+    "Неизвестный параметр: ", "Unknown option: ", "Невядомы параметр: "};
+inline constexpr LangTexts MsgCliBadValue = {
+    "Неверное значение параметра: ", "Bad value for option: ", "Няправільнае значэнне параметра: "};
 inline constexpr LangTexts MsgCliNoFiles = {"Не указан ни один файл проекта.",
                                             "No design file given.",
                                             "Не пазначаны ніводны файл праекта."};
@@ -251,8 +247,7 @@ inline constexpr LangTexts LabelSpl = {"Уровень, дБ", "SPL, dB", "Уз�
 inline constexpr LangTexts LabelPad = {"Аттенюатор", "L-pad", "Атэнюатар"};
 inline constexpr LangTexts LabelLinkwitz = {"Коррекция Линквица, дБ", "Linkwitz boost, dB",
                                             "Карэкцыя Лінквіца, дБ"};
-inline constexpr LangTexts LabelStopped = {"Расчёт остановлен: ", "Stopped: ",
-                                           "Разлік спынены: "};
+inline constexpr LangTexts LabelStopped = {"Расчёт остановлен: ", "Stopped: ", "Разлік спынены: "};
 inline constexpr LangTexts LabelError = {"Ошибка: ", "Error: ", "Памылка: "};
 
 // The same English text in every language.
@@ -274,8 +269,8 @@ inline constexpr LangTexts MsgSpectrumRefused = {"Спектр не загруж
                                                  "Spectrum not imported from the file ",
                                                  "Спектр не загружаны з файла "};
 inline constexpr LangTexts MsgSpectrumLine = {"Строка ", "Line ", "Радок "};
-inline constexpr LangTexts MsgSpectrumBinary = {"Это не текстовый файл.", "This is not a text file.",
-                                                "Гэта не тэкставы файл."};
+inline constexpr LangTexts MsgSpectrumBinary = {
+    "Это не текстовый файл.", "This is not a text file.", "Гэта не тэкставы файл."};
 inline constexpr LangTexts MsgSpectrumTooLarge = {
     "Файл слишком велик для спектра (больше 200 000 строк или 16 МБ).",
     "The file is too large for a spectrum (over 200,000 lines or 16 MB).",
@@ -284,9 +279,8 @@ inline constexpr LangTexts MsgSpectrumEmpty = {"Файл пуст.", "The file i
 inline constexpr LangTexts MsgSpectrumNoNumbers = {"В файле нет пар частота/уровень.",
                                                    "The file holds no frequency/level pairs.",
                                                    "У файле няма пар частата/узровень."};
-inline constexpr LangTexts MsgSpectrumNotANumber = {"уровень не является числом.",
-                                                    "the level is not a number.",
-                                                    "узровень не з'яўляецца лікам."};
+inline constexpr LangTexts MsgSpectrumNotANumber = {
+    "уровень не является числом.", "the level is not a number.", "узровень не з'яўляецца лікам."};
 inline constexpr LangTexts MsgSpectrumNotFinite = {"значение NaN или бесконечность.",
                                                    "the value is NaN or infinite.",
                                                    "значэнне NaN або бясконцасць."};
@@ -322,23 +316,19 @@ inline constexpr LangTexts MsgSpectrumLevelCountPre = {
     "A list of levels must hold 31 values; this one holds ",
     "Спіс узроўняў павінен мець 31 значэнне, а мае "};
 inline constexpr LangTexts MsgSpectrumLevelCountPost = {".", ".", "."};
-inline constexpr LangTexts MsgFileReadFailed = {"Не удалось прочитать файл ",
-                                                "Could not read the file ",
-                                                "Не ўдалося прачытаць файл "};
-inline constexpr LangTexts MsgFileWriteFailed = {"Не удалось записать файл ",
-                                                 "Could not write the file ",
-                                                 "Не ўдалося запісаць файл "};
+inline constexpr LangTexts MsgFileReadFailed = {
+    "Не удалось прочитать файл ", "Could not read the file ", "Не ўдалося прачытаць файл "};
+inline constexpr LangTexts MsgFileWriteFailed = {
+    "Не удалось записать файл ", "Could not write the file ", "Не ўдалося запісаць файл "};
 // Why a file could not be read or written (FileStatusText): the window puts
 // it on a line of its own after MsgFileReadFailed/MsgFileWriteFailed and the
 // file, the command line after the file and ": ".
-inline constexpr LangTexts MsgFileMissing = {"Нет такого файла или папки",
-                                             "No such file or directory",
-                                             "Няма такога файла або папкі"};
+inline constexpr LangTexts MsgFileMissing = {
+    "Нет такого файла или папки", "No such file or directory", "Няма такога файла або папкі"};
 inline constexpr LangTexts MsgFileDenied = {"Доступ запрещён", "Permission denied",
                                             "Доступ забаронены"};
-inline constexpr LangTexts MsgFileReadOnly = {"Файл доступен только для чтения",
-                                              "The file is read-only",
-                                              "Файл даступны толькі для чытання"};
+inline constexpr LangTexts MsgFileReadOnly = {
+    "Файл доступен только для чтения", "The file is read-only", "Файл даступны толькі для чытання"};
 inline constexpr LangTexts MsgFileNotRegular = {
     "Это не обычный файл (папка, канал или устройство)",
     "It is not a regular file (a folder, pipe or device)",
@@ -350,8 +340,8 @@ inline constexpr LangTexts MsgFileDiskFull = {"На диске нет места
 inline constexpr LangTexts MsgFileSameAsInput = {"Это сам файл проекта, который читается",
                                                  "It is the design file being read",
                                                  "Гэта сам файл праекта, які чытаецца"};
-inline constexpr LangTexts MsgFileSystemError = {"Ошибка системы: ", "System error: ",
-                                                 "Памылка сістэмы: "};
+inline constexpr LangTexts MsgFileSystemError = {
+    "Ошибка системы: ", "System error: ", "Памылка сістэмы: "};
 
 // The per-band breakdown window (Service menu) and the report. Column titles
 // are a driver's or resistor's name (LabelBass, ... of the command line) +
@@ -359,15 +349,14 @@ inline constexpr LangTexts MsgFileSystemError = {"Ошибка системы: "
 inline constexpr LangTexts CaptionPowerPerBand = {"Мощность по полосам", "Power per band",
                                                   "Магутнасць па палосах"};
 inline constexpr LangTexts LabelBandFrequency = {"Частота, Гц", "Frequency, Hz", "Частата, Гц"};
-inline constexpr LangTexts LabelProgrammeLevel = {"Программа, дБ", "Programme, dB",
-                                                  "Праграма, дБ"};
+inline constexpr LangTexts LabelProgrammeLevel = {"Программа, дБ", "Programme, dB", "Праграма, дБ"};
 inline constexpr LangTexts LabelWatts = {"Вт", "W", "Вт"};
-inline constexpr LangTexts LabelCalcStopped = {"Расчёт остановлен: ", "Calculation stopped: ",
-                                               "Разлік спынены: "};
+inline constexpr LangTexts LabelCalcStopped = {
+    "Расчёт остановлен: ", "Calculation stopped: ", "Разлік спынены: "};
 inline constexpr LangTexts CaptionExportReport = {"Экспорт отчёта…", "Export report…",
                                                   "Экспарт справаздачы…"};
-inline constexpr LangTexts FilterReportFiles = {"PDF (*.pdf);;CSV (*.csv)", "PDF (*.pdf);;CSV (*.csv)",
-                                                "PDF (*.pdf);;CSV (*.csv)"};
+inline constexpr LangTexts FilterReportFiles = {
+    "PDF (*.pdf);;CSV (*.csv)", "PDF (*.pdf);;CSV (*.csv)", "PDF (*.pdf);;CSV (*.csv)"};
 inline constexpr LangTexts LabelReportInputs = {"Исходные данные", "Inputs", "Зыходныя даныя"};
 inline constexpr LangTexts LabelReportResults = {"Результаты", "Results", "Вынікі"};
 inline constexpr LangTexts LabelReportDate = {"Дата: ", "Date: ", "Дата: "};
@@ -402,8 +391,7 @@ inline constexpr LangTexts LabelLoadPct = {"Нагрузка, %", "Load, %", "Н
 inline constexpr LangTexts LabelHeadroomDb = {"Запас, дБ", "Headroom, dB", "Запас, дБ"};
 // Marks the driver that reaches its rating first.
 inline constexpr LangTexts LabelLimitingMark = {"предел", "limit", "мяжа"};
-inline constexpr LangTexts LabelLimitingDriver = {"Первой перегрузится головка",
-                                                  "Limiting driver",
+inline constexpr LangTexts LabelLimitingDriver = {"Первой перегрузится головка", "Limiting driver",
                                                   "Першай перагрузіцца галоўка"};
 inline constexpr LangTexts LabelMaxAmpW = {"Наибольшая мощность усилителя, Вт",
                                            "Maximum amplifier power, W",
@@ -430,9 +418,8 @@ inline constexpr LangTexts NoteResistorNow = {
     "Мощность резистора — не меньше удвоенной мощности сейчас (пики программы).",
     "Suggested rating: at least twice the power now (programme peaks).",
     "Магутнасць рэзістара — не меньш за падвоеную магутнасць зараз (пікі праграмы)."};
-inline constexpr LangTexts LabelCrestFactorDb = {"Пик-фактор программы, дБ",
-                                                 "Programme crest factor, dB",
-                                                 "Пік-фактар праграмы, дБ"};
+inline constexpr LangTexts LabelCrestFactorDb = {
+    "Пик-фактор программы, дБ", "Programme crest factor, dB", "Пік-фактар праграмы, дБ"};
 inline constexpr LangTexts LabelAmpSineW = {"Синусная мощность усилителя для пиков, Вт",
                                             "Amplifier sine rating for the peaks, W",
                                             "Сінусная магутнасць узмацняльніка для пікаў, Вт"};

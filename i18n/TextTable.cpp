@@ -15,7 +15,11 @@ constexpr int MenuCaptionLength = 255;
 bool ValidUtf8(std::string_view s) {
     for (size_t i = 0; i < s.size();) {
         const auto b = static_cast<unsigned char>(s[i]);
-        int len = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 0;
+        int len = b < 0x80             ? 1
+                  : (b & 0xE0) == 0xC0 ? 2
+                  : (b & 0xF0) == 0xE0 ? 3
+                  : (b & 0xF8) == 0xF0 ? 4
+                                       : 0;
         if (len == 0 || i + len > s.size()) return false;
         for (int k = 1; k < len; ++k)
             if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
@@ -47,7 +51,8 @@ std::vector<RawField> SplitLine(std::string_view line, const std::string& where)
             f.quoted = true;
             ++i;
             while (true) {
-                if (i >= line.size()) throw std::runtime_error(where + ": a quoted text is not closed");
+                if (i >= line.size())
+                    throw std::runtime_error(where + ": a quoted text is not closed");
                 if (line[i] == '"') {
                     if (i + 1 < line.size() && line[i + 1] == '"') {
                         f.value += '"';
@@ -64,7 +69,8 @@ std::vector<RawField> SplitLine(std::string_view line, const std::string& where)
                                          std::to_string(out.size() + 1));
         } else {
             const size_t tab = line.find('\t', i);
-            f.value = std::string(line.substr(i, tab == std::string_view::npos ? std::string_view::npos : tab - i));
+            f.value = std::string(
+                line.substr(i, tab == std::string_view::npos ? std::string_view::npos : tab - i));
             i = tab == std::string_view::npos ? line.size() : tab;
         }
         out.push_back(std::move(f));
@@ -98,7 +104,9 @@ const char* const MenuItems[][3] = {
     {"90900", "CmdHelpAbout", nullptr},
 };
 
-bool IsMainLabel(int n) { return n == 19 || n == 20 || (n >= 30 && n <= 38) || n == 44 || (n >= 50 && n <= 53); }
+bool IsMainLabel(int n) {
+    return n == 19 || n == 20 || (n >= 30 && n <= 38) || n == 44 || (n >= 50 && n <= 53);
+}
 
 std::string Padded(const std::string& text, int blanks) {
     const std::string pad(static_cast<size_t>(blanks), ' ');
@@ -145,8 +153,9 @@ void ResolveRow(const Table& table, int lang, std::vector<TextAssignment>& out) 
         return;
     }
     const bool main = owner == "F_Main", iec = owner == "F_IecGost";
-    const bool known = (main && (group == "But" || group == "GrB" || group == "Ckb" || group == "Lbl")) ||
-                       (iec && (group == "Lbl" || group == "Grb"));
+    const bool known =
+        (main && (group == "But" || group == "GrB" || group == "Ckb" || group == "Lbl")) ||
+        (iec && (group == "Lbl" || group == "Grb"));
     if (!known || !num) return;
     const int n = *num;
     const std::string hint = table.fieldText(HintPos + lang);
@@ -161,7 +170,8 @@ void ResolveRow(const Table& table, int lang, std::vector<TextAssignment>& out) 
         }
     } else if (group == "GrB") {
         if (n == 1 || n == 3)
-            set(TextWindow::Main, "GroupBox" + std::to_string(n), TextTarget::Caption, Padded(caption, 3));
+            set(TextWindow::Main, "GroupBox" + std::to_string(n), TextTarget::Caption,
+                Padded(caption, 3));
         else if (n == 2)
             set(TextWindow::Main, "CheckBoxMid", TextTarget::Caption, caption);
     } else if (group == "Ckb") {
@@ -170,12 +180,14 @@ void ResolveRow(const Table& table, int lang, std::vector<TextAssignment>& out) 
             set(TextWindow::Main, "CBHighEq", TextTarget::Caption, Padded(caption, 1));
         }
     } else if (group == "Lbl" && main) {
-        if (IsMainLabel(n)) set(TextWindow::Main, "Label" + std::to_string(n), TextTarget::Caption, caption);
+        if (IsMainLabel(n))
+            set(TextWindow::Main, "Label" + std::to_string(n), TextTarget::Caption, caption);
     } else if (group == "Lbl") {
         if (n == 1 || (n >= 3 && n <= 5))
             set(TextWindow::Iec, "Label" + std::to_string(n), TextTarget::Caption, caption);
     } else if (n >= 1 && n <= 3) {  // "Grb" of the IEC tool
-        set(TextWindow::Iec, "GroupBox" + std::to_string(n), TextTarget::Caption, Padded(caption, 1));
+        set(TextWindow::Iec, "GroupBox" + std::to_string(n), TextTarget::Caption,
+            Padded(caption, 1));
     }
 }
 
@@ -183,11 +195,11 @@ void ResolveRow(const Table& table, int lang, std::vector<TextAssignment>& out) 
 
 std::vector<FieldDef> TextTableFields() {
     return {
-        {"GroupId", FieldType::String, 3},    {"INum", FieldType::Int, 0},
-        {"IParent", FieldType::String, 20},   {"ITag", FieldType::Int, 0},
-        {"IHint", FieldType::String, 30},     {"IHintEng", FieldType::String, 30},
-        {"IHintBel", FieldType::String, 30},  {"TxtRus", FieldType::String, 100},
-        {"TxtEng", FieldType::String, 100},   {"TxtBel", FieldType::String, 100},
+        {"GroupId", FieldType::String, 3},   {"INum", FieldType::Int, 0},
+        {"IParent", FieldType::String, 20},  {"ITag", FieldType::Int, 0},
+        {"IHint", FieldType::String, 30},    {"IHintEng", FieldType::String, 30},
+        {"IHintBel", FieldType::String, 30}, {"TxtRus", FieldType::String, 100},
+        {"TxtEng", FieldType::String, 100},  {"TxtBel", FieldType::String, 100},
     };
 }
 
@@ -209,8 +221,8 @@ std::vector<TextRow> ParseTextRows(const std::string& content) {
         if (!ValidUtf8(line)) throw std::runtime_error(where + ": not valid UTF-8");
         const std::vector<RawField> raw = SplitLine(line, where);
         if (raw.size() != FieldCount)
-            throw std::runtime_error(where + ": " + std::to_string(raw.size()) + " fields, expected " +
-                                     std::to_string(FieldCount));
+            throw std::runtime_error(where + ": " + std::to_string(raw.size()) +
+                                     " fields, expected " + std::to_string(FieldCount));
 
         std::optional<std::string> text[FieldCount];
         std::optional<int32_t> number[FieldCount];
@@ -224,12 +236,16 @@ std::vector<TextRow> ParseTextRows(const std::string& content) {
                 const char* end = f.value.data() + f.value.size();
                 auto [ptr, ec] = std::from_chars(f.value.data(), end, v);
                 if (f.quoted || f.value.empty() || ec != std::errc() || ptr != end)
-                    throw std::runtime_error(what + ": \"" + f.value + "\" is not a whole number or -");
+                    throw std::runtime_error(what + ": \"" + f.value +
+                                             "\" is not a whole number or -");
                 number[k] = v;
             } else {
-                if (!f.quoted) throw std::runtime_error(what + ": text must be in double quotes (or - for none)");
+                if (!f.quoted)
+                    throw std::runtime_error(what +
+                                             ": text must be in double quotes (or - for none)");
                 if (CodePoints(f.value) > static_cast<size_t>(def.maxLength))
-                    throw std::runtime_error(what + ": longer than " + std::to_string(def.maxLength) + " characters");
+                    throw std::runtime_error(what + ": longer than " +
+                                             std::to_string(def.maxLength) + " characters");
                 text[k] = f.value;
             }
         }

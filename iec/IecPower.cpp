@@ -86,8 +86,7 @@ const Fixed& FixedData() {
         f.signal = BuildSignal();
         for (double v : f.signal) f.sumS += v;
         for (int i = 0; i < IecGridPoints; ++i)
-            f.freqHz[size_t(i)] =
-                static_cast<int32_t>(RoundHalfEven(20.0 * std::exp2(i / 24.0)));
+            f.freqHz[size_t(i)] = static_cast<int32_t>(RoundHalfEven(20.0 * std::exp2(i / 24.0)));
         return f;
     }();
     return fixed;

@@ -7,8 +7,8 @@
 
 namespace ampora {
 
-inline constexpr int IecGridPoints = 241;      // 20 Hz .. 20480 Hz, 24 per octave
-inline constexpr int32_t IecMinCutHz = 2000;   // lower cut frequencies are raised to this
+inline constexpr int IecGridPoints = 241;     // 20 Hz .. 20480 Hz, 24 per octave
+inline constexpr int32_t IecMinCutHz = 2000;  // lower cut frequencies are raised to this
 
 // Grid frequency of fine point i: round(20 * 2^(i/24)).
 int32_t IecGridFreq(int i);

@@ -36,8 +36,7 @@ std::optional<int32_t> ParseInt(std::string_view text) {
         if (value > limit) return std::nullopt;
     }
     if (negative) value = -value;
-    if (value > std::numeric_limits<int32_t>::max() ||
-        value < std::numeric_limits<int32_t>::min())
+    if (value > std::numeric_limits<int32_t>::max() || value < std::numeric_limits<int32_t>::min())
         return std::nullopt;
     return static_cast<int32_t>(value);
 }
@@ -109,7 +108,8 @@ std::optional<double> ParseReal(std::string_view text, char decimalSep) {
     if (ec == std::errc::result_out_of_range) {
         if (!nonZeroSeen) return canon[0] == '-' ? -0.0 : 0.0;
         const int64_t leadExp =
-            (intDigitsAfterLead > 0 ? intDigitsAfterLead - 1 : -(fracZerosBeforeLead + 1)) + exponent;
+            (intDigitsAfterLead > 0 ? intDigitsAfterLead - 1 : -(fracZerosBeforeLead + 1)) +
+            exponent;
         if (leadExp > 0) return std::nullopt;  // too large for a double
         // Too small: what the user typed is indistinguishable from zero.
         return canon[0] == '-' ? -0.0 : 0.0;

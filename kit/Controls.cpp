@@ -41,11 +41,8 @@ public:
                     handler_();
                 }
                 break;
-            case QEvent::FocusOut:
-                pressed_ = false;
-                break;
-            default:
-                break;
+            case QEvent::FocusOut: pressed_ = false; break;
+            default: break;
         }
         return false;
     }
@@ -140,7 +137,8 @@ bool IsCovered(const QWidget* w) {
         centre = c->mapToParent(centre);
         // Children are stacked in list order: later ones lie on top.
         const QObjectList& siblings = parent->children();
-        for (qsizetype i = siblings.indexOf(const_cast<QWidget*>(c)) + 1; i < siblings.size(); ++i) {
+        for (qsizetype i = siblings.indexOf(const_cast<QWidget*>(c)) + 1; i < siblings.size();
+             ++i) {
             const auto* s = qobject_cast<const QWidget*>(siblings[i]);
             if (s && !s->isWindow() && !s->isHidden() && s->geometry().contains(centre))
                 return true;

@@ -14,7 +14,8 @@ QString& LastFolder() {
 
 QString ChooseFile(QWidget* parent, FileChoice kind, const QString& caption,
                    const QString& suggested, const QString& filter) {
-    const QString start = suggested.isEmpty() ? LastFolder() : QDir(LastFolder()).filePath(suggested);
+    const QString start =
+        suggested.isEmpty() ? LastFolder() : QDir(LastFolder()).filePath(suggested);
     const QString chosen = Dialogs().chooseFile(parent, kind, caption, start, filter);
     if (!chosen.isEmpty()) LastFolder() = QFileInfo(chosen).absolutePath();
     return chosen;

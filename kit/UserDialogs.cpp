@@ -19,8 +19,7 @@ UserDialogs* g_inUse = nullptr;
 void QtDialogs::message(QWidget* parent, const QString& text) {
     QString shown = text;
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Ampora"), shown, QMessageBox::Ok,
-                    parent);
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Ampora"), shown, QMessageBox::Ok, parent);
     box.exec();
 }
 

@@ -16,7 +16,8 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, int x, int y, const QStr
     return l;
 }
 
-QLineEdit* MakeEdit(QWidget* parent, int no, int x, int y, int w, const QString& text, bool readOnly) {
+QLineEdit* MakeEdit(QWidget* parent, int no, int x, int y, int w, const QString& text,
+                    bool readOnly) {
     auto* e = new QLineEdit(text, parent);
     e->setObjectName(QStringLiteral("Edit%1").arg(no));
     e->setGeometry(x, y, w, 21);
@@ -60,11 +61,11 @@ QPixmap PrinterPicture() {
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(60, 60, 60), 1));
     p.setBrush(Qt::white);
-    p.drawRect(QRectF(7.5, 0.5, 11, 7));           // paper going in
+    p.drawRect(QRectF(7.5, 0.5, 11, 7));  // paper going in
     p.setBrush(QColor(150, 150, 160));
     p.drawRoundedRect(QRectF(1.5, 6.5, 23, 9), 2, 2);  // body
     p.setBrush(Qt::white);
-    p.drawRect(QRectF(6.5, 12.5, 13, 7));          // printed sheet
+    p.drawRect(QRectF(6.5, 12.5, 13, 7));  // printed sheet
     p.setPen(QColor(120, 120, 120));
     p.drawLine(QPointF(9, 15.5), QPointF(17, 15.5));
     p.drawLine(QPointF(9, 17.5), QPointF(15, 17.5));

@@ -1,9 +1,9 @@
 #include "session/Session.h"
 
-#include "store/Table.h"
-#include "kit/Controls.h"
 #include "curves/CurveStore.h"
 #include "i18n/TextTable.h"
+#include "kit/Controls.h"
+#include "store/Table.h"
 
 namespace ampora::ui {
 
@@ -81,7 +81,8 @@ void Session::calculate() { emit calculationRequested(); }
 void Session::clearResultsAndCalculate() { emit resultsOutdated(); }
 void Session::clearPowers() { emit powersCleared(); }
 void Session::showCorrectedInputs(const Evaluation& ev) { emit inputsCorrected(ev); }
-void Session::finishCalculation(const Design& design, const Evaluation& ev, const QString& stopMessage) {
+void Session::finishCalculation(const Design& design, const Evaluation& ev,
+                                const QString& stopMessage) {
     emit recalculated(design, ev, stopMessage);
 }
 void Session::cancelCurvePick() { emit curvePickCancelled(); }

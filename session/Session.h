@@ -10,12 +10,12 @@
 #include <array>
 #include <memory>
 
-#include "store/ProgramFolders.h"
-#include "store/Settings.h"
 #include "calc/Design.h"
 #include "calc/Evaluate.h"
 #include "i18n/Language.h"
 #include "i18n/Messages.h"
+#include "store/ProgramFolders.h"
+#include "store/Settings.h"
 
 namespace ampora {
 class Table;
@@ -38,7 +38,7 @@ public:
     const QString& userFolder() const { return userFolder_; }  // Curves.cds, Ctmp.cds
 
     // --- the tables
-    ampora::Table& curveTable() const { return *curves_; }    // the user's curves
+    ampora::Table& curveTable() const { return *curves_; }     // the user's curves
     ampora::Table& scratchTable() const { return *scratch_; }  // Ctmp.cds, for the write-back
     ampora::Table& textTable() const { return *texts_; }       // the interface texts
 
@@ -89,10 +89,10 @@ public:
     void setPowerRatings(const PowerRatings& ratings);
 
     // --- requests from one panel to another
-    void checkInputs();              // boxes that hold no number show their default
-    void calculate();                // as "Calc!" does
-    void clearResultsAndCalculate(); // the results shown no longer fit the inputs
-    void clearPowers();              // the drivers' power boxes only
+    void checkInputs();               // boxes that hold no number show their default
+    void calculate();                 // as "Calc!" does
+    void clearResultsAndCalculate();  // the results shown no longer fit the inputs
+    void clearPowers();               // the drivers' power boxes only
     void showCorrectedInputs(const Evaluation& ev);
     void finishCalculation(const Design& design, const Evaluation& ev, const QString& stopMessage);
     void cancelCurvePick();

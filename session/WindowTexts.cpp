@@ -25,7 +25,8 @@ void SetCaption(QWidget* w, const QString& text) {
 QHash<QString, QWidget*> OwnControls(const QWidget* window) {
     QHash<QString, QWidget*> byName;
     for (QWidget* w : window->findChildren<QWidget*>())
-        if (w->window() == window && !w->objectName().isEmpty() && !byName.contains(w->objectName()))
+        if (w->window() == window && !w->objectName().isEmpty() &&
+            !byName.contains(w->objectName()))
             byName.insert(w->objectName(), w);
     return byName;
 }

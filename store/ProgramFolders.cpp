@@ -26,7 +26,9 @@ std::string Normal(const std::string& folder) {
     return WithSlash(n);
 }
 
-bool WritableFolder(const std::string& folder) { return ::access(folder.c_str(), W_OK | X_OK) == 0; }
+bool WritableFolder(const std::string& folder) {
+    return ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
 
 bool HoldsTextTable(const std::string& folder) {
     std::error_code ec;

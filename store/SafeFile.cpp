@@ -125,7 +125,7 @@ struct Target {
     int dirfd;
     std::string name;  // in dirfd
     bool exists;
-    mode_t mode;       // the old file's permissions
+    mode_t mode;  // the old file's permissions
     uid_t owner;
     gid_t group;
 };
@@ -321,7 +321,8 @@ FileBytes ReadFileSafely(const std::string& path, std::size_t maxBytes) {
 }
 
 bool IsSameFile(const std::string& a, const std::string& b) {
-    struct stat sa {}, sb {};
+    struct stat sa {
+    }, sb{};
     return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
            sa.st_ino == sb.st_ino;
 }

@@ -26,12 +26,9 @@ int32_t ValidType(int32_t type) { return type >= 0 && type <= 3 ? type : 1; }
 int32_t ValidOrder(int32_t type, int32_t order) {
     switch (type) {
         case 1:
-        case 2:
-            return order >= 0 && order <= 3 ? order : 1;
-        case 3:
-            return order >= 0 && order <= 1 ? order : 1;
-        default:
-            return order;
+        case 2: return order >= 0 && order <= 3 ? order : 1;
+        case 3: return order >= 0 && order <= 1 ? order : 1;
+        default: return order;
     }
 }
 
@@ -42,7 +39,8 @@ void SetTenths(Table& t, int field, double value) {
     }
     // nearbyint follows the current rounding mode: to nearest, halves to even.
     const double tenths = std::nearbyint(value * 10.0);
-    constexpr double lo = std::numeric_limits<int32_t>::min(), hi = std::numeric_limits<int32_t>::max();
+    constexpr double lo = std::numeric_limits<int32_t>::min(),
+                     hi = std::numeric_limits<int32_t>::max();
     t.setField(field, static_cast<int32_t>(tenths < lo ? lo : (tenths > hi ? hi : tenths)));
 }
 
@@ -91,10 +89,11 @@ SettingsValues ReadSettingsRecord(const Table& table) {
 void AppendSettingsRecord(Table& table, const SettingsValues& v) {
     table.insert();
     table.setField(0, std::string_view(SettingsRecordName));
-    const int32_t ints[20] = {v.languageCode,   v.lfCutFreq,     v.mfLowCutFreq,  v.mfHighCutFreq, v.hfCutFreq,
-                              v.lfTypeIdx,      v.mfLowTypeIdx,  v.mfHighTypeIdx, v.hfTypeIdx,     v.lfOrderIdx,
-                              v.mfLowOrderIdx,  v.mfHighOrderIdx, v.hfOrderIdx,   v.midOn,         v.savedCurveRecNo,
-                              v.iecPower,       v.iecCutFreq,    v.realCutFreq,   v.realOrderIdx,  v.ampPower};
+    const int32_t ints[20] = {v.languageCode, v.lfCutFreq,   v.mfLowCutFreq,    v.mfHighCutFreq,
+                              v.hfCutFreq,    v.lfTypeIdx,   v.mfLowTypeIdx,    v.mfHighTypeIdx,
+                              v.hfTypeIdx,    v.lfOrderIdx,  v.mfLowOrderIdx,   v.mfHighOrderIdx,
+                              v.hfOrderIdx,   v.midOn,       v.savedCurveRecNo, v.iecPower,
+                              v.iecCutFreq,   v.realCutFreq, v.realOrderIdx,    v.ampPower};
     for (int k = 0; k < 20; ++k) table.setField(k + 1, ints[k]);
     SetTenths(table, 21, v.lfSens);
     SetTenths(table, 22, v.mfSens);

@@ -42,8 +42,7 @@ Table::~Table() {
     observer_ = nullptr;  // views may already be gone
     try {
         close();
-    } catch (...) {
-    }
+    } catch (...) {}
 }
 
 int Table::fieldIndex(std::string_view name) const {
@@ -84,10 +83,9 @@ bool Table::rowLess(const Row& a, const Row& b) const {
 
 int Table::positionFor(const Row& r) const {
     if (indexField_ < 0) return recordCount();
-    auto it = std::upper_bound(rows_.begin(), rows_.end(), &r,
-                               [this](const Row* x, const std::unique_ptr<Row>& y) {
-                                   return rowLess(*x, *y);
-                               });
+    auto it = std::upper_bound(
+        rows_.begin(), rows_.end(), &r,
+        [this](const Row* x, const std::unique_ptr<Row>& y) { return rowLess(*x, *y); });
     return static_cast<int>(it - rows_.begin());
 }
 
@@ -140,7 +138,8 @@ int Table::recNo() const { return rows_.empty() ? -1 : cursor_ + 1; }
 void Table::setRecNo(int n) {
     postPending();
     if (n < 1 || n > recordCount())
-        throw TableError("Record number " + std::to_string(n) + " is not in 1.." + std::to_string(recordCount()));
+        throw TableError("Record number " + std::to_string(n) + " is not in 1.." +
+                         std::to_string(recordCount()));
     cursor_ = n - 1;
     eof_ = false;
     notify();
@@ -159,7 +158,8 @@ bool Table::locate(int pos, std::string_view value) {
     }
     auto matches = [&](const Row& r) {
         const Cell& c = r.cells[pos];
-        return probe.text ? (c.text && *c.text == *probe.text) : (c.number && *c.number == *probe.number);
+        return probe.text ? (c.text && *c.text == *probe.text)
+                          : (c.number && *c.number == *probe.number);
     };
     int found = -1;
     if (pos == indexField_) {
@@ -202,7 +202,8 @@ void Table::edit() {
 
 void Table::setField(int pos, std::string_view text) {
     checkPos(pos);
-    if (pending_ == Pending::None) throw TableError("Cannot set a field: no record is being inserted or edited");
+    if (pending_ == Pending::None)
+        throw TableError("Cannot set a field: no record is being inserted or edited");
     const FieldDef& f = fields_[pos];
     Cell& c = buffer_[pos];
     if (f.type == FieldType::String) {
@@ -215,7 +216,8 @@ void Table::setField(int pos, std::string_view text) {
     }
     int32_t v;
     if (!ParseInt32(text, v))
-        throw TableError("\"" + std::string(text) + "\" is not a whole number for field \"" + f.name + "\"");
+        throw TableError("\"" + std::string(text) + "\" is not a whole number for field \"" +
+                         f.name + "\"");
     c.number = v;
 }
 
@@ -225,13 +227,15 @@ void Table::setField(int pos, int32_t value) {
         setField(pos, std::string_view(std::to_string(value)));
         return;
     }
-    if (pending_ == Pending::None) throw TableError("Cannot set a field: no record is being inserted or edited");
+    if (pending_ == Pending::None)
+        throw TableError("Cannot set a field: no record is being inserted or edited");
     buffer_[pos].number = value;
 }
 
 void Table::setNull(int pos) {
     checkPos(pos);
-    if (pending_ == Pending::None) throw TableError("Cannot set a field: no record is being inserted or edited");
+    if (pending_ == Pending::None)
+        throw TableError("Cannot set a field: no record is being inserted or edited");
     buffer_[pos] = Cell{};
 }
 
@@ -323,7 +327,8 @@ int32_t Table::fieldInt(std::string_view name) const {
 const Cell& Table::cellAt(int row, int pos) const {
     checkPos(pos);
     if (row < 0 || row >= recordCount())
-        throw TableError("Record " + std::to_string(row + 1) + " is not in 1.." + std::to_string(recordCount()));
+        throw TableError("Record " + std::to_string(row + 1) + " is not in 1.." +
+                         std::to_string(recordCount()));
     return rows_[row]->cells[pos];
 }
 

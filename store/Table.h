@@ -156,10 +156,13 @@ private:
     int compareKeys(const Cell& a, const Cell& b) const;  // index direction applied
     bool rowLess(const Row& a, const Row& b) const;
     int positionFor(const Row& r) const;  // where r goes in index order
-    const Record* current() const;       // nullptr when there is no record
+    const Record* current() const;        // nullptr when there is no record
     const Cell& currentCell(int pos) const;
     void postPending();  // implicit post before the cursor moves
-    void dropPending() { pending_ = Pending::None; buffer_.clear(); }
+    void dropPending() {
+        pending_ = Pending::None;
+        buffer_.clear();
+    }
     void notify();
 
     std::vector<FieldDef> fields_;

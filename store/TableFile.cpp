@@ -28,7 +28,6 @@
 
 namespace fs = std::filesystem;
 
-
 namespace ampora {
 
 namespace {
@@ -49,8 +48,7 @@ std::string QuoteIdent(std::string_view name) {
 const char* SqlType(FieldType t) { return t == FieldType::String ? "TEXT" : "INTEGER"; }
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) ==
                       std::tolower(static_cast<unsigned char>(y));
            });
@@ -87,7 +85,8 @@ public:
     void close() {
         sqlite3* db = db_;
         db_ = nullptr;
-        if (sqlite3_close(db) != SQLITE_OK) throw TableError(context_ + ": cannot close the database");
+        if (sqlite3_close(db) != SQLITE_OK)
+            throw TableError(context_ + ": cannot close the database");
     }
     const std::string& context() const { return context_; }
 
@@ -117,7 +116,8 @@ public:
     sqlite3_stmt* get() const { return stmt_; }
     std::string text(int col) const {
         const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, col));
-        return p ? std::string(p, static_cast<size_t>(sqlite3_column_bytes(stmt_, col))) : std::string();
+        return p ? std::string(p, static_cast<size_t>(sqlite3_column_bytes(stmt_, col)))
+                 : std::string();
     }
 
 private:
@@ -152,7 +152,6 @@ bool SyncFile(const std::string& path, bool directory) {
 #endif
 }
 
-
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -181,7 +180,8 @@ void Table::load() {
             if (!version.step()) db.fail("no format version");
             const auto v = sqlite3_column_int64(version.get(), 0);
             if (v > FormatVersion)
-                throw TableError(context + ": written in a newer format (version " + std::to_string(v) + ")");
+                throw TableError(context + ": written in a newer format (version " +
+                                 std::to_string(v) + ")");
         }
         {
             Stmt info(db, "PRAGMA table_info(\"records\")");
@@ -189,10 +189,11 @@ void Table::load() {
             while (info.step()) {
                 if (col >= fields_.size())
                     throw TableError(context + ": unexpected column \"" + info.text(1) + "\"");
-                if (info.text(1) != fields_[col].name || !EqualsNoCase(info.text(2), SqlType(fields_[col].type)))
-                    throw TableError(context + ": column " + std::to_string(col + 1) + " is \"" + info.text(1) +
-                                     "\" " + info.text(2) + ", expected \"" + fields_[col].name + "\" " +
-                                     SqlType(fields_[col].type));
+                if (info.text(1) != fields_[col].name ||
+                    !EqualsNoCase(info.text(2), SqlType(fields_[col].type)))
+                    throw TableError(context + ": column " + std::to_string(col + 1) + " is \"" +
+                                     info.text(1) + "\" " + info.text(2) + ", expected \"" +
+                                     fields_[col].name + "\" " + SqlType(fields_[col].type));
                 ++col;
             }
             if (col == 0) throw TableError(context + ": it holds no table \"records\"");
@@ -200,7 +201,8 @@ void Table::load() {
                 throw TableError(context + ": column \"" + fields_[col].name + "\" is missing");
         }
         std::string sql = "SELECT ";
-        for (size_t k = 0; k < fields_.size(); ++k) sql += (k ? "," : "") + QuoteIdent(fields_[k].name);
+        for (size_t k = 0; k < fields_.size(); ++k)
+            sql += (k ? "," : "") + QuoteIdent(fields_[k].name);
         sql += " FROM \"records\" ORDER BY rowid";
         Stmt select(db, sql);
         const int n = static_cast<int>(fields_.size());
@@ -214,10 +216,11 @@ void Table::load() {
                 Cell& cell = row->cells[k];
                 if (fields_[k].type == FieldType::String) {
                     if (type != SQLITE_TEXT)
-                        throw TableError(context + ": record " + std::to_string(rows.size() + 1) + " holds a non-text \"" +
-                                         fields_[k].name + "\"");
+                        throw TableError(context + ": record " + std::to_string(rows.size() + 1) +
+                                         " holds a non-text \"" + fields_[k].name + "\"");
                     std::string text = select.text(k);
-                    cell.text = fields_[k].maxLength > 0 ? TruncateUtf8(text, fields_[k].maxLength) : std::move(text);
+                    cell.text = fields_[k].maxLength > 0 ? TruncateUtf8(text, fields_[k].maxLength)
+                                                         : std::move(text);
                 } else {
                     const sqlite3_int64 v = sqlite3_column_int64(select.get(), k);
                     if (type != SQLITE_INTEGER || v < INT32_MIN || v > INT32_MAX)
@@ -231,7 +234,9 @@ void Table::load() {
     }
     if (indexField_ >= 0)
         std::sort(rows.begin(), rows.end(),
-                  [this](const std::unique_ptr<Row>& a, const std::unique_ptr<Row>& b) { return rowLess(*a, *b); });
+                  [this](const std::unique_ptr<Row>& a, const std::unique_ptr<Row>& b) {
+                      return rowLess(*a, *b);
+                  });
 
     dropPending();
     rows_ = std::move(rows);
@@ -278,7 +283,8 @@ void Table::saveToFile(const std::string& path, Durability durability) const {
         std::string create = "CREATE TABLE \"records\" (";
         std::string insert = "INSERT INTO \"records\" VALUES (";
         for (size_t k = 0; k < fields_.size(); ++k) {
-            create += (k ? ", " : "") + QuoteIdent(fields_[k].name) + " " + SqlType(fields_[k].type);
+            create +=
+                (k ? ", " : "") + QuoteIdent(fields_[k].name) + " " + SqlType(fields_[k].type);
             insert += k ? ",?" : "?";
         }
         create += ")";
@@ -287,8 +293,10 @@ void Table::saveToFile(const std::string& path, Durability durability) const {
         db.exec("BEGIN");
         {
             std::vector<const Row*> stored(rows_.size());
-            std::transform(rows_.begin(), rows_.end(), stored.begin(), [](const auto& r) { return r.get(); });
-            std::sort(stored.begin(), stored.end(), [](const Row* a, const Row* b) { return a->seq < b->seq; });
+            std::transform(rows_.begin(), rows_.end(), stored.begin(),
+                           [](const auto& r) { return r.get(); });
+            std::sort(stored.begin(), stored.end(),
+                      [](const Row* a, const Row* b) { return a->seq < b->seq; });
             Stmt stmt(db, insert);
             for (const Row* row : stored) {
                 for (size_t k = 0; k < fields_.size(); ++k) {
@@ -296,8 +304,8 @@ void Table::saveToFile(const std::string& path, Durability durability) const {
                     const int col = static_cast<int>(k) + 1;
                     int rc;
                     if (fields_[k].type == FieldType::String && c.text)
-                        rc = sqlite3_bind_text(stmt.get(), col, c.text->data(), static_cast<int>(c.text->size()),
-                                               SQLITE_STATIC);
+                        rc = sqlite3_bind_text(stmt.get(), col, c.text->data(),
+                                               static_cast<int>(c.text->size()), SQLITE_STATIC);
                     else if (fields_[k].type == FieldType::Int && c.number)
                         rc = sqlite3_bind_int(stmt.get(), col, *c.number);
                     else
@@ -323,7 +331,8 @@ void Table::saveToFile(const std::string& path, Durability durability) const {
     }
     if (durability == Durability::Durable) {
         const fs::path dir = target.parent_path();
-        SyncFile(dir.empty() ? std::string(".") : dir.string(), true);  // best effort: the rename itself
+        SyncFile(dir.empty() ? std::string(".") : dir.string(),
+                 true);  // best effort: the rename itself
     }
     if (path == fileName_) modified_ = false;
 }
@@ -367,6 +376,5 @@ void Table::close() {
     notify();
     if (failure) std::rethrow_exception(failure);
 }
-
 
 }  // namespace ampora

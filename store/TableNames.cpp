@@ -62,7 +62,8 @@ constexpr char32_t CyrillicOrder[] = U"абвгґдеёєжзиіїйклмно�
 constexpr std::array<uint8_t, 0x70> MakeCyrillicRanks() {
     std::array<uint8_t, 0x70> ranks{};
     for (size_t k = 0; k < ranks.size(); ++k) ranks[k] = static_cast<uint8_t>(64 + k);
-    for (size_t k = 0; k + 1 < std::size(CyrillicOrder); ++k) ranks[CyrillicOrder[k] - 0x430] = static_cast<uint8_t>(k);
+    for (size_t k = 0; k + 1 < std::size(CyrillicOrder); ++k)
+        ranks[CyrillicOrder[k] - 0x430] = static_cast<uint8_t>(k);
     return ranks;
 }
 constexpr std::array<uint8_t, 0x70> CyrillicRanks = MakeCyrillicRanks();
@@ -127,6 +128,5 @@ std::string TruncateUtf8(std::string_view s, int maxChars) {
     }
     return std::string(s);
 }
-
 
 }  // namespace ampora

@@ -46,8 +46,8 @@ public:
     explicit ReadOnlyFolder(std::filesystem::path folder) : folder_(std::move(folder)) {
 #ifdef __linux__
         if (::geteuid() != 0) {
-            std::filesystem::permissions(folder_, std::filesystem::perms::owner_read |
-                                                      std::filesystem::perms::owner_exec);
+            std::filesystem::permissions(
+                folder_, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
             byPermissions_ = true;
             return;
         }
@@ -68,7 +68,8 @@ public:
     ~ReadOnlyFolder() { release(); }
     void release() {
 #ifdef __linux__
-        if (byPermissions_) std::filesystem::permissions(folder_, std::filesystem::perms::owner_all);
+        if (byPermissions_)
+            std::filesystem::permissions(folder_, std::filesystem::perms::owner_all);
         if (mounted_) ::umount2(folder_.c_str(), MNT_DETACH);
 #endif
         byPermissions_ = mounted_ = false;

@@ -38,7 +38,8 @@ int main(int argc, char** argv) {
         check->setFileName(output);
         check->load();
         if (check->recordCount() != static_cast<int>(rows.size()))
-            throw std::runtime_error(output + " reads back " + std::to_string(check->recordCount()) + " rows, not " +
+            throw std::runtime_error(output + " reads back " +
+                                     std::to_string(check->recordCount()) + " rows, not " +
                                      std::to_string(rows.size()));
     } catch (const std::exception& e) {
         std::cerr << "ampora_menugen: " << e.what() << "\n";

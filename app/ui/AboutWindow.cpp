@@ -47,7 +47,8 @@ TF_About::TF_About(Session& session, QWidget* main) : QDialog(main), session_(se
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setGeometry(6, 160, 396, 33);
-    auto* line = new QLabel(QStringLiteral("For designers of two- and three-way loudspeakers"), panel);
+    auto* line =
+        new QLabel(QStringLiteral("For designers of two- and three-way loudspeakers"), panel);
     line->setObjectName(QStringLiteral("LabelPanel"));
     line->setFont(mid);
     line->move(8, 8);

@@ -13,8 +13,8 @@
 #include <QPushButton>
 #include <QTableView>
 
-#include "kit/Widgets.h"
 #include "i18n/Messages.h"
+#include "kit/Widgets.h"
 #include "session/Session.h"
 #include "session/WindowTexts.h"
 
@@ -262,9 +262,14 @@ void UpdateAccessibleNames(QWidget& m, const Session& session) {
     Name(c("CBHighEq"), Join({tweeter, caption("CBHighEq")}));
     Name(c("ButCalc"), caption("ButCalc"));
     Name(c("ButFType"), caption("ButFType"));
-    const struct { const char* label; const QString& driver; const LangTexts& resistor; } pads[] = {
-        {"Label40", mid, AccSeriesResistor}, {"Label41", mid, AccParallelResistor},
-        {"Label42", tweeter, AccSeriesResistor}, {"Label43", tweeter, AccParallelResistor}};
+    const struct {
+        const char* label;
+        const QString& driver;
+        const LangTexts& resistor;
+    } pads[] = {{"Label40", mid, AccSeriesResistor},
+                {"Label41", mid, AccParallelResistor},
+                {"Label42", tweeter, AccSeriesResistor},
+                {"Label43", tweeter, AccParallelResistor}};
     for (const auto& p : pads)
         MakeLive(c(p.label), Join({p.driver, tr(p.resistor)}), QAccessible::StaticText, true);
 
@@ -278,15 +283,16 @@ void UpdateAccessibleNames(QWidget& m, const Session& session) {
     const char* presets[] = {"Label29", "Label30", "Label32", "Label33", "Label34", "Label35"};
     for (const char* name : presets) {
         QWidget* preset = c(name);
-        const QString spoken = name != presets[5] ? tr(AccOpenCurve) + QLatin1Char(' ') + Caption(preset)
-                                                  : tr(AccOpenOtherCurve);
+        const QString spoken = name != presets[5]
+                                   ? tr(AccOpenCurve) + QLatin1Char(' ') + Caption(preset)
+                                   : tr(AccOpenOtherCurve);
         MakeLive(preset, spoken, QAccessible::Button, false, Qt::LeftButton);
     }
     // The colour squares Shape5..Shape10 in the order of AccColourNames.
     for (int i = 0; i < 6; ++i)
         MakeLive(c(QStringLiteral("Shape%1").arg(i + 5)),
-                 Join({tr(AccBarColour), tr(AccColourNames[size_t(i)])}), QAccessible::Button, false,
-                 Qt::LeftButton);
+                 Join({tr(AccBarColour), tr(AccColourNames[size_t(i)])}), QAccessible::Button,
+                 false, Qt::LeftButton);
 
     // The curve picker.
     Name(c("DBGrid1"), tr(AccSavedCurves));
@@ -298,17 +304,17 @@ void UpdateAccessibleNames(QWidget& m, const Session& session) {
 
 void SetScreenTabOrder(QWidget& m) {
     const char* chain[] = {
-        "Edit9",
-        "Edit10", "Edit11", "Edit5", "ComboBox5", "ComboBox7", "Edit28", "Edit29",
-        "CheckBoxMid", "Edit12", "Edit13", "CBMidEq",
-        "Edit1", "ComboBox1", "ComboBox3", "Edit3", "ComboBox2", "ComboBox4",
-        "Edit14", "Edit15", "CBHighEq", "Edit6", "ComboBox6", "ComboBox8",
-        "ButCalc", "ButFType",
-        "DBGrid1", "Edit2", "ButCurveOK", "ButCancel",
-        "Edit20", "Edit21", "Edit22", "Edit23", "Edit24", "Edit25", "Edit26", "Edit27",
+        "Edit9",   "Edit10",    "Edit11",      "Edit5",  "ComboBox5",  "ComboBox7",
+        "Edit28",  "Edit29",    "CheckBoxMid", "Edit12", "Edit13",     "CBMidEq",
+        "Edit1",   "ComboBox1", "ComboBox3",   "Edit3",  "ComboBox2",  "ComboBox4",
+        "Edit14",  "Edit15",    "CBHighEq",    "Edit6",  "ComboBox6",  "ComboBox8",
+        "ButCalc", "ButFType",  "DBGrid1",     "Edit2",  "ButCurveOK", "ButCancel",
+        "Edit20",  "Edit21",    "Edit22",      "Edit23", "Edit24",     "Edit25",
+        "Edit26",  "Edit27",
     };
     const Controls c(m);
-    for (size_t i = 1; i < std::size(chain); ++i) QWidget::setTabOrder(c(chain[i - 1]), c(chain[i]));
+    for (size_t i = 1; i < std::size(chain); ++i)
+        QWidget::setTabOrder(c(chain[i - 1]), c(chain[i]));
     // Tab leaves the picker's grid instead of walking its 32 columns; the
     // arrow keys move within it.
     qobject_cast<QTableView*>(c("DBGrid1"))->setTabKeyNavigation(false);

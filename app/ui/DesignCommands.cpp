@@ -10,11 +10,11 @@
 #include <QFileInfo>
 #include <QMenu>
 
-#include "kit/Controls.h"
-#include "kit/UserDialogs.h"
 #include "calc/DesignFile.h"
 #include "calc/Linkwitz.h"
 #include "i18n/Messages.h"
+#include "kit/Controls.h"
+#include "kit/UserDialogs.h"
 #include "session/Session.h"
 
 namespace ampora::ui {

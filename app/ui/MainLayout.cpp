@@ -117,8 +117,8 @@ void TF_Main::buildMenus() {
 
     language_ = std::make_unique<LanguageSwitch>(*session_, this, MenuItems);
     // The commands of later features stay out of MenuItems (the text table's).
-    designCommands_ = std::make_unique<DesignCommands>(*session_, this, file,
-                                                       MenuItems.value(QStringLiteral("SubMenuProject")));
+    designCommands_ = std::make_unique<DesignCommands>(
+        *session_, this, file, MenuItems.value(QStringLiteral("SubMenuProject")));
     InstallMeasurementCommands(*curves_, curve);
     InstallBandBreakdown(*session_, this, service);
     InstallPowerHandling(*session_, this, service);

@@ -13,10 +13,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "store/Table.h"
 #include "app/ui/AboutWindow.h"
 #include "app/ui/Accessibility.h"
-#include "kit/Controls.h"
 #include "app/ui/DesignCommands.h"
 #include "calc/ui/ResultsPanel.h"
 #include "curves/CurveStore.h"
@@ -25,7 +23,9 @@
 #include "i18n/ui/LanguageSwitch.h"
 #include "iec/ui/IecWindow.h"
 #include "inputs/ui/InputPanel.h"
+#include "kit/Controls.h"
 #include "session/Session.h"
+#include "store/Table.h"
 
 namespace ampora::ui {
 
@@ -59,8 +59,7 @@ TF_Main::~TF_Main() {
         session_->curveTable().setFileName({});
         try {
             session_->scratchTable().close();
-        } catch (const TableError&) {
-        }
+        } catch (const TableError&) {}
         std::remove((session_->userFolder().toStdString() + ScratchFileName).c_str());
     }
     // The controls go while the panels and the session they call still exist.
@@ -219,8 +218,7 @@ void TF_Main::shutDown() {
     curves.setFileName({});
     try {
         curves.close();
-    } catch (const TableError&) {
-    }
+    } catch (const TableError&) {}
 }
 
 void TF_Main::CmdHelpAboutClick() {

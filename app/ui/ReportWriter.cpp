@@ -2,20 +2,18 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QFont>
 #include <QMenu>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QBuffer>
-#include <QFile>
 #include <cerrno>
 #include <cmath>
 #include <iostream>
 
-#include "kit/Controls.h"
-#include "kit/FileChooser.h"
 #include "calc/BandBreakdown.h"
 #include "calc/PowerHandling.h"
 #include "calc/ui/BandBreakdownWindow.h"
@@ -23,6 +21,8 @@
 #include "cli/Report.h"
 #include "i18n/Messages.h"
 #include "inputs/Numbers.h"
+#include "kit/Controls.h"
+#include "kit/FileChooser.h"
 #include "session/Session.h"
 
 namespace ampora::ui {
@@ -59,12 +59,14 @@ void PaintSpectrum(QPainter& p, const QRectF& area, const Design& d, double unit
         const int32_t level = d.spectrumLevels[size_t(i)];
         if (level < -40) continue;
         // A band at -40 dB keeps a sliver, as on the graph: it has a level.
-        const QRectF bar(QPointF(plot.left() + (i + 0.1) * slot, std::min(yOf(level), yOf(-40) - 0.8 * unit)),
-                         QPointF(plot.left() + (i + 0.9) * slot, yOf(-40)));
+        const QRectF bar(
+            QPointF(plot.left() + (i + 0.1) * slot, std::min(yOf(level), yOf(-40) - 0.8 * unit)),
+            QPointF(plot.left() + (i + 0.9) * slot, yOf(-40)));
         p.fillRect(bar, QColor(0x00, 0x00, 0xFE));
     }
     p.drawRect(plot);
-    static const char* hz[] = {"20", "40", "80", "160", "320", "640", "1к2", "2к5", "5к", "10к", "20к"};
+    static const char* hz[] = {"20",  "40",  "80", "160", "320", "640",
+                               "1к2", "2к5", "5к", "10к", "20к"};
     p.setPen(grey);
     for (int k = 0; k < 11; ++k) {
         const double cx = plot.left() + (3 * k + 0.5) * slot;
@@ -149,7 +151,8 @@ bool PaintPowerHandlingPage(QPainter& p, QPdfWriter& pdf, const ReportData& r, Q
         QStringList row = {t.drivers[size_t(k)], num(h.receivedW)};
         if (h.rated)
             row << Q(FormatGeneral(h.ratedW, sep))
-                << (h.iec ? t.iec + QLatin1Char(' ') + QString::number(h.iecCutUsedHz) + QStringLiteral(" Hz")
+                << (h.iec ? t.iec + QLatin1Char(' ') + QString::number(h.iecCutUsedHz) +
+                                QStringLiteral(" Hz")
                           : t.inDriver)
                 << Q(FormatPermissibleW(h.permissibleW, sep)) << num(h.loadPct)
                 << (std::isfinite(h.headroomDb) ? num(h.headroomDb) : QString())
@@ -167,12 +170,15 @@ bool PaintPowerHandlingPage(QPainter& p, QPdfWriter& pdf, const ReportData& r, Q
         line(t.noRatings, 10.5);
     }
     QString crest = t.crest + QStringLiteral(": ") + Q(FormatGeneral(ph.crestFactorDb, sep));
-    if (ph.hasLimit()) crest += QStringLiteral("; ") + t.sine + QStringLiteral(": ") + num(ph.ampSineRatingW);
+    if (ph.hasLimit())
+        crest += QStringLiteral("; ") + t.sine + QStringLiteral(": ") + num(ph.ampSineRatingW);
     line(crest, 9.5);
     if (ph.targetSplDb) {
         QString target = t.target + QStringLiteral(": ") + Q(FormatGeneral(*ph.targetSplDb, sep)) +
-                         QStringLiteral("; ") + t.targetAmp + QStringLiteral(": ") + num(ph.targetAmpW);
-        if (ph.hasLimit()) target += QStringLiteral(" (") + (ph.targetWithinMax ? t.within : t.beyond) + ")";
+                         QStringLiteral("; ") + t.targetAmp + QStringLiteral(": ") +
+                         num(ph.targetAmpW);
+        if (ph.hasLimit())
+            target += QStringLiteral(" (") + (ph.targetWithinMax ? t.within : t.beyond) + ")";
         line(target, 9.5);
     }
     y += 2 * unit;
@@ -181,9 +187,10 @@ bool PaintPowerHandlingPage(QPainter& p, QPdfWriter& pdf, const ReportData& r, Q
         std::vector<QStringList> pads = {{QString(), t.ohm, t.now, t.atMax, t.suggested}};
         for (int i = 0; i < ph.resistorCount; ++i) {
             const ResistorHandling& res = ph.resistors[size_t(i)];
-            pads.push_back({t.sinkName(res.sink), Q(FormatGeneral(res.ohm, sep)), num(res.nowW),
-                            ph.hasLimit() ? num(res.atMaxW) : QString(),
-                            res.suggestedW > 0 ? QString::number(res.suggestedW) : QStringLiteral("> 100")});
+            pads.push_back(
+                {t.sinkName(res.sink), Q(FormatGeneral(res.ohm, sep)), num(res.nowW),
+                 ph.hasLimit() ? num(res.atMaxW) : QString(),
+                 res.suggestedW > 0 ? QString::number(res.suggestedW) : QStringLiteral("> 100")});
         }
         size(9);
         y = Table(p, 0, y, unit, {30, 18, 26, 36, 46}, pads, 1, false, 2);
@@ -262,9 +269,10 @@ FileStatus WriteReportPdf(const QString& path, const ReportData& r) {
             const FilterChoice& lo = d.midHighPass;
             const FilterChoice& hi = d.midLowPass;
             midFilter = lo.type == hi.type && lo.order == hi.order && lo.type != FilterType::None
-                            ? FilterText(lo).section(QLatin1Char(','), 0, 0) + QStringLiteral(", ") +
-                                  QString::number(lo.cutHz) + QStringLiteral("–") +
-                                  QString::number(hi.cutHz) + QStringLiteral(" Hz")
+                            ? FilterText(lo).section(QLatin1Char(','), 0, 0) +
+                                  QStringLiteral(", ") + QString::number(lo.cutHz) +
+                                  QStringLiteral("–") + QString::number(hi.cutHz) +
+                                  QStringLiteral(" Hz")
                             : FilterText(lo) + QStringLiteral(" / ") + FilterText(hi);
         }
         const std::vector<QStringList> inputs = {
@@ -281,9 +289,10 @@ FileStatus WriteReportPdf(const QString& path, const ReportData& r) {
         y = Table(p, 0, y, unit, {54, 42, 42, 42}, inputs);
         setSize(9.5);
         if (r.ev.linkwitz.active)
-            line(Tr(LabelLinkwitz, l) + QStringLiteral(": F1 ") + QString::number(r.ev.linkwitz.f1) +
-                     QStringLiteral(" Hz → F2 ") + QString::number(r.ev.linkwitz.f2) +
-                     QStringLiteral(" Hz, ") + QString::number(r.ev.linkwitz.db[0]),
+            line(Tr(LabelLinkwitz, l) + QStringLiteral(": F1 ") +
+                     QString::number(r.ev.linkwitz.f1) + QStringLiteral(" Hz → F2 ") +
+                     QString::number(r.ev.linkwitz.f2) + QStringLiteral(" Hz, ") +
+                     QString::number(r.ev.linkwitz.db[0]),
                  9.5);
         else
             line(Tr(LabelLinkwitzOff, l), 9.5);
@@ -301,12 +310,12 @@ FileStatus WriteReportPdf(const QString& path, const ReportData& r) {
                 {QString(), Tr(LabelPower, l), Tr(LabelSpl, l), Tr(LabelPad, l)},
                 {bt.drivers[Bass], Q(t.bass), Q(t.splB), QString()}};
             if (d.midOn)
-                results.push_back({bt.drivers[Mid], Q(t.mid), Q(t.splM),
-                                   Q(t.rsM) + (t.rsM.empty() || t.rpM.empty() ? "" : "    ") +
-                                       Q(t.rpM)});
-            results.push_back({bt.drivers[Tweeter], Q(t.tweeter), Q(t.splT),
-                               Q(t.rsT) + (t.rsT.empty() || t.rpT.empty() ? "" : "    ") +
-                                   Q(t.rpT)});
+                results.push_back(
+                    {bt.drivers[Mid], Q(t.mid), Q(t.splM),
+                     Q(t.rsM) + (t.rsM.empty() || t.rpM.empty() ? "" : "    ") + Q(t.rpM)});
+            results.push_back(
+                {bt.drivers[Tweeter], Q(t.tweeter), Q(t.splT),
+                 Q(t.rsT) + (t.rsT.empty() || t.rpT.empty() ? "" : "    ") + Q(t.rpT)});
             y = Table(p, 0, y, unit, {22, 30, 30, 98}, results);
             setSize(10.5, true);
             line(Tr(LabelTotalSpl, l) + QStringLiteral(": ") + Q(t.splTot), 10.5, true);
@@ -350,9 +359,9 @@ FileStatus WriteReportPdf(const QString& path, const ReportData& r) {
                 return Q(FormatGeneral(RoundHalfEven(v * scale10) / scale10, r.decimalSep));
             };
             for (const BandBreakdownRow& row : b.rows) {
-                QStringList cells = {QString::number(row.freqHz),
-                                     row.levelDb == NoBandLevel ? QString()
-                                                                : QString::number(row.levelDb)};
+                QStringList cells = {
+                    QString::number(row.freqHz),
+                    row.levelDb == NoBandLevel ? QString() : QString::number(row.levelDb)};
                 for (Sink s : b.sinks) {
                     cells << num(row.powerW[size_t(s)], 100);
                     if (IsDriver(s)) cells << num(row.sharePct[size_t(s)], 10);
@@ -366,7 +375,8 @@ FileStatus WriteReportPdf(const QString& path, const ReportData& r) {
             }
             rows.push_back(total);
             std::vector<double> widths = {17, 22};
-            const double rest = (page.width() / unit - 39) / std::max<double>(1, double(head.size() - 2));
+            const double rest =
+                (page.width() / unit - 39) / std::max<double>(1, double(head.size() - 2));
             for (int c = 2; c < head.size(); ++c) widths.push_back(rest);
             Table(p, 0, y, unit, widths, rows, 1, true, 2);
         }
@@ -412,8 +422,8 @@ void InstallReportCommand(const Session& session, QWidget* main, QMenu* file, QA
                                   suggested, Tr(FilterReportFiles, r.language));
         if (!path.isEmpty()) {
             if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
-            const bool csv = QFileInfo(path).suffix().compare(QLatin1String("csv"),
-                                                              Qt::CaseInsensitive) == 0;
+            const bool csv =
+                QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
             const FileStatus s = csv ? WriteReportCsv(path, r) : WriteReportPdf(path, r);
             if (!s.ok())
                 ShowMessage(main, session.text(MsgFileWriteFailed) + path + QLatin1Char('\n') +
@@ -443,7 +453,8 @@ int RunReportCommand(int argc, char** argv) {
                               int qargc = 1;
                               char* qargv[] = {argv[0], nullptr};
                               QApplication app(qargc, qargv);
-                              return WriteReportPdf(QFile::decodeName(QByteArray::fromStdString(o.output)), r);
+                              return WriteReportPdf(
+                                  QFile::decodeName(QByteArray::fromStdString(o.output)), r);
                           });
 }
 

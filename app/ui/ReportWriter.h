@@ -18,8 +18,8 @@ namespace ampora::ui {
 class Session;
 
 struct ReportData {
-    QString name;         // the design's name (its file's, or the curve's)
-    QString file;         // the design file, "" when there is none
+    QString name;  // the design's name (its file's, or the curve's)
+    QString file;  // the design file, "" when there is none
     QDate date;
     Design design;
     Evaluation ev;

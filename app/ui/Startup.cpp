@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QFont>
 
-#include "store/ProgramFolders.h"
 #include "app/ui/MainWindow.h"
+#include "store/ProgramFolders.h"
 
 namespace ampora::ui {
 

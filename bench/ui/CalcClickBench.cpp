@@ -8,14 +8,14 @@
 #include <QTest>
 #include <benchmark/benchmark.h>
 
-#include "kit/UserDialogs.h"
-#include "store/ProgramFolders.h"
-#include "store/Table.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/Startup.h"
 #include "calc/ui/ResultsPanel.h"
 #include "curves/CurveStore.h"
 #include "curves/ui/CurvePanel.h"
+#include "kit/UserDialogs.h"
+#include "store/ProgramFolders.h"
+#include "store/Table.h"
 
 namespace {
 
@@ -23,7 +23,8 @@ namespace {
 class SilentDialogs final : public ampora::ui::UserDialogs {
 public:
     void message(QWidget*, const QString&) override {}
-    bool askRetry(QWidget*, const QString&, const QString&, const QString&, const QString&) override {
+    bool askRetry(QWidget*, const QString&, const QString&, const QString&,
+                  const QString&) override {
         return false;
     }
     bool print(QWidget*) override { return false; }
@@ -56,7 +57,8 @@ void BM_ButCalcClick(benchmark::State& state) {
     QFile::copy(QCoreApplication::applicationDirPath() + "/Menu.cds", folder + "Menu.cds");
     SilentDialogs silent;
     const ampora::ui::UseDialogs useSilent(silent);
-    const auto main = ampora::ui::StartMainWindow(ampora::ProgramFolders::Portable(folder.toStdString()));
+    const auto main =
+        ampora::ui::StartMainWindow(ampora::ProgramFolders::Portable(folder.toStdString()));
     if (!QTest::qWaitForWindowActive(main.get())) {
         state.SkipWithError("main window did not become active");
         return;
@@ -83,7 +85,8 @@ void BM_ButCalcClickPainted(benchmark::State& state) {
     QFile::copy(QCoreApplication::applicationDirPath() + "/Menu.cds", folder + "Menu.cds");
     SilentDialogs silent;
     const ampora::ui::UseDialogs useSilent(silent);
-    const auto main = ampora::ui::StartMainWindow(ampora::ProgramFolders::Portable(folder.toStdString()));
+    const auto main =
+        ampora::ui::StartMainWindow(ampora::ProgramFolders::Portable(folder.toStdString()));
     if (!QTest::qWaitForWindowActive(main.get())) {
         state.SkipWithError("main window did not become active");
         return;
@@ -115,7 +118,11 @@ void BM_ButCalcClickPainted(benchmark::State& state) {
         benchmark::DoNotOptimize(total->text());
     }
 }
-BENCHMARK(BM_ButCalcClickPainted)->Arg(0)->Arg(1)->ArgName("breakdown_open")->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ButCalcClickPainted)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("breakdown_open")
+    ->Unit(benchmark::kMicrosecond);
 
 // Start-up, opening the picker and shut-down with 10,000 saved curves.
 void BM_TenThousandCurves(benchmark::State& state) {
@@ -126,7 +133,8 @@ void BM_TenThousandCurves(benchmark::State& state) {
     const int phase = int(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
-        auto main = std::make_unique<ampora::ui::TF_Main>(ampora::ProgramFolders::Portable(folder.toStdString()));
+        auto main = std::make_unique<ampora::ui::TF_Main>(
+            ampora::ProgramFolders::Portable(folder.toStdString()));
         main->show();
         QCoreApplication::processEvents();
         state.ResumeTiming();
@@ -141,14 +149,19 @@ void BM_TenThousandCurves(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_TenThousandCurves)->Arg(1)->Arg(2)->ArgName("open_picker1_shutdown2")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TenThousandCurves)
+    ->Arg(1)
+    ->Arg(2)
+    ->ArgName("open_picker1_shutdown2")
+    ->Unit(benchmark::kMillisecond);
 
 // The window's creation itself: loading the curve file, taking the settings out.
 void BM_StartUpTenThousandCurves(benchmark::State& state) {
     QTemporaryDir dir;
     const QString folder = FolderWithCurves(dir, 10000);
     for (auto _ : state) {
-        auto main = std::make_unique<ampora::ui::TF_Main>(ampora::ProgramFolders::Portable(folder.toStdString()));
+        auto main = std::make_unique<ampora::ui::TF_Main>(
+            ampora::ProgramFolders::Portable(folder.toStdString()));
         state.PauseTiming();
         main.reset();
         state.ResumeTiming();

@@ -42,6 +42,10 @@ void BM_PowerHandlingWindowUpdate(benchmark::State& state) {
         benchmark::DoNotOptimize(w.figures().maxAmpW);
     }
 }
-BENCHMARK(BM_PowerHandlingWindowUpdate)->ArgName("shown")->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PowerHandlingWindowUpdate)
+    ->ArgName("shown")
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -12,9 +12,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "kit/Controls.h"
 #include "i18n/Messages.h"
 #include "inputs/Numbers.h"
+#include "kit/Controls.h"
 #include "session/Session.h"
 
 namespace ampora::ui {
@@ -26,7 +26,7 @@ namespace {
 const QColor DriverColors[DriverCount] = {QColor(0x1F, 0x5F, 0xB4), QColor(0x2E, 0xA0, 0x4F),
                                           QColor(0xF0, 0x8A, 0x12)};
 // The spectrum graph's frequency scale, every third band.
-const char* const FrequencyLabels[] = {"20",  "40", "80", "160", "320", "640",
+const char* const FrequencyLabels[] = {"20",  "40",  "80", "160", "320", "640",
                                        "1к2", "2к5", "5к", "10к", "20к"};
 
 QString Number(double v, int decimals, char sep) {
@@ -107,8 +107,8 @@ QString BandSummary(const BandBreakdown& b, const BreakdownTexts& t, int band) {
     return text;
 }
 
-void PaintBandPlot(QPainter& p, const QRectF& area, const BandBreakdown& b,
-                   const BreakdownTexts& t, int hoverBand) {
+void PaintBandPlot(QPainter& p, const QRectF& area, const BandBreakdown& b, const BreakdownTexts& t,
+                   int hoverBand) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
     p.fillRect(area, Qt::white);
@@ -123,8 +123,9 @@ void PaintBandPlot(QPainter& p, const QRectF& area, const BandBreakdown& b,
     const auto yOf = [&](double w) { return g.bars.bottom() - w / axisTop * g.bars.height(); };
 
     if (hoverBand >= 0 && hoverBand < BandCount)
-        p.fillRect(QRectF(g.bars.left() + hoverBand * g.slot, g.bars.top(), g.slot, g.bars.height()),
-                   QColor(0xEE, 0xEE, 0xF4));
+        p.fillRect(
+            QRectF(g.bars.left() + hoverBand * g.slot, g.bars.top(), g.slot, g.bars.height()),
+            QColor(0xEE, 0xEE, 0xF4));
 
     // Watts: grid lines and their values.
     p.setPen(ink);
@@ -134,9 +135,9 @@ void PaintBandPlot(QPainter& p, const QRectF& area, const BandBreakdown& b,
         p.drawLine(QPointF(g.bars.left(), y), QPointF(g.bars.right(), y));
         p.setPen(ink);
         const QString label = Number(i * step, 3, t.decimalSep);
-        p.drawText(QRectF(area.left(), y - fm.height() / 2, g.bars.left() - area.left() - 6,
-                          fm.height()),
-                   Qt::AlignRight | Qt::AlignVCenter, label);
+        p.drawText(
+            QRectF(area.left(), y - fm.height() / 2, g.bars.left() - area.left() - 6, fm.height()),
+            Qt::AlignRight | Qt::AlignVCenter, label);
     }
     p.drawText(QRectF(area.left(), area.top() + 4, g.bars.left() - area.left() - 6, fm.height()),
                Qt::AlignRight | Qt::AlignVCenter, t.watts);
@@ -251,7 +252,8 @@ void BandBreakdownWindow::show(const Design& design, const Evaluation& ev,
 }
 
 void BandBreakdownWindow::retranslate() {
-    const BreakdownTexts t = BreakdownTexts::For(TextIndex(session_.language()), DecimalSeparator());
+    const BreakdownTexts t =
+        BreakdownTexts::For(TextIndex(session_.language()), DecimalSeparator());
     setWindowTitle(t.title);
     plot_->setAccessibleName(t.title);
     table_->setAccessibleName(t.title);
@@ -292,7 +294,8 @@ void BandBreakdownWindow::setCell(int row, int col, const QString& text) {
 }
 
 void BandBreakdownWindow::fill() {
-    const BreakdownTexts t = BreakdownTexts::For(TextIndex(session_.language()), DecimalSeparator());
+    const BreakdownTexts t =
+        BreakdownTexts::For(TextIndex(session_.language()), DecimalSeparator());
     const bool stopped = !stop_.isEmpty();
     // A stop says so instead of leaving the last numbers standing.
     stopLine_->setVisible(stopped);
@@ -346,7 +349,8 @@ namespace {
 // Keeps the last calculation so that the window shows it when opened.
 class BreakdownFollower : public QObject {
 public:
-    BreakdownFollower(const Session& session, QWidget* main) : QObject(main), session_(session), main_(main) {
+    BreakdownFollower(const Session& session, QWidget* main)
+        : QObject(main), session_(session), main_(main) {
         setObjectName(QStringLiteral("BreakdownFollower"));
     }
     void recalculated(const Design& d, const Evaluation& ev, const QString& stop) {
@@ -397,8 +401,8 @@ void InstallBandBreakdown(const Session& session, QWidget* main, QMenu* service)
 }
 
 BandBreakdownWindow* FindBandBreakdown(const QWidget& main) {
-    auto* follower = static_cast<BreakdownFollower*>(main.findChild<QObject*>(
-        QStringLiteral("BreakdownFollower"), Qt::FindDirectChildrenOnly));
+    auto* follower = static_cast<BreakdownFollower*>(
+        main.findChild<QObject*>(QStringLiteral("BreakdownFollower"), Qt::FindDirectChildrenOnly));
     return follower ? follower->window() : nullptr;
 }
 

@@ -32,8 +32,8 @@ struct BreakdownTexts {
 // Per band the drivers' powers as stacked bars over a band axis labelled
 // like the spectrum graph, watts upwards, a legend on top. hoverBand (or -1)
 // is drawn highlighted. Used by the window and by the report.
-void PaintBandPlot(QPainter& p, const QRectF& area, const BandBreakdown& b,
-                   const BreakdownTexts& t, int hoverBand = -1);
+void PaintBandPlot(QPainter& p, const QRectF& area, const BandBreakdown& b, const BreakdownTexts& t,
+                   int hoverBand = -1);
 // The band under x in a plot painted into area; -1 outside the bands.
 int BandAtX(const QRectF& area, double x);
 // What hovering a band shows: its frequency and each driver's power.

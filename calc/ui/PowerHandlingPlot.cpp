@@ -37,7 +37,9 @@ double NiceStep(double range) {
 
 PowerHandlingTexts PowerHandlingTexts::For(int l) {
     PowerHandlingTexts t;
-    const auto tr = [l](const LangTexts& texts) { return QString::fromUtf8(TextIn(texts, LanguageOfTextIndex(l))); };
+    const auto tr = [l](const LangTexts& texts) {
+        return QString::fromUtf8(TextIn(texts, LanguageOfTextIndex(l)));
+    };
     t.title = tr(CaptionPowerHandling);
     t.receives = tr(LabelReceivedW);
     t.rating = tr(LabelRatingW);
@@ -90,9 +92,9 @@ void PaintLimitCurve(QPainter& p, const QRectF& area, const LimitCurve& curve,
     p.fillRect(area, Qt::white);
     const QFontMetricsF fm(p.font());
     const QColor grid(0xC0, 0xC0, 0xC0), ink(0x40, 0x40, 0x40);
-    const QRectF plot = area.adjusted(fm.horizontalAdvance(QStringLiteral("000.0")) + 12,
-                                      fm.height() + 10, -fm.horizontalAdvance(QStringLiteral("Hz")) - 10,
-                                      -fm.height() - 8);
+    const QRectF plot =
+        area.adjusted(fm.horizontalAdvance(QStringLiteral("000.0")) + 12, fm.height() + 10,
+                      -fm.horizontalAdvance(QStringLiteral("Hz")) - 10, -fm.height() - 8);
     const double slot = plot.width() / LimitCurvePoints;
     // Third-octave steps from the first point: x of a frequency.
     const auto xOf = [&](double freqHz) {
@@ -121,7 +123,9 @@ void PaintLimitCurve(QPainter& p, const QRectF& area, const LimitCurve& curve,
     const double step = NiceStep(high - low);
     low = std::floor(low / step) * step;
     high = std::ceil(high / step) * step;
-    const auto yOf = [&](double db) { return plot.bottom() - (db - low) / (high - low) * plot.height(); };
+    const auto yOf = [&](double db) {
+        return plot.bottom() - (db - low) / (high - low) * plot.height();
+    };
 
     for (int i = 0; low + i * step <= high + step * 1e-9; ++i) {
         const double db = low + i * step;
@@ -141,8 +145,9 @@ void PaintLimitCurve(QPainter& p, const QRectF& area, const LimitCurve& curve,
         p.drawText(QRectF(x - 30, plot.bottom() + 4, 60, fm.height()), Qt::AlignCenter,
                    QString::fromUtf8(tick.text));
     }
-    p.drawText(QRectF(plot.right() + 4, plot.bottom() + 4, area.right() - plot.right() - 4, fm.height()),
-               Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Hz"));
+    p.drawText(
+        QRectF(plot.right() + 4, plot.bottom() + 4, area.right() - plot.right() - 4, fm.height()),
+        Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Hz"));
     p.setPen(QPen(grid, 0));
     p.drawRect(plot);
 
@@ -180,11 +185,13 @@ void PaintLimitCurve(QPainter& p, const QRectF& area, const LimitCurve& curve,
         p.setBrush(Qt::NoBrush);
         p.drawEllipse(at, 7, 7);
         const QString label = t.thisDesign + QStringLiteral(": ") + QString::number(mark.freqHz) +
-                              QStringLiteral(" Hz, ") + Num(mark.splDb, sep) + QStringLiteral(" dB");
+                              QStringLiteral(" Hz, ") + Num(mark.splDb, sep) +
+                              QStringLiteral(" dB");
         const double w = fm.horizontalAdvance(label) + 4;
         // Beside the mark, on the side with room, above the curve.
         const double x = at.x() + 10 + w <= plot.right() ? at.x() + 10 : at.x() - 10 - w;
-        const double y = at.y() - fm.height() - 6 >= plot.top() ? at.y() - fm.height() - 6 : at.y() + 6;
+        const double y =
+            at.y() - fm.height() - 6 >= plot.top() ? at.y() - fm.height() - 6 : at.y() + 6;
         const QRectF box(x, y, w, fm.height());
         p.fillRect(box.adjusted(-2, 0, 2, 0), QColor(255, 255, 255, 220));
         p.setPen(Qt::black);
@@ -214,7 +221,8 @@ LimitPlot::LimitPlot(QWidget* parent) : QWidget(parent) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
-void LimitPlot::setData(const LimitCurve& curve, const LimitMark& mark, const PowerHandlingTexts& t) {
+void LimitPlot::setData(const LimitCurve& curve, const LimitMark& mark,
+                        const PowerHandlingTexts& t) {
     curve_ = curve;
     mark_ = mark;
     texts_ = t;

@@ -16,9 +16,8 @@ namespace ampora::ui {
 // The words of the window, the report and the plot in one language.
 struct PowerHandlingTexts {
     QString title, receives, rating, kind, inDriver, iec, iecCut, permissible, load, headroom,
-        limitMark, limiting, maxAmp, maxSpl, noRatings, pads, ohm, now, atMax, suggested,
-        notePeaks, noteNow, crest, sine, target, targetAmp, within, beyond, moves, thisDesign,
-        stopped;
+        limitMark, limiting, maxAmp, maxSpl, noRatings, pads, ohm, now, atMax, suggested, notePeaks,
+        noteNow, crest, sine, target, targetAmp, within, beyond, moves, thisDesign, stopped;
     std::array<QString, DriverCount> drivers;
     static PowerHandlingTexts For(int language);
     QString sinkName(Sink s) const;  // "Tweeter Rs"

@@ -8,10 +8,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "kit/Controls.h"
 #include "i18n/Language.h"
 #include "i18n/Messages.h"
 #include "inputs/Numbers.h"
+#include "kit/Controls.h"
 
 namespace ampora::ui {
 
@@ -38,7 +38,6 @@ std::optional<double> InRange(std::optional<double> v, double low, double high) 
     if (v && *v >= low && *v <= high) return v;
     return std::nullopt;
 }
-
 
 QLabel* NewLabel(QWidget* parent, const char* name, Qt::Alignment align = Qt::AlignLeft) {
     auto* l = new QLabel(parent);
@@ -73,8 +72,8 @@ void PowerHandlingWindow::build() {
     const Qt::Alignment right = Qt::AlignRight;
     auto* drivers = new QGridLayout;
     drivers->setHorizontalSpacing(12);
-    const char* headerNames[] = {"HeadReceives", "HeadRating", "HeadKind", "HeadIecCut",
-                                 "HeadPermissible", "HeadLoad", "HeadHeadroom"};
+    const char* headerNames[] = {"HeadReceives",    "HeadRating", "HeadKind",    "HeadIecCut",
+                                 "HeadPermissible", "HeadLoad",   "HeadHeadroom"};
     for (size_t c = 0; c < headers_.size(); ++c) {
         headers_[c] = NewLabel(this, headerNames[c], c == 2 ? Qt::AlignLeft : right);
         headers_[c]->setWordWrap(true);
@@ -204,18 +203,24 @@ void PowerHandlingWindow::build() {
     layout->addWidget(plotTitle_);
     layout->addWidget(plot_, 1);
 
-    for (QLineEdit* box : {rows_[Bass].rating, rows_[Mid].rating, rows_[Tweeter].rating, iecCut_,
-                           crest_, target_})
+    for (QLineEdit* box :
+         {rows_[Bass].rating, rows_[Mid].rating, rows_[Tweeter].rating, iecCut_, crest_, target_})
         connect(box, &QLineEdit::textEdited, this, [this] { edited(); });
     connect(kind_, &QComboBox::activated, this, [this](int index) {
         // The IEC tool's own default, so that the rating counts at once.
-        if (index == 1 && iecCut_->text().trimmed().isEmpty()) iecCut_->setText(QStringLiteral("3000"));
+        if (index == 1 && iecCut_->text().trimmed().isEmpty())
+            iecCut_->setText(QStringLiteral("3000"));
         edited();
     });
     // Top to bottom: the ratings, the tweeter's kind and cut, the crest
     // factor, the target.
-    QWidget* chain[] = {rows_[Bass].rating, rows_[Mid].rating, rows_[Tweeter].rating, kind_,
-                        iecCut_, crest_, target_};
+    QWidget* chain[] = {rows_[Bass].rating,
+                        rows_[Mid].rating,
+                        rows_[Tweeter].rating,
+                        kind_,
+                        iecCut_,
+                        crest_,
+                        target_};
     for (size_t i = 1; i < std::size(chain); ++i) setTabOrder(chain[i - 1], chain[i]);
     crest_->setText(Q(FormatGeneral(DefaultCrestFactorDb, DecimalSeparator())));
     resize(760, 660);
@@ -287,7 +292,8 @@ void PowerHandlingWindow::showEvent(QShowEvent* event) {
 void PowerHandlingWindow::retranslate() {
     const PowerHandlingTexts t = PowerHandlingTexts::For(language_);
     setWindowTitle(t.title);
-    const QString heads[] = {t.receives, t.rating, t.kind, t.iecCut, t.permissible, t.load, t.headroom};
+    const QString heads[] = {t.receives,    t.rating, t.kind,    t.iecCut,
+                             t.permissible, t.load,   t.headroom};
     for (size_t c = 0; c < headers_.size(); ++c) headers_[c]->setText(heads[c]);
     for (int k = 0; k < DriverCount; ++k) {
         DriverRow& r = rows_[size_t(k)];
@@ -348,8 +354,8 @@ void PowerHandlingWindow::refresh() {
         const DriverHandling& h = ph.drivers[size_t(k)];
         // A row per driver in use; the midrange's stays out while it is off.
         const bool inUse = k != Mid || design_.midOn;
-        for (QWidget* w : std::initializer_list<QWidget*>{r.name, r.receives, r.rating, r.permissible,
-                                                         r.load, r.headroom, r.mark})
+        for (QWidget* w : std::initializer_list<QWidget*>{
+                 r.name, r.receives, r.rating, r.permissible, r.load, r.headroom, r.mark})
             w->setVisible(inUse);
         if (r.kindText) r.kindText->setVisible(inUse);
         r.receives->setText(ran && h.inUse ? Num(h.receivedW, sep) : QString());
@@ -357,7 +363,8 @@ void PowerHandlingWindow::refresh() {
         const bool numbers = ran && h.rated;
         r.load->setText(numbers ? Num(h.loadPct, sep) : QString());
         SetStyle(r.load, numbers && h.loadPct > 100.0 ? OverloadStyle : QString());
-        r.headroom->setText(numbers && std::isfinite(h.headroomDb) ? Num(h.headroomDb, sep) : QString());
+        r.headroom->setText(numbers && std::isfinite(h.headroomDb) ? Num(h.headroomDb, sep)
+                                                                   : QString());
         const bool limits = ran && ph.limiting == k;
         r.mark->setText(limits ? t.limitMark : QString());
         if (r.name->font().bold() != limits) {
@@ -381,7 +388,9 @@ void PowerHandlingWindow::refresh() {
     QString need;
     if (ran && ph.targetSplDb) {
         need = Num(ph.targetAmpW, sep);
-        if (limit) need += QStringLiteral("  (") + (ph.targetWithinMax ? t.within : t.beyond) + QLatin1Char(')');
+        if (limit)
+            need += QStringLiteral("  (") + (ph.targetWithinMax ? t.within : t.beyond) +
+                    QLatin1Char(')');
     }
     targetAmp_.value->setText(need);
     SetStyle(targetAmp_.value, limit && ph.targetSplDb && !ph.targetWithinMax
@@ -407,18 +416,19 @@ void PowerHandlingWindow::fillResistors(const PowerHandling& ph, bool shown) {
     for (int r = 0; r < int(padCells_.size()); ++r) {
         const bool used = r < count;
         const ResistorHandling& res = ph.resistors[size_t(r)];
-        const QString cells[] = {
-            used ? t.sinkName(res.sink) : QString(),
-            used ? Q(FormatGeneral(res.ohm, sep)) : QString(),
-            used ? Num(res.nowW, sep) : QString(),
-            used && ph.hasLimit() ? Num(res.atMaxW, sep) : QString(),
-            !used ? QString() : res.suggestedW > 0 ? QString::number(res.suggestedW) : QStringLiteral("> 100")};
+        const QString cells[] = {used ? t.sinkName(res.sink) : QString(),
+                                 used ? Q(FormatGeneral(res.ohm, sep)) : QString(),
+                                 used ? Num(res.nowW, sep) : QString(),
+                                 used && ph.hasLimit() ? Num(res.atMaxW, sep) : QString(),
+                                 !used                ? QString()
+                                 : res.suggestedW > 0 ? QString::number(res.suggestedW)
+                                                      : QStringLiteral("> 100")};
         for (size_t c = 0; c < padCells_[size_t(r)].size(); ++c) {
             padCells_[size_t(r)][c]->setText(cells[c]);
             padCells_[size_t(r)][c]->setVisible(used);
-            padCells_[size_t(r)][c]->setAccessibleName(used && c > 0 ? cells[0] + QStringLiteral(", ") +
-                                                                           padHeaders_[c]->text()
-                                                                     : QString());
+            padCells_[size_t(r)][c]->setAccessibleName(
+                used && c > 0 ? cells[0] + QStringLiteral(", ") + padHeaders_[c]->text()
+                              : QString());
         }
     }
     padNote_->setVisible(count > 0);
@@ -427,11 +437,13 @@ void PowerHandlingWindow::fillResistors(const PowerHandling& ph, bool shown) {
 
 QStringList PowerHandlingWindow::rowTexts(int driver) const {
     const DriverRow& r = rows_[size_t(driver)];
-    return {r.name->text(), r.receives->text(), r.permissible->text(), r.load->text(),
-            r.headroom->text(), r.mark->text()};
+    return {r.name->text(), r.receives->text(), r.permissible->text(),
+            r.load->text(), r.headroom->text(), r.mark->text()};
 }
 
-bool PowerHandlingWindow::rowShown(int driver) const { return !rows_[size_t(driver)].name->isHidden(); }
+bool PowerHandlingWindow::rowShown(int driver) const {
+    return !rows_[size_t(driver)].name->isHidden();
+}
 
 QStringList PowerHandlingWindow::summaryTexts() const {
     QStringList out;

@@ -84,8 +84,8 @@ private:
     Design design_;
     Evaluation ev_;
     QString stop_;
-    bool have_ = false;   // a calculation has arrived
-    bool stale_ = true;   // what is on show is older than what is kept
+    bool have_ = false;  // a calculation has arrived
+    bool stale_ = true;  // what is on show is older than what is kept
     PowerHandling figures_;
 
     QLabel* stopLine_ = nullptr;

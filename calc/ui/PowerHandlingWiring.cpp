@@ -15,7 +15,8 @@ namespace {
 // Keeps the last calculation so that the window shows it when opened.
 class PowerHandlingFollower : public QObject {
 public:
-    PowerHandlingFollower(Session& session, QWidget* main) : QObject(main), session_(session), main_(main) {
+    PowerHandlingFollower(Session& session, QWidget* main)
+        : QObject(main), session_(session), main_(main) {
         setObjectName(QStringLiteral("PowerHandlingFollower"));
     }
     void recalculated(const Design& d, const Evaluation& ev, const QString& stop) {

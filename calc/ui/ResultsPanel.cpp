@@ -25,18 +25,23 @@ ResultsPanel::ResultsPanel(Session& session, QWidget* client, QWidget* rows,
 
 ResultsPanel::~ResultsPanel() = default;
 
-void ResultsPanel::build(QWidget* client, QWidget* rows, const std::array<QWidget*, DriverCount>& columns) {
+void ResultsPanel::build(QWidget* client, QWidget* rows,
+                         const std::array<QWidget*, DriverCount>& columns) {
     totalLevel_ = MakeEdit(rows, 19, 155, 212, 46, QString(), true);
     const struct { int no, x; } powers[] = {{7, 17}, {4, 12}, {8, 12}};
     for (int d = 0; d < DriverCount; ++d)
-        power_[size_t(d)] = MakeEdit(columns[size_t(d)], powers[d].no, powers[d].x, 163, 42, QString(), true);
+        power_[size_t(d)] =
+            MakeEdit(columns[size_t(d)], powers[d].no, powers[d].x, 163, 42, QString(), true);
     kmaxCaption_ = MakeLabel(columns[Bass], "Label27", 64, 67, "Kmax, dB");
     kmax_ = MakeEdit(columns[Bass], 30, 116, 64, 40, QString(), true);
-    const struct { Driver column; int no, x, y; } pads[] = {
-        {Mid, 40, 66, 46}, {Mid, 41, 66, 64}, {Tweeter, 42, 60, 46}, {Tweeter, 43, 60, 64}};
+    const struct {
+        Driver column;
+        int no, x, y;
+    } pads[] = {{Mid, 40, 66, 46}, {Mid, 41, 66, 64}, {Tweeter, 42, 60, 46}, {Tweeter, 43, 60, 64}};
     for (size_t i = 0; i < pads_.size(); ++i)
-        pads_[i] = MakeLabel(columns[size_t(pads[i].column)], QStringLiteral("Label%1").arg(pads[i].no),
-                             pads[i].x, pads[i].y, QString());
+        pads_[i] =
+            MakeLabel(columns[size_t(pads[i].column)], QStringLiteral("Label%1").arg(pads[i].no),
+                      pads[i].x, pads[i].y, QString());
 
     // Over the midrange column, shown on request.
     listing_ = new QListWidget(client);
@@ -132,8 +137,9 @@ void ResultsPanel::ButCalcClick() {
         const Evaluation& ev;
         bool finished = false;
         ~Notify() {
-            session.finishCalculation(design, ev,
-                                      finished ? QString() : Q(StopMessage(ev.stop, TextIndex(session.language()))));
+            session.finishCalculation(
+                design, ev,
+                finished ? QString() : Q(StopMessage(ev.stop, TextIndex(session.language()))));
         }
     } notify{session_, design, ev};
     showLinkwitz(ev.linkwitz);
@@ -153,8 +159,8 @@ void ResultsPanel::ButCalcClick() {
         pads_[i]->adjustSize();
     }
     const std::pair<QLineEdit*, const std::string*> boxes[] = {
-        {power_[Bass], &t.bass},   {power_[Mid], &t.mid},   {power_[Tweeter], &t.tweeter},
-        {level_[Bass], &t.splB},   {level_[Mid], &t.splM},  {level_[Tweeter], &t.splT},
+        {power_[Bass], &t.bass}, {power_[Mid], &t.mid},  {power_[Tweeter], &t.tweeter},
+        {level_[Bass], &t.splB}, {level_[Mid], &t.splM}, {level_[Tweeter], &t.splT},
         {totalLevel_, &t.splTot}};
     for (const auto& [box, text] : boxes) box->setText(Q(*text));
     notify.finished = true;

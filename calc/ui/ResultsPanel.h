@@ -54,12 +54,12 @@ private:
     QPushButton* calc_ = nullptr;
     std::array<QLineEdit*, DriverCount> power_{};  // Edit7, Edit4, Edit8
     std::array<QLineEdit*, DriverCount> level_{};  // Edit16..Edit18, hidden
-    QLineEdit* totalLevel_ = nullptr;               // Edit19
+    QLineEdit* totalLevel_ = nullptr;              // Edit19
     // Series and parallel resistor of the midrange and of the tweeter.
-    std::array<QLabel*, 4> pads_{};                 // Label40..Label43
-    QLabel* kmaxCaption_ = nullptr;                 // Label27
-    QLineEdit* kmax_ = nullptr;                     // Edit30
-    QListWidget* listing_ = nullptr;                // ListBox1
+    std::array<QLabel*, 4> pads_{};   // Label40..Label43
+    QLabel* kmaxCaption_ = nullptr;   // Label27
+    QLineEdit* kmax_ = nullptr;       // Edit30
+    QListWidget* listing_ = nullptr;  // ListBox1
     int32_t nearestBandIndex_ = 0;
     bool inCalc_ = false;
     bool skipNextActivation_ = false;

@@ -9,13 +9,13 @@
 #include <QTableView>
 #include <algorithm>
 
-#include "store/Table.h"
-#include "kit/Controls.h"
 #include "curves/CurveStore.h"
 #include "curves/ui/CurveGridModel.h"
 #include "curves/ui/CurvePanel.h"
 #include "i18n/Messages.h"
+#include "kit/Controls.h"
 #include "session/Session.h"
+#include "store/Table.h"
 
 namespace ampora::ui {
 
@@ -51,8 +51,7 @@ void CurvePanel::attachPickerGrid() {
                 if (current.isValid() && current.row() + 1 != table.recNo()) {
                     try {
                         table.setRecNo(current.row() + 1);
-                    } catch (const TableError&) {
-                    }
+                    } catch (const TableError&) {}
                 }
             });
 }
@@ -128,7 +127,8 @@ void CurvePanel::CurveOpen(const QString& name) {
         ButCurveOKClick();
     } else {
         session_.setLanguageSwitchEnabled(true);
-        ShowMessage(window(), session_.text(MsgCurveNotFoundPre) + name + session_.text(MsgCurveNotFoundPost));
+        ShowMessage(window(), session_.text(MsgCurveNotFoundPre) + name +
+                                  session_.text(MsgCurveNotFoundPost));
     }
 }
 
@@ -253,7 +253,8 @@ void CurvePanel::ButCurveOKClick() {
         }
         case ModeDelete:
             if (table.recordCount() > 0 && Q(table.fieldText(0)) == IecDin) {
-                ShowMessage(window(), session_.text(MsgCannotDeletePre) + IecDin + session_.text(MsgCannotDeletePost));
+                ShowMessage(window(), session_.text(MsgCannotDeletePre) + IecDin +
+                                          session_.text(MsgCannotDeletePost));
                 ButSelectCurveCancelClick();
                 return;
             }
@@ -275,8 +276,7 @@ void CurvePanel::ButCurveOKClick() {
                 DrawGrid();
             }
             break;
-        default:
-            break;
+        default: break;
     }
     session_.CurveMode = ModeIdle;
     const bool any = table.recordCount() > 0;
@@ -298,8 +298,7 @@ void CurvePanel::ButSelectCurveCancelClick() {
         try {
             table.setRecNo(session_.CurCurveRecNo);
             session_.CurCurveName = Q(table.fieldText(0));
-        } catch (const TableError&) {
-        }
+        } catch (const TableError&) {}
     }
 }
 

@@ -3,23 +3,23 @@
 
 #include "curves/ui/CurvePanel.h"
 
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QGroupBox>
 #include <QTableView>
 #include <cmath>
 
-#include "store/Settings.h"
-#include "store/Table.h"
-#include "kit/Controls.h"
-#include "kit/Widgets.h"
 #include "curves/CurveStore.h"
 #include "curves/ui/CurveGridModel.h"
 #include "curves/ui/GraphImage.h"
+#include "kit/Controls.h"
+#include "kit/Widgets.h"
 #include "session/Session.h"
+#include "store/Settings.h"
+#include "store/Table.h"
 
 namespace ampora::ui {
 
@@ -118,7 +118,8 @@ void CurvePanel::buildGraph(QWidget* client) {
         grey(l);
     }
     grey(MakeLabel(panel, "Label6", 25, 15, "dB"));
-    const char* hzTexts[] = {"20", "40", "80", "160", "320", "640", "1к2", "2к5", "5к", "10к", "20к"};
+    const char* hzTexts[] = {"20",  "40",  "80", "160", "320", "640",
+                             "1к2", "2к5", "5к", "10к", "20к"};
     const int hzLefts[] = {50, 104, 158, 210, 264, 318, 372, 426, 480, 534, 582};
     for (int i = 0; i < 11; ++i)
         grey(MakeLabel(panel, QStringLiteral("Label%1").arg(i + 8), hzLefts[i], 212,
@@ -150,14 +151,18 @@ void CurvePanel::buildGraph(QWidget* client) {
         markers_[size_t(i)] = marker;
     }
     for (int i = 0; i < 6; ++i) {
-        QLabel* l = MakeLabel(panel, presetNames[i], 645, presetTops[i], QString::fromUtf8(presetTexts[i]));
+        QLabel* l =
+            MakeLabel(panel, presetNames[i], 645, presetTops[i], QString::fromUtf8(presetTexts[i]));
         l->setCursor(Qt::PointingHandCursor);
         presets_[size_t(i)] = l;
     }
     // Squares from left to right: Shape10, Shape9, Shape5, Shape7, Shape8, Shape6.
-    const struct { int no; int left; uint32_t colour; } squares[] = {
-        {5, 523, 0x0B7006}, {6, 595, 0x739BD8}, {7, 547, 0xFE0000},
-        {8, 571, 0x41B171}, {9, 499, 0x818101}, {10, 475, 0x818181}};
+    const struct {
+        int no;
+        int left;
+        uint32_t colour;
+    } squares[] = {{5, 523, 0x0B7006}, {6, 595, 0x739BD8}, {7, 547, 0xFE0000},
+                   {8, 571, 0x41B171}, {9, 499, 0x818101}, {10, 475, 0x818181}};
     for (const auto& s : squares) {
         auto* sq = new ShapeBox(panel, ColorFromInt(s.colour), Qt::black, 0);
         sq->setObjectName(QStringLiteral("Shape%1").arg(s.no));
@@ -209,7 +214,8 @@ void CurvePanel::connectHandlers() {
         });
     }
     connect(&session_, &Session::curvePickCancelled, this, [this] { ButSelectCurveCancelClick(); });
-    connect(&session_, &Session::designChanged, this, [this](const Design& d) { showDesignCurve(d); });
+    connect(&session_, &Session::designChanged, this,
+            [this](const Design& d) { showDesignCurve(d); });
 }
 
 void CurvePanel::takeSettings(const SettingsValues& stored) { curveColor_ = stored.curveColor; }

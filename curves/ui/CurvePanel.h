@@ -99,22 +99,22 @@ private:
 
     Session& session_;
     // The picker.
-    QFrame* picker_ = nullptr;       // Panel2
+    QFrame* picker_ = nullptr;         // Panel2
     QLabel* pickerCaption_ = nullptr;  // Label25
-    QTableView* grid_ = nullptr;     // DBGrid1
+    QTableView* grid_ = nullptr;       // DBGrid1
     CurveGridModel* gridModel_ = nullptr;
-    QLineEdit* nameBox_ = nullptr;   // Edit2
-    QPushButton* ok_ = nullptr;      // ButCurveOK
-    QPushButton* cancel_ = nullptr;  // ButCancel
+    QLineEdit* nameBox_ = nullptr;     // Edit2
+    QPushButton* ok_ = nullptr;        // ButCurveOK
+    QPushButton* cancel_ = nullptr;    // ButCancel
     QGroupBox* printerBox_ = nullptr;  // GroupBox4
     PictureBox* printer_ = nullptr;    // Image6
     // The graph.
-    GraphImage* graph_ = nullptr;    // Image1
-    QLabel* levelReadout_ = nullptr;  // Label21
-    QLabel* freqReadout_ = nullptr;   // Label22
-    QLabel* curveName_ = nullptr;     // Label24
-    std::array<QFrame*, 6> markers_{};       // Shp1..Shp6
-    std::array<QLabel*, 6> presets_{};       // Label29, Label30, Label32..Label35
+    GraphImage* graph_ = nullptr;       // Image1
+    QLabel* levelReadout_ = nullptr;    // Label21
+    QLabel* freqReadout_ = nullptr;     // Label22
+    QLabel* curveName_ = nullptr;       // Label24
+    std::array<QFrame*, 6> markers_{};  // Shp1..Shp6
+    std::array<QLabel*, 6> presets_{};  // Label29, Label30, Label32..Label35
     // The plot's pixel grid: 18 px per band, 36 px per 10 dB, and its margins.
     static constexpr double GraphStepX = 18, GraphStep10dB = 36, GraphLeft = 30, GraphTop = 15,
                             GraphRight = 9, GraphBottom = 45;

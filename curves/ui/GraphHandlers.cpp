@@ -6,11 +6,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "kit/Controls.h"
-#include "kit/Widgets.h"
 #include "curves/CurveStore.h"
 #include "curves/ui/CurvePanel.h"
 #include "curves/ui/GraphImage.h"
+#include "kit/Controls.h"
+#include "kit/Widgets.h"
 #include "session/Session.h"
 
 namespace ampora::ui {
@@ -120,13 +120,14 @@ void CurvePanel::Image6Click() {
         }
     } restore{this};
     printerBox_->hide();
-    PrintWindow(window());  // a failed print is not reported
+    PrintWindow(window());       // a failed print is not reported
     window()->activateWindow();  // back from the modal print dialog
 }
 
 void CurvePanel::showImportedCurve(const QString& name, const std::array<int32_t, 31>& levelsDb) {
     setBandsFromLevels(levelsDb);
-    if (session_.CurveMode != ModeIdle && session_.CurveMode != ModeNew) ButSelectCurveCancelClick();
+    if (session_.CurveMode != ModeIdle && session_.CurveMode != ModeNew)
+        ButSelectCurveCancelClick();
     session_.CurCurveRecNo = -1;
     session_.CurCurveName = name;
     session_.CurveMode = ModeNew;

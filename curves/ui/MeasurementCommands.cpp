@@ -6,20 +6,22 @@
 #include <QLabel>
 #include <QMenu>
 
-#include "kit/Controls.h"
-#include "kit/FileChooser.h"
 #include "curves/CurveStore.h"
 #include "curves/MeasurementImport.h"
 #include "curves/ui/CurvePanel.h"
 #include "i18n/Messages.h"
-#include "store/SafeFile.h"
+#include "kit/Controls.h"
+#include "kit/FileChooser.h"
 #include "session/Session.h"
+#include "store/SafeFile.h"
 
 namespace ampora::ui {
 
 namespace {
 
-QString Text(const CurvePanel& curves, const LangTexts& texts) { return curves.session().text(texts); }
+QString Text(const CurvePanel& curves, const LangTexts& texts) {
+    return curves.session().text(texts);
+}
 
 QString Problem(const CurvePanel& curves, const MeasurementImport& r) {
     QString text;
@@ -46,12 +48,13 @@ QString Problem(const CurvePanel& curves, const MeasurementImport& r) {
 
 void Refuse(CurvePanel& curves, const QString& path, const QString& problem) {
     ShowMessage(curves.window(), Text(curves, MsgSpectrumRefused) + QFileInfo(path).fileName() +
-                           QLatin1Char('\n') + problem);
+                                     QLatin1Char('\n') + problem);
 }
 
 void ImportCommand(CurvePanel& curves) {
-    const QString path = ChooseFile(curves.window(), FileChoice::Open, Text(curves, CaptionImportSpectrum),
-                                    {}, Text(curves, FilterSpectrumFiles));
+    const QString path =
+        ChooseFile(curves.window(), FileChoice::Open, Text(curves, CaptionImportSpectrum), {},
+                   Text(curves, FilterSpectrumFiles));
     if (!path.isEmpty()) ImportSpectrumFile(curves, path);
     curves.window()->activateWindow();
 }
@@ -64,10 +67,11 @@ void ExportCommand(CurvePanel& curves) {
         return;
     }
     const QString suggested =
-        (curves.session().CurCurveName.isEmpty() ? QStringLiteral("curve") : curves.session().CurCurveName) +
+        (curves.session().CurCurveName.isEmpty() ? QStringLiteral("curve")
+                                                 : curves.session().CurCurveName) +
         QStringLiteral(".csv");
-    QString path = ChooseFile(curves.window(), FileChoice::Save, Text(curves, CaptionExportCurve), suggested,
-                              Text(curves, FilterCsvFiles));
+    QString path = ChooseFile(curves.window(), FileChoice::Save, Text(curves, CaptionExportCurve),
+                              suggested, Text(curves, FilterCsvFiles));
     if (!path.isEmpty()) {
         if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
         ExportCurveFile(curves, path);
@@ -84,7 +88,8 @@ void InstallMeasurementCommands(CurvePanel& curves, QMenu* curve) {
     QAction* exportCurve = curve->addAction(QString());
     exportCurve->setObjectName(QStringLiteral("CmdCurveExport"));
     QObject::connect(import, &QAction::triggered, &curves, [&curves] { ImportCommand(curves); });
-    QObject::connect(exportCurve, &QAction::triggered, &curves, [&curves] { ExportCommand(curves); });
+    QObject::connect(exportCurve, &QAction::triggered, &curves,
+                     [&curves] { ExportCommand(curves); });
     const auto retranslate = [&curves, import, exportCurve] {
         import->setText(Text(curves, CaptionImportSpectrum));
         exportCurve->setText(Text(curves, CaptionExportCurve));
@@ -101,8 +106,9 @@ bool ImportSpectrumFile(CurvePanel& curves, const QString& path) {
         return false;
     }
     if (!file.status.ok()) {
-        ShowMessage(curves.window(), Text(curves, MsgFileReadFailed) + path + QLatin1Char('\n') +
-                               Q(FileStatusText(file.status, TextIndex(curves.session().language()))));
+        ShowMessage(curves.window(),
+                    Text(curves, MsgFileReadFailed) + path + QLatin1Char('\n') +
+                        Q(FileStatusText(file.status, TextIndex(curves.session().language()))));
         return false;
     }
     const MeasurementImport r = ParseSpectrum(file.bytes, S(QFileInfo(path).fileName()));
@@ -112,8 +118,8 @@ bool ImportSpectrumFile(CurvePanel& curves, const QString& path) {
     }
     // The graph shows it like a curve just opened, but with no record behind
     // it: Save asks for the name, proposing the file's.
-    curves.showImportedCurve(Q(CurveNameFromFileName(S(QFileInfo(path).fileName()), CurveNameLength)),
-                           r.levels);
+    curves.showImportedCurve(
+        Q(CurveNameFromFileName(S(QFileInfo(path).fileName()), CurveNameLength)), r.levels);
     return true;
 }
 
@@ -126,8 +132,9 @@ bool ExportCurveFile(CurvePanel& curves, const QString& path) {
     const FileStatus s =
         WriteFileSafely(QFile::encodeName(path).toStdString(), ExportCurveCsv(levels));
     if (!s.ok()) {
-        ShowMessage(curves.window(), Text(curves, MsgFileWriteFailed) + path + QLatin1Char('\n') +
-                               Q(FileStatusText(s, TextIndex(curves.session().language()))));
+        ShowMessage(curves.window(),
+                    Text(curves, MsgFileWriteFailed) + path + QLatin1Char('\n') +
+                        Q(FileStatusText(s, TextIndex(curves.session().language()))));
         return false;
     }
     return true;

@@ -4,8 +4,8 @@
 
 #include <QAction>
 
-#include "kit/Controls.h"
 #include "i18n/Messages.h"
+#include "kit/Controls.h"
 #include "kit/HelpViewer.h"
 #include "session/Session.h"
 #include "session/WindowTexts.h"
@@ -30,7 +30,8 @@ LanguageSwitch::LanguageSwitch(Session& session, QWidget* window,
 
 void LanguageSwitch::LoadMenu(Language language) {
     for (Language l : Languages)
-        menuItems_.value(QString::fromUtf8(LanguageItems[size_t(TextIndex(l))]))->setChecked(l == language);
+        menuItems_.value(QString::fromUtf8(LanguageItems[size_t(TextIndex(l))]))
+            ->setChecked(l == language);
     helpFile_ = session_.dataFolder() + QString::fromUtf8(HelpFiles[size_t(TextIndex(language))]);
     ApplyTexts(session_.textTable(), language, TextWindow::Main, window_, menuItems_);
     session_.setLanguage(language);

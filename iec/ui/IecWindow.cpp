@@ -9,12 +9,12 @@
 #include <QScreen>
 #include <QStatusBar>
 
-#include "store/Settings.h"
-#include "kit/Controls.h"
 #include "iec/IecPower.h"
 #include "inputs/Numbers.h"
+#include "kit/Controls.h"
 #include "session/Session.h"
 #include "session/WindowTexts.h"
+#include "store/Settings.h"
 
 namespace ampora::ui {
 
@@ -44,7 +44,8 @@ TF_IecGost::TF_IecGost(Session& session, QWidget* parent) : QDialog(parent), ses
     setFixedSize(567, 284);
 
     tool_ = new QGroupBox(
-        QString::fromUtf8(" Расчёт реально допустимой мощности ВЧ головки по паспортным данным ( IEC ) "),
+        QString::fromUtf8(
+            " Расчёт реально допустимой мощности ВЧ головки по паспортным данным ( IEC ) "),
         this);
     tool_->setObjectName(QStringLiteral("GroupBox3"));
     tool_->setGeometry(16, 24, 537, 201);
@@ -62,7 +63,8 @@ TF_IecGost::TF_IecGost(Session& session, QWidget* parent) : QDialog(parent), ses
     const SettingsValues fresh;
     power_ = MakeEdit(rated, "Edit1", 27, QString::number(fresh.iecPower), false);
     cut_ = MakeEdit(rated, "Edit3", 99, QString::number(fresh.iecCutFreq), false);
-    MakeEdit(rated, "Edit4", 120, QStringLiteral("2"), true);  // the data sheet's filter: second order
+    MakeEdit(rated, "Edit4", 120, QStringLiteral("2"),
+             true);  // the data sheet's filter: second order
     result_ = MakeEdit(real, "Edit5", 27, QString(), true);
     realCut_ = MakeEdit(real, "Edit7", 99, QString::number(fresh.realCutFreq), false);
     realCut_->hide();

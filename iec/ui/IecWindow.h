@@ -42,11 +42,11 @@ private:
     void ComboBox1Exit();
 
     Session& session_;
-    QGroupBox* tool_ = nullptr;    // GroupBox3, around everything
-    QLineEdit* power_ = nullptr;   // Edit1: the data-sheet power
-    QLineEdit* cut_ = nullptr;     // Edit3: the cut-off it was measured with
-    QLineEdit* result_ = nullptr;  // Edit5: the real permissible power
-    QLineEdit* realCut_ = nullptr; // Edit7
+    QGroupBox* tool_ = nullptr;       // GroupBox3, around everything
+    QLineEdit* power_ = nullptr;      // Edit1: the data-sheet power
+    QLineEdit* cut_ = nullptr;        // Edit3: the cut-off it was measured with
+    QLineEdit* result_ = nullptr;     // Edit5: the real permissible power
+    QLineEdit* realCut_ = nullptr;    // Edit7
     QComboBox* realOrder_ = nullptr;  // ComboBox1
     int realOrderIdx_ = 1;
     bool calculating_ = false;

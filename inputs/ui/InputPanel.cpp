@@ -12,11 +12,11 @@
 #include <QSignalBlocker>
 #include <vector>
 
-#include "store/Settings.h"
+#include "inputs/Numbers.h"
 #include "kit/Controls.h"
 #include "kit/Widgets.h"
-#include "inputs/Numbers.h"
 #include "session/Session.h"
+#include "store/Settings.h"
 
 namespace ampora::ui {
 
@@ -79,15 +79,18 @@ void InputPanel::build(QWidget* client) {
     rows_ = new QFrame(client);
     rows_->setObjectName(QStringLiteral("Panel3"));
     rows_->setGeometry(8, 276, 207, 237);
-    const struct { const char* name; int top; const char* text; } rows[] = {
-        {"Label36", 9, "Мощность усилителя, Вт"},
-        {"Label37", 36, "Характ. чувствительность, дБ/Вт/м"},
-        {"Label38", 57, "Номинальный импеданс, Ом"},
-        {"Label50", 95, "Частота раздела, Гц"},
-        {"Label51", 116, "Тип фильтра"},
-        {"Label52", 137, "Порядок фильтра"},
-        {"Label53", 172, "Нагрузка по мощности, Вт"},
-        {"Label44", 216, "Общий SPL на 1 м, дБ"}};
+    const struct {
+        const char* name;
+        int top;
+        const char* text;
+    } rows[] = {{"Label36", 9, "Мощность усилителя, Вт"},
+                {"Label37", 36, "Характ. чувствительность, дБ/Вт/м"},
+                {"Label38", 57, "Номинальный импеданс, Ом"},
+                {"Label50", 95, "Частота раздела, Гц"},
+                {"Label51", 116, "Тип фильтра"},
+                {"Label52", 137, "Порядок фильтра"},
+                {"Label53", 172, "Нагрузка по мощности, Вт"},
+                {"Label44", 216, "Общий SPL на 1 м, дБ"}};
     for (const auto& r : rows) MakeLabel(rows_, r.name, 6, r.top, QString::fromUtf8(r.text));
     ampPower_ = MakeEdit(rows_, 9, 165, 6, 36, QString::number(fresh.ampPowerW));
     oneForAll_ = new QPushButton(QString::fromUtf8("один для всех"), rows_);
@@ -106,10 +109,13 @@ void InputPanel::build(QWidget* client) {
         line->setGeometry(2, lineTops[i], 203, 1);
     }
 
-    const struct { const char* name; QRect place; const char* title; } columns[] = {
-        {"GroupBox1", QRect(219, 285, 166, 198), "   динамик НЧ   "},
-        {"GroupBox2", QRect(392, 285, 186, 198), "   "},
-        {"GroupBox3", QRect(586, 285, 153, 198), "   динамик ВЧ   "}};
+    const struct {
+        const char* name;
+        QRect place;
+        const char* title;
+    } columns[] = {{"GroupBox1", QRect(219, 285, 166, 198), "   динамик НЧ   "},
+                   {"GroupBox2", QRect(392, 285, 186, 198), "   "},
+                   {"GroupBox3", QRect(586, 285, 153, 198), "   динамик ВЧ   "}};
     for (int d = 0; d < 3; ++d) {
         auto* g = new QGroupBox(QString::fromUtf8(columns[d].title), client);
         g->setObjectName(QString::fromUtf8(columns[d].name));
@@ -143,22 +149,29 @@ void InputPanel::build(QWidget* client) {
         QGroupBox* column = columns_[size_t(d)];
         const DriverField& df = DriverFields[d];
         const DriverData& data = fresh.*df.design;
-        drivers_[size_t(d)].sensitivity = MakeEdit(column, df.sensitivityBox, 12, 22, 42, Real(data.sensitivityDb));
-        drivers_[size_t(d)].impedance = MakeEdit(column, df.impedanceBox, 12, 43, 42, Real(data.impedanceOhm));
+        drivers_[size_t(d)].sensitivity =
+            MakeEdit(column, df.sensitivityBox, 12, 22, 42, Real(data.sensitivityDb));
+        drivers_[size_t(d)].impedance =
+            MakeEdit(column, df.impedanceBox, 12, 43, 42, Real(data.impedanceOhm));
         for (int f = 0; f < 4; ++f)
             if (FilterFields[f].column == d)
-                filters_[size_t(f)].cut = MakeEdit(column, FilterFields[f].cutBox, FilterFields[f].left, 87, 81,
-                                                   QString::number((fresh.*FilterFields[f].design).cutHz));
+                filters_[size_t(f)].cut =
+                    MakeEdit(column, FilterFields[f].cutBox, FilterFields[f].left, 87, 81,
+                             QString::number((fresh.*FilterFields[f].design).cutHz));
         for (int f = 0; f < 4; ++f) {
             if (FilterFields[f].column != d) continue;
-            filters_[size_t(f)].typeOnPaper = paperBox(column, FilterFields[f].typeOnPaper, FilterFields[f].left, 108);
-            filters_[size_t(f)].orderOnPaper = paperBox(column, FilterFields[f].typeOnPaper + 1, FilterFields[f].left, 129);
+            filters_[size_t(f)].typeOnPaper =
+                paperBox(column, FilterFields[f].typeOnPaper, FilterFields[f].left, 108);
+            filters_[size_t(f)].orderOnPaper =
+                paperBox(column, FilterFields[f].typeOnPaper + 1, FilterFields[f].left, 129);
         }
         // The midrange's lists go type, order, type, order from left to right.
         for (int f = 0; f < 4; ++f) {
             if (FilterFields[f].column != d) continue;
-            filters_[size_t(f)].type = makeList(column, FilterFields[f].typeList, FilterFields[f].left, 108, FilterTypes);
-            filters_[size_t(f)].order = makeList(column, FilterFields[f].orderList, FilterFields[f].left, 129, FilterOrders);
+            filters_[size_t(f)].type =
+                makeList(column, FilterFields[f].typeList, FilterFields[f].left, 108, FilterTypes);
+            filters_[size_t(f)].order = makeList(column, FilterFields[f].orderList,
+                                                 FilterFields[f].left, 129, FilterOrders);
         }
     }
     QGroupBox* bass = columns_[Bass];
@@ -208,13 +221,15 @@ void InputPanel::connectHandlers() {
         FilterBoxes& b = filters_[size_t(f)];
         const auto filter = Filter(f);
         connect(b.type, &QComboBox::activated, this, [this, filter] { TypeBoxChange(filter); });
-        connect(b.type->lineEdit(), &QLineEdit::textEdited, this, [this, filter] { TypeBoxChange(filter); });
+        connect(b.type->lineEdit(), &QLineEdit::textEdited, this,
+                [this, filter] { TypeBoxChange(filter); });
         OnFocusMove(b.type, QEvent::FocusIn, [&b] {
             const int idx = ItemIndex(b.type);
             if (idx >= 0) b.typeKept = int16_t(idx);
         });
         connect(b.order, &QComboBox::activated, this, [this, filter] { OrderBoxChange(filter); });
-        connect(b.order->lineEdit(), &QLineEdit::textEdited, this, [this, filter] { OrderBoxChange(filter); });
+        connect(b.order->lineEdit(), &QLineEdit::textEdited, this,
+                [this, filter] { OrderBoxChange(filter); });
         // A list left with text that names no item goes back to its item.
         OnFocusMove(b.type, QEvent::FocusOut, [this, &b] {
             if (ItemIndex(b.type) < 0) select(b.type, b.typeKept);
@@ -226,7 +241,8 @@ void InputPanel::connectHandlers() {
     // Enter released in any input box calculates; leaving one does nothing.
     std::vector<QLineEdit*> boxes = {ampPower_, linkwitzF1_, linkwitzF2_};
     for (const DriverBoxes& d : drivers_) boxes.insert(boxes.end(), {d.sensitivity, d.impedance});
-    for (const FilterBoxes& f : filters_) boxes.insert(boxes.end(), {f.cut, f.typeOnPaper, f.orderOnPaper});
+    for (const FilterBoxes& f : filters_)
+        boxes.insert(boxes.end(), {f.cut, f.typeOnPaper, f.orderOnPaper});
     for (QLineEdit* e : boxes) OnEnterReleased(e, [this] { session_.calculate(); });
 
     // The session holds the design as the boxes hold it at every moment.
@@ -239,7 +255,8 @@ void InputPanel::connectHandlers() {
         connect(c, &QCheckBox::toggled, this, [this] { publish(); });
 
     connect(&session_, &Session::inputsCheckRequested, this, [this] { CheckBoxes(); });
-    connect(&session_, &Session::inputsCorrected, this, [this](const Evaluation& ev) { showCorrections(ev); });
+    connect(&session_, &Session::inputsCorrected, this,
+            [this](const Evaluation& ev) { showCorrections(ev); });
     connect(&session_, &Session::designChanged, this, [this](const Design& d) { showDesign(d); });
     connect(&session_, &Session::printing, this, [this](bool on) { showOnPaper(on); });
 }
@@ -252,7 +269,8 @@ Design InputPanel::designFromBoxes() const {
         // The midrange edges are read as they stand, the other inputs as the
         // last check left them.
         const bool midrange = f == MidHighPass || f == MidLowPass;
-        const int32_t cut = midrange ? ParseInt(S(b.cut->text())).value_or(choice.cutHz) : choice.cutHz;
+        const int32_t cut =
+            midrange ? ParseInt(S(b.cut->text())).value_or(choice.cutHz) : choice.cutHz;
         choice = FilterFromItems(ItemIndex(b.type), ItemIndex(b.order), cut);
     }
     d.midOn = midrange_->isChecked();
@@ -286,9 +304,11 @@ void InputPanel::showSettings(const SettingsValues& s) {
         filters_[size_t(f)].cut->setText(QString::number((checked_.*FilterFields[f].design).cutHz));
     ampPower_->setText(QString::number(checked_.ampPowerW));
     for (int d = 0; d < 3; ++d)
-        drivers_[size_t(d)].sensitivity->setText(Real((checked_.*DriverFields[d].design).sensitivityDb));
+        drivers_[size_t(d)].sensitivity->setText(
+            Real((checked_.*DriverFields[d].design).sensitivityDb));
     for (int d = 0; d < 3; ++d)
-        drivers_[size_t(d)].impedance->setText(Real((checked_.*DriverFields[d].design).impedanceOhm));
+        drivers_[size_t(d)].impedance->setText(
+            Real((checked_.*DriverFields[d].design).impedanceOhm));
     for (int f = 0; f < 4; ++f) select(filters_[size_t(f)].type, s.*FilterFields[f].typeIdx);
     for (int f = 0; f < 4; ++f) TypeBoxChange(Filter(f));
     for (int f = 0; f < 4; ++f) select(filters_[size_t(f)].order, s.*FilterFields[f].orderIdx);
@@ -312,8 +332,10 @@ void InputPanel::storeSettings(SettingsValues& s) {
     for (int d = 0; d < 3; ++d) {
         const DriverField& df = DriverFields[d];
         const DriverData& none = fresh.*df.design;
-        s.*df.sensitivity = ParseReal(S(drivers_[size_t(d)].sensitivity->text()), sep).value_or(none.sensitivityDb);
-        s.*df.impedance = ParseReal(S(drivers_[size_t(d)].impedance->text()), sep).value_or(none.impedanceOhm);
+        s.*df.sensitivity =
+            ParseReal(S(drivers_[size_t(d)].sensitivity->text()), sep).value_or(none.sensitivityDb);
+        s.*df.impedance =
+            ParseReal(S(drivers_[size_t(d)].impedance->text()), sep).value_or(none.impedanceOhm);
     }
 }
 
@@ -358,7 +380,8 @@ void InputPanel::ButFTypeClick() {
     session_.focusCalc();
     const int k = ItemIndex(filters_[BassLowPass].order);
     if (k == -1) return;
-    for (Filter f : {MidHighPass, MidLowPass, TweeterHighPass}) select(filters_[size_t(f)].order, k);
+    for (Filter f : {MidHighPass, MidLowPass, TweeterHighPass})
+        select(filters_[size_t(f)].order, k);
     session_.calculate();
 }
 

@@ -27,22 +27,20 @@ struct Place {
     Floor floor;
 };
 const Place Floors[] = {
-    {"app/", Floor::App},
-    {"kit/", Floor::Kit},
-    {"session/", Floor::Session},
-    {"*/ui/", Floor::Panels},
-    {"", Floor::Core},
+    {"app/", Floor::App},     {"kit/", Floor::Kit}, {"session/", Floor::Session},
+    {"*/ui/", Floor::Panels}, {"", Floor::Core},
 };
 // The folders of the program itself (tests, benchmarks, tools and fuzz
 // targets stand outside and may use any floor).
-const char* const ProgramFolders[] = {"app", "calc", "cli", "curves", "i18n", "iec",
-                                      "inputs", "kit", "session", "store"};
+const char* const ProgramFolders[] = {"app", "calc",   "cli", "curves",  "i18n",
+                                      "iec", "inputs", "kit", "session", "store"};
 
 Floor FloorOf(const std::string& path) {
     for (const Place& p : Floors) {
         if (p.prefix.substr(0, 2) == "*/") {
             const size_t slash = path.find('/');
-            if (slash != std::string::npos && path.compare(slash, p.prefix.size() - 1, p.prefix.substr(1)) == 0)
+            if (slash != std::string::npos &&
+                path.compare(slash, p.prefix.size() - 1, p.prefix.substr(1)) == 0)
                 return p.floor;
         } else if (path.compare(0, p.prefix.size(), p.prefix) == 0) {
             return p.floor;
@@ -97,10 +95,11 @@ TEST(IncludeFloorsTest, EveryIncludeRunsDownAndNoPanelReachesIntoAnother) {
         }
         ++checked;
         const Floor to = FloorOf(i.target);
-        EXPECT_LE(int(to), int(from)) << where << ": " << FloorNames[int(from)] << " below "
-                                      << FloorNames[int(to)];
+        EXPECT_LE(int(to), int(from))
+            << where << ": " << FloorNames[int(from)] << " below " << FloorNames[int(to)];
         if (from == Floor::Panels && to == Floor::Panels) {
-            EXPECT_EQ(SubsystemOf(i.file), SubsystemOf(i.target)) << where << ": a panel of another subsystem";
+            EXPECT_EQ(SubsystemOf(i.file), SubsystemOf(i.target))
+                << where << ": a panel of another subsystem";
         }
     }
     EXPECT_GT(checked, 150);

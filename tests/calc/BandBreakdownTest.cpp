@@ -39,12 +39,12 @@ TEST_P(Breakdown, TotalsAreTheWindowsNumbersAndTheBandsAddUpToThem) {
     }
     // Whatever the inputs: the window's power boxes, and the power part of its
     // resistor labels ("Rs=1.6   6.5 W").
-    const std::string* shown[] = {&ev.texts.bass, &ev.texts.mid, &ev.texts.tweeter,
-                                  &ev.texts.rsM,  &ev.texts.rpM, &ev.texts.rsT,
-                                  &ev.texts.rpT};
+    const std::string* shown[] = {&ev.texts.bass, &ev.texts.mid, &ev.texts.tweeter, &ev.texts.rsM,
+                                  &ev.texts.rpM,  &ev.texts.rsT, &ev.texts.rpT};
     for (Sink s : b.sinks) {
         std::string text = *shown[int(s)];
-        if (!IsDriver(s)) text = text.substr(text.find("   ") + 3, text.size() - text.find("   ") - 5);
+        if (!IsDriver(s))
+            text = text.substr(text.find("   ") + 3, text.size() - text.find("   ") - 5);
         EXPECT_EQ(b.totalText[size_t(s)], text) << SinkKey(s);
     }
 
@@ -64,36 +64,41 @@ TEST_P(Breakdown, TotalsAreTheWindowsNumbersAndTheBandsAddUpToThem) {
     }
 }
 
-const std::vector<Sink> AllSinks = {Sink::Bass,      Sink::Mid,           Sink::Tweeter,
-                                    Sink::MidSeries, Sink::MidParallel,   Sink::TweeterSeries,
+const std::vector<Sink> AllSinks = {Sink::Bass,           Sink::Mid,         Sink::Tweeter,
+                                    Sink::MidSeries,      Sink::MidParallel, Sink::TweeterSeries,
                                     Sink::TweeterParallel};
 
 INSTANTIATE_TEST_SUITE_P(
     WorkedExamples, Breakdown,
-    ::testing::Values(
-        Case{"ThreeWay", [](Design&) {}, AllSinks,
-             {"40.3", "20.6", "10.8", "6.5", "5.3", "10.2", "6.3"}},
-        Case{"Linkwitz",
-             [](Design& d) {
-                 d.linkwitzF1 = 50;
-                 d.linkwitzF2 = 25;
-             },
-             AllSinks, {}},
-        Case{"TwoWay",
-             [](Design& d) {
-                 d.midOn = false;
-                 d.tweeterHighPass.cutHz = 2000;
-             },
-             {Sink::Bass, Sink::Tweeter, Sink::TweeterSeries, Sink::TweeterParallel},
-             {"54.5", "18", "16.9", "10.5"}},
-        Case{"CommaSeparator", [](Design& d) { d.decimalSeparator = ','; }, AllSinks,
-             {"40,3", "20,6", "10,8", "6,5", "5,3", "10,2", "6,3"}},
-        Case{"NoPads",
-             [](Design& d) {
-                 d.mid.sensitivityDb = 88;
-                 d.tweeter.sensitivityDb = 88;
-             },
-             {Sink::Bass, Sink::Mid, Sink::Tweeter}, {}}),
+    ::testing::Values(Case{"ThreeWay",
+                           [](Design&) {},
+                           AllSinks,
+                           {"40.3", "20.6", "10.8", "6.5", "5.3", "10.2", "6.3"}},
+                      Case{"Linkwitz",
+                           [](Design& d) {
+                               d.linkwitzF1 = 50;
+                               d.linkwitzF2 = 25;
+                           },
+                           AllSinks,
+                           {}},
+                      Case{"TwoWay",
+                           [](Design& d) {
+                               d.midOn = false;
+                               d.tweeterHighPass.cutHz = 2000;
+                           },
+                           {Sink::Bass, Sink::Tweeter, Sink::TweeterSeries, Sink::TweeterParallel},
+                           {"54.5", "18", "16.9", "10.5"}},
+                      Case{"CommaSeparator",
+                           [](Design& d) { d.decimalSeparator = ','; },
+                           AllSinks,
+                           {"40,3", "20,6", "10,8", "6,5", "5,3", "10,2", "6,3"}},
+                      Case{"NoPads",
+                           [](Design& d) {
+                               d.mid.sensitivityDb = 88;
+                               d.tweeter.sensitivityDb = 88;
+                           },
+                           {Sink::Bass, Sink::Mid, Sink::Tweeter},
+                           {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BandBreakdown, APadResistorTakesAFixedPartOfItsDriversBandPower) {

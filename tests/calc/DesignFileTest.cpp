@@ -44,37 +44,37 @@ TEST_P(DesignRoundTrip, ReadsBackWhatWasWritten) {
 
 INSTANTIATE_TEST_SUITE_P(
     Designs, DesignRoundTrip,
-    ::testing::Values(
-        RoundTrip{"WorkedExample", [](Design&) {}},
-        RoundTrip{"NoMidrange", [](Design& d) { d.midOn = false; }},
-        RoundTrip{"LinkwitzOn",
-                  [](Design& d) {
-                      d.linkwitzF1 = 50;
-                      d.linkwitzF2 = 25;
-                  }},
-        RoundTrip{"OneLinkwitzFrequency", [](Design& d) { d.linkwitzF2 = 40; }},
-        RoundTrip{"EveryFilterType",
-                  [](Design& d) {
-                      d.bassLowPass = {FilterType::None, 0, 250};
-                      d.midHighPass = {FilterType::Bessel, 1, 250};
-                      d.midLowPass = {FilterType::Linkwitz, 4, 2500};
-                      d.tweeterHighPass = {FilterType::Butterworth, 4, 2500};
-                  }},
-        RoundTrip{"PowerRatings",
-                  [](Design& d) {
-                      d.powerHandling.drivers = {DriverRating{100, {}}, std::nullopt,
-                                                 DriverRating{12.5, 1800}};
-                      d.powerHandling.crestFactorDb = 6;
-                      d.powerHandling.targetSplDb = 104.5;
-                  }},
-        RoundTrip{"OnlyACrestFactor", [](Design& d) { d.powerHandling.crestFactorDb = 0; }},
-        RoundTrip{"CommaAndCyrillicName",
-                  [](Design& d) {
-                      d.decimalSeparator = ',';
-                      d.spectrumName = "Шум розовый";
-                      d.spectrumLevels[0] = NoBandLevel;
-                      d.spectrumLevels[30] = -40;
-                  }}),
+    ::testing::Values(RoundTrip{"WorkedExample", [](Design&) {}},
+                      RoundTrip{"NoMidrange", [](Design& d) { d.midOn = false; }},
+                      RoundTrip{"LinkwitzOn",
+                                [](Design& d) {
+                                    d.linkwitzF1 = 50;
+                                    d.linkwitzF2 = 25;
+                                }},
+                      RoundTrip{"OneLinkwitzFrequency", [](Design& d) { d.linkwitzF2 = 40; }},
+                      RoundTrip{"EveryFilterType",
+                                [](Design& d) {
+                                    d.bassLowPass = {FilterType::None, 0, 250};
+                                    d.midHighPass = {FilterType::Bessel, 1, 250};
+                                    d.midLowPass = {FilterType::Linkwitz, 4, 2500};
+                                    d.tweeterHighPass = {FilterType::Butterworth, 4, 2500};
+                                }},
+                      RoundTrip{"PowerRatings",
+                                [](Design& d) {
+                                    d.powerHandling.drivers = {DriverRating{100, {}}, std::nullopt,
+                                                               DriverRating{12.5, 1800}};
+                                    d.powerHandling.crestFactorDb = 6;
+                                    d.powerHandling.targetSplDb = 104.5;
+                                }},
+                      RoundTrip{"OnlyACrestFactor",
+                                [](Design& d) { d.powerHandling.crestFactorDb = 0; }},
+                      RoundTrip{"CommaAndCyrillicName",
+                                [](Design& d) {
+                                    d.decimalSeparator = ',';
+                                    d.spectrumName = "Шум розовый";
+                                    d.spectrumLevels[0] = NoBandLevel;
+                                    d.spectrumLevels[30] = -40;
+                                }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DesignFile, ReadsOneDecimalAsTheBoxesHoldIt) {
@@ -124,7 +124,10 @@ INSTANTIATE_TEST_SUITE_P(
                 "The file is not an Ampora design (\"format\" is not \"ampora-design\")."},
         BadCase{"NoFormat", [](json& j) { j.erase("format"); },
                 "The file is not an Ampora design (\"format\" is not \"ampora-design\")."},
-        BadCase{"NotAnObject", [](json& j) { j = json::array({1, 2}); },
+        BadCase{"NotAnObject",
+                [](json& j) {
+                    j = json::array({1, 2});
+                },
                 "The file is not an Ampora design (\"format\" is not \"ampora-design\")."},
         BadCase{"NewerVersion", [](json& j) { j["version"] = 3; },
                 "The design was written by a newer version of the program (format version 3); "
@@ -156,12 +159,12 @@ INSTANTIATE_TEST_SUITE_P(
                 "spectrum.levels must hold 31 levels, not 30."},
         BadCase{"LevelAboveTop", [](json& j) { j["spectrum"]["levels"][4] = 3; },
                 "spectrum.levels[4] must lie within -100 … 0."},
-        BadCase{"LongName",
-                [](json& j) { j["spectrum"]["name"] = std::string(51, 'x'); },
+        BadCase{"LongName", [](json& j) { j["spectrum"]["name"] = std::string(51, 'x'); },
                 "spectrum.name is longer than 50 characters."},
         BadCase{"UnknownFilter", [](json& j) { j["bass"]["lowPass"]["type"] = "chebyshev"; },
                 "bass.lowPass.type must be one of none, bessel, butterworth, linkwitz."},
-        BadCase{"LinkwitzOrder3", [](json& j) {
+        BadCase{"LinkwitzOrder3",
+                [](json& j) {
                     j["tweeter"]["highPass"]["type"] = "linkwitz";
                     j["tweeter"]["highPass"]["order"] = 3;
                 },
@@ -169,13 +172,19 @@ INSTANTIATE_TEST_SUITE_P(
                 "Linkwitz."},
         BadCase{"EqualiseNumber", [](json& j) { j["midrange"]["equalise"] = 1; },
                 "midrange.equalise must be true or false."},
-        BadCase{"LinkwitzNegative", [](json& j) { j["linkwitz"] = {{"f1Hz", -50}, {"f2Hz", 25}}; },
+        BadCase{"LinkwitzNegative",
+                [](json& j) {
+                    j["linkwitz"] = {{"f1Hz", -50}, {"f2Hz", 25}};
+                },
                 "linkwitz.f1Hz must lie within 0 … 20000."},
         BadCase{"Separator", [](json& j) { j["decimalSeparator"] = ";"; },
                 "decimalSeparator must be \".\" or \",\"."},
         BadCase{"PowerHandlingNotAnObject", [](json& j) { j["powerHandling"] = 100; },
                 "powerHandling must be an object {…}."},
-        BadCase{"RatingNotAnObject", [](json& j) { j["powerHandling"] = {{"bass", 100}}; },
+        BadCase{"RatingNotAnObject",
+                [](json& j) {
+                    j["powerHandling"] = {{"bass", 100}};
+                },
                 "powerHandling.bass must be an object {…}."},
         BadCase{"RatingMissing", [](json& j) { j["powerHandling"]["midrange"] = json::object(); },
                 "powerHandling.midrange.ratedW is missing."},
@@ -183,14 +192,21 @@ INSTANTIATE_TEST_SUITE_P(
                 "powerHandling.bass.ratedW must be greater than zero."},
         BadCase{"RatingTooHigh", [](json& j) { j["powerHandling"]["tweeter"]["ratedW"] = 100001; },
                 "powerHandling.tweeter.ratedW must lie within 0 … 100000."},
-        BadCase{"IecOnTheMidrange",
-                [](json& j) { j["powerHandling"]["midrange"] = {{"ratedW", 40}, {"iecCutHz", 2000}}; },
-                "powerHandling.midrange.iecCutHz: an IEC data-sheet rating is for the tweeter only."},
+        BadCase{
+            "IecOnTheMidrange",
+            [](json& j) {
+                j["powerHandling"]["midrange"] = {{"ratedW", 40}, {"iecCutHz", 2000}};
+            },
+            "powerHandling.midrange.iecCutHz: an IEC data-sheet rating is for the tweeter only."},
         BadCase{"IecCutFraction",
-                [](json& j) { j["powerHandling"]["tweeter"] = {{"ratedW", 40}, {"iecCutHz", 2000.5}}; },
+                [](json& j) {
+                    j["powerHandling"]["tweeter"] = {{"ratedW", 40}, {"iecCutHz", 2000.5}};
+                },
                 "powerHandling.tweeter.iecCutHz must be a whole number."},
         BadCase{"IecCutZero",
-                [](json& j) { j["powerHandling"]["tweeter"] = {{"ratedW", 40}, {"iecCutHz", 0}}; },
+                [](json& j) {
+                    j["powerHandling"]["tweeter"] = {{"ratedW", 40}, {"iecCutHz", 0}};
+                },
                 "powerHandling.tweeter.iecCutHz must lie within 1 … 100000."},
         BadCase{"CrestFactorTooHigh", [](json& j) { j["powerHandling"]["crestFactorDb"] = 41; },
                 "powerHandling.crestFactorDb must lie within 0 … 40."},
@@ -207,7 +223,8 @@ TEST(DesignFile, VersionOneUnlessThereArePowerRatings) {
     const std::string first = EncodeDesign(*ReadDesignFile(path).design);
     ASSERT_FALSE(WriteDesignFile(path, *ReadDesignFile(path).design));
     std::ifstream in(path);
-    const std::string second((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string second((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
     EXPECT_EQ(second, first);
     EXPECT_EQ(json::parse(second)["version"], 1);
     EXPECT_FALSE(json::parse(second).contains("powerHandling"));

@@ -39,10 +39,12 @@ TEST_P(EvaluateTexts, AsTheWindowShowsThem) {
 INSTANTIATE_TEST_SUITE_P(
     Examples, EvaluateTexts,
     ::testing::Values(
-        TextCase{"ThreeWay", [](Design&) {},
+        TextCase{"ThreeWay",
+                 [](Design&) {},
                  {"40.3", "20.6", "10.8", "Rs=1.6   6.5 W", "Rp=30.9   5.3 W", "Rs=3   10.2 W",
                   "Rp=13.7   6.3 W", "104.1", "103.1", "102.3", "108"}},
-        TextCase{"ThreeWayComma", [](Design& d) { d.decimalSeparator = ','; },
+        TextCase{"ThreeWayComma",
+                 [](Design& d) { d.decimalSeparator = ','; },
                  {"40,3", "20,6", "10,8", "Rs=1,6   6,5 W", "Rp=30,9   5,3 W", "Rs=3   10,2 W",
                   "Rp=13,7   6,3 W", "104,1", "103,1", "102,3", "108"}},
         TextCase{"TwoWay",
@@ -114,19 +116,20 @@ TEST_P(EvaluateStops, WithItsMessageAndNoResults) {
 
 INSTANTIATE_TEST_SUITE_P(
     Stops, EvaluateStops,
-    ::testing::Values(
-        StopCase{"WeakMid", [](Design& d) { d.mid.sensitivityDb = 80; }, CalcStop::MidTooWeak,
-                 "Sensitivity of midrange is too low"},
-        StopCase{"WeakTweeter", [](Design& d) { d.tweeter.sensitivityDb = 80; },
-                 CalcStop::TweeterTooWeak, "Sensitivity of tweeter is too low"},
-        StopCase{"ZeroImpedance", [](Design& d) { d.bass.impedanceOhm = 0; },
-                 CalcStop::BadImpedance, "Driver impedance must be greater than zero."},
-        StopCase{"ZeroPower", [](Design& d) { d.ampPowerW = 0; }, CalcStop::BadAmpPower,
-                 "Amplifier power must be greater than zero."},
-        StopCase{"NoCurve", [](Design& d) { d.spectrumName.clear(); }, CalcStop::NoCurve,
-                 "Spectral density curve not loaded."},
-        StopCase{"SilentSpectrum", [](Design& d) { d.spectrumLevels.fill(NoBandLevel); },
-                 CalcStop::NoSignal, "No signal falls into a driver's pass band."}),
+    ::testing::Values(StopCase{"WeakMid", [](Design& d) { d.mid.sensitivityDb = 80; },
+                               CalcStop::MidTooWeak, "Sensitivity of midrange is too low"},
+                      StopCase{"WeakTweeter", [](Design& d) { d.tweeter.sensitivityDb = 80; },
+                               CalcStop::TweeterTooWeak, "Sensitivity of tweeter is too low"},
+                      StopCase{"ZeroImpedance", [](Design& d) { d.bass.impedanceOhm = 0; },
+                               CalcStop::BadImpedance,
+                               "Driver impedance must be greater than zero."},
+                      StopCase{"ZeroPower", [](Design& d) { d.ampPowerW = 0; },
+                               CalcStop::BadAmpPower, "Amplifier power must be greater than zero."},
+                      StopCase{"NoCurve", [](Design& d) { d.spectrumName.clear(); },
+                               CalcStop::NoCurve, "Spectral density curve not loaded."},
+                      StopCase{"SilentSpectrum",
+                               [](Design& d) { d.spectrumLevels.fill(NoBandLevel); },
+                               CalcStop::NoSignal, "No signal falls into a driver's pass band."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Evaluate, MidrangeEdgesAreUsedInOrder) {
@@ -148,10 +151,10 @@ struct FilterCase {
 
 TEST(Design, FiltersMapToTheWindowsItemsAndTheTables) {
     const FilterCase cases[] = {
-        {0, -1, FilterType::None, 0, 0},           {1, 0, FilterType::Bessel, 1, 10},
-        {1, 3, FilterType::Bessel, 4, 13},         {2, 1, FilterType::Butterworth, 2, 21},
-        {3, 0, FilterType::Linkwitz, 2, 30},       {3, 1, FilterType::Linkwitz, 4, 31},
-        {2, -1, FilterType::None, 0, 0},           {-1, 1, FilterType::None, 0, 0},
+        {0, -1, FilterType::None, 0, 0},     {1, 0, FilterType::Bessel, 1, 10},
+        {1, 3, FilterType::Bessel, 4, 13},   {2, 1, FilterType::Butterworth, 2, 21},
+        {3, 0, FilterType::Linkwitz, 2, 30}, {3, 1, FilterType::Linkwitz, 4, 31},
+        {2, -1, FilterType::None, 0, 0},     {-1, 1, FilterType::None, 0, 0},
         {3, 2, FilterType::None, 0, 0},
     };
     for (const FilterCase& c : cases) {

@@ -11,15 +11,27 @@ namespace {
 constexpr int32_t Untouched = -77;
 
 TEST(FiltersNearestFreq, SnapsToTheGridAndSetsTheIndex) {
-    struct Row { int32_t f; int32_t want; int32_t index; };
-    const Row rows[] = {
-        {320, 320, 12}, {3200, 3225, 22}, {100, 101, 7}, {36, 40, 3}, {18367, 16255, 29},
-        {20, 20, 0}, {0, 20, 0}, {-19980, 20, 0}, {-20000, 20, 0},
-        {std::numeric_limits<int32_t>::min(), 20, 0},
-        // The last band is never returned, and above it there is nothing to return.
-        {18368, NoNearestBand, Untouched}, {20000, NoNearestBand, Untouched},
-        {20021, NoNearestBand, Untouched}, {20480, NoNearestBand, Untouched},
-        {std::numeric_limits<int32_t>::max(), NoNearestBand, Untouched}};
+    struct Row {
+        int32_t f;
+        int32_t want;
+        int32_t index;
+    };
+    const Row rows[] = {{320, 320, 12},
+                        {3200, 3225, 22},
+                        {100, 101, 7},
+                        {36, 40, 3},
+                        {18367, 16255, 29},
+                        {20, 20, 0},
+                        {0, 20, 0},
+                        {-19980, 20, 0},
+                        {-20000, 20, 0},
+                        {std::numeric_limits<int32_t>::min(), 20, 0},
+                        // The last band is never returned, and above it there is nothing to return.
+                        {18368, NoNearestBand, Untouched},
+                        {20000, NoNearestBand, Untouched},
+                        {20021, NoNearestBand, Untouched},
+                        {20480, NoNearestBand, Untouched},
+                        {std::numeric_limits<int32_t>::max(), NoNearestBand, Untouched}};
     for (const Row& r : rows) {
         int32_t index = Untouched;
         EXPECT_EQ(GetNearestFreq(r.f, index), r.want) << r.f;
@@ -33,11 +45,18 @@ TEST(FiltersNearestFreq, SnapsToTheGridAndSetsTheIndex) {
 }
 
 TEST(FiltersTables, ShapeOfEveryTable) {
-    struct Row { int32_t code; double p; size_t h; double atCut; double last; };
-    const Row rows[] = {{10, 10, 30, 0.708, 0.01}, {11, 7, 18, 0.708, 0}, {12, 7, 15, 0.708, 0},
-                        {13, 7, 14, 0.708, 0},     {20, 10, 30, 0.708, 0.01}, {21, 6, 16, 0.708, 0.01},
-                        {22, 4, 11, 0.708, 0.01},  {23, 4, 9, 0.708, 0.01},   {30, 7, 16, 0.501, 0.01},
-                        {31, 6, 11, 0.501, 0.01}};
+    struct Row {
+        int32_t code;
+        double p;
+        size_t h;
+        double atCut;
+        double last;
+    };
+    const Row rows[] = {{10, 10, 30, 0.708, 0.01}, {11, 7, 18, 0.708, 0},
+                        {12, 7, 15, 0.708, 0},     {13, 7, 14, 0.708, 0},
+                        {20, 10, 30, 0.708, 0.01}, {21, 6, 16, 0.708, 0.01},
+                        {22, 4, 11, 0.708, 0.01},  {23, 4, 9, 0.708, 0.01},
+                        {30, 7, 16, 0.501, 0.01},  {31, 6, 11, 0.501, 0.01}};
     for (const Row& r : rows) {
         const auto t = FilterTable(r.code);
         ASSERT_EQ(t.size(), r.h + 1) << r.code;
@@ -60,14 +79,16 @@ BandArray Chain(int32_t cutHz, int32_t code, bool highPass) {
 
 TEST(FiltersApply, SecondOrderButterworthAt1016Hz) {
     const BandArray lp = Chain(1016, 21, false);
-    const BandArray wantLp = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0.987, 0.971, 0.929,
-                              0.847, 0.708, 0.534, 0.369, 0.243, 0.156, 0.099, 0.062, 0.04,
-                              0.025, 0.016, 0.01, 0, 0, 0};
+    const BandArray wantLp = {1,     1,     1,     1,     1,     1,     1,     1,
+                              1,     1,     1,     1,     1,     0.987, 0.971, 0.929,
+                              0.847, 0.708, 0.534, 0.369, 0.243, 0.156, 0.099, 0.062,
+                              0.04,  0.025, 0.016, 0.01,  0,     0,     0};
     EXPECT_EQ(lp, wantLp);
     const BandArray hp = Chain(1016, 21, true);
-    const BandArray wantHp = {0, 0, 0, 0, 0, 0, 0, 0.01, 0.016, 0.025, 0.04, 0.062, 0.099,
-                              0.156, 0.243, 0.369, 0.534, 0.708, 0.847, 0.929, 0.971, 0.987,
-                              1, 1, 1, 1, 1, 1, 1, 1, 1};
+    const BandArray wantHp = {0,     0,     0,     0,     0,     0,     0,     0.01,
+                              0.016, 0.025, 0.04,  0.062, 0.099, 0.156, 0.243, 0.369,
+                              0.534, 0.708, 0.847, 0.929, 0.971, 0.987, 1,     1,
+                              1,     1,     1,     1,     1,     1,     1};
     EXPECT_EQ(hp, wantHp);
 }
 

@@ -8,7 +8,13 @@ namespace ampora {
 namespace {
 
 TEST(LPad, Cases) {
-    struct Row { const char* name; double u, zBass, z, i; bool eq; bool ok; double rs, rp; };
+    struct Row {
+        const char* name;
+        double u, zBass, z, i;
+        bool eq;
+        bool ok;
+        double rs, rp;
+    };
     const Row rows[] = {
         {"higher impedance, equalised", 5.6437, 8, 16, 0.25, true, true, 2.3, 8.8},
         {"higher impedance, plain", 5.6437, 8, 16, 0.25, false, true, 4.7, 38.9},

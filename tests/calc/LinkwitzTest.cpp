@@ -11,7 +11,12 @@ namespace {
 using Db = std::array<int, LinkwitzBands>;
 
 TEST(Linkwitz, BoostPerBand) {
-    struct Row { const char* name; std::optional<int> f1, f2; int outF1, outF2; Db db; };
+    struct Row {
+        const char* name;
+        std::optional<int> f1, f2;
+        int outF1, outF2;
+        Db db;
+    };
     const int big = std::numeric_limits<int>::max(), small = std::numeric_limits<int>::min();
     const Row rows[] = {
         {"typical", 50, 25, 50, 25, {8, 6, 5, 4, 3, 2, 1, 0, 0, 0, 0}},
@@ -34,8 +39,8 @@ TEST(Linkwitz, BoostPerBand) {
 }
 
 TEST(Linkwitz, OffWhenEitherFrequencyIsMissing) {
-    const std::optional<int> cases[][2] = {{50, std::nullopt}, {std::nullopt, 25}, {0, 25}, {50, 0},
-                                           {std::nullopt, std::nullopt}};
+    const std::optional<int> cases[][2] = {
+        {50, std::nullopt}, {std::nullopt, 25}, {0, 25}, {50, 0}, {std::nullopt, std::nullopt}};
     for (const auto& c : cases) {
         const LinkwitzResult res = CheckLinkwitz(c[0], c[1]);
         EXPECT_FALSE(res.active);
@@ -46,10 +51,13 @@ TEST(Linkwitz, OffWhenEitherFrequencyIsMissing) {
 
 TEST(Linkwitz, Listing) {
     const std::vector<std::string> want = {
-        "Linkwitz correction:", "--------------------------------", "020 Hz      8 dB",
-        "025 Hz      6 dB", "032 Hz      5 dB", "040 Hz      4 dB", "050 Hz      3 dB",
-        "063 Hz      2 dB", "080 Hz      1 dB", "101 Hz      0 dB", "127 Hz      0 dB",
-        "160 Hz      0 dB", "202 Hz      0 dB"};
+        "Linkwitz correction:", "--------------------------------",
+        "020 Hz      8 dB",     "025 Hz      6 dB",
+        "032 Hz      5 dB",     "040 Hz      4 dB",
+        "050 Hz      3 dB",     "063 Hz      2 dB",
+        "080 Hz      1 dB",     "101 Hz      0 dB",
+        "127 Hz      0 dB",     "160 Hz      0 dB",
+        "202 Hz      0 dB"};
     EXPECT_EQ(CheckLinkwitz(50, 25).listing, want);
 }
 

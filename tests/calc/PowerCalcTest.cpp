@@ -36,8 +36,8 @@ struct Outcome {
     PowerTexts t;
 };
 
-Outcome Calculate(const DriverInputs& in, const Crossover& xo, const Db& db = {},
-              char sep = '.', const BandArray& w = Flat()) {
+Outcome Calculate(const DriverInputs& in, const Crossover& xo, const Db& db = {}, char sep = '.',
+                  const BandArray& w = Flat()) {
     Outcome run;
     run.m = MatchLevels(in, true, true);
     run.r = DistributePower(in, run.m, xo, w, db);
@@ -74,7 +74,11 @@ TEST(PowerCalc, LinkwitzBoostFeedsTheBass) {
 }
 
 TEST(PowerCalc, TwoWay) {
-    struct Row { int lfCut; const char* bass; const char* tweeter; };
+    struct Row {
+        int lfCut;
+        const char* bass;
+        const char* tweeter;
+    };
     const Row rows[] = {{320, "54.5", "18"}, {2000, "66.3", "13.4"}, {3200, "68.3", "12.6"}};
     DriverInputs in = Example();
     in.midOn = false;
@@ -100,18 +104,26 @@ constexpr double Huge = 1e300, NaN = std::numeric_limits<double>::quiet_NaN();
 
 TEST(PowerCalc, Stops) {
     using S = CalcStop;
-    struct Row { const char* name; S want; void (*edit)(DriverInputs&); };
+    struct Row {
+        const char* name;
+        S want;
+        void (*edit)(DriverInputs&);
+    };
     const Row rows[] = {
         {"tweeter 1 dB short", S::TweeterTooWeak, [](DriverInputs& d) { d.hfSens = 87; }},
-        {"tweeter short, higher Z", S::TweeterTooWeak, [](DriverInputs& d) { d.hfImp = 16, d.hfSens = 88; }},
-        {"tweeter short, lower Z", S::TweeterTooWeak, [](DriverInputs& d) { d.hfImp = 4, d.hfSens = 80; }},
+        {"tweeter short, higher Z", S::TweeterTooWeak,
+         [](DriverInputs& d) { d.hfImp = 16, d.hfSens = 88; }},
+        {"tweeter short, lower Z", S::TweeterTooWeak,
+         [](DriverInputs& d) { d.hfImp = 4, d.hfSens = 80; }},
         {"midrange slightly short", S::MidTooWeak, [](DriverInputs& d) { d.mfSens = 87.9; }},
-        {"midrange short, lower Z", S::MidTooWeak, [](DriverInputs& d) { d.mfImp = 4, d.mfSens = 80; }},
+        {"midrange short, lower Z", S::MidTooWeak,
+         [](DriverInputs& d) { d.mfImp = 4, d.mfSens = 80; }},
         {"bass impedance 0", S::BadImpedance, [](DriverInputs& d) { d.lfImp = 0; }},
         {"tweeter impedance negative", S::BadImpedance, [](DriverInputs& d) { d.hfImp = -1; }},
         {"midrange impedance 0", S::BadImpedance, [](DriverInputs& d) { d.mfImp = 0; }},
         {"impedance NaN", S::BadImpedance, [](DriverInputs& d) { d.lfImp = NaN; }},
-        {"impedance before power", S::BadImpedance, [](DriverInputs& d) { d.hfImp = 0, d.ampPower = 0; }},
+        {"impedance before power", S::BadImpedance,
+         [](DriverInputs& d) { d.hfImp = 0, d.ampPower = 0; }},
         {"amplifier 0 W", S::BadAmpPower, [](DriverInputs& d) { d.ampPower = 0; }},
         {"amplifier negative", S::BadAmpPower, [](DriverInputs& d) { d.ampPower = -5; }},
         {"bass sensitivity huge", S::OutOfRange, [](DriverInputs& d) { d.lfSens = Huge; }},
@@ -176,14 +188,17 @@ TEST(PowerCalc, RandomInputsNeverShowNonFiniteNumbers) {
     auto pick = [&](std::initializer_list<double> pool) {
         return *(pool.begin() + std::uniform_int_distribution<size_t>(0, pool.size() - 1)(rng));
     };
-    auto real = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
+    auto real = [&](double lo, double hi) {
+        return std::uniform_real_distribution<double>(lo, hi)(rng);
+    };
     auto integer = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     const int imax = std::numeric_limits<int>::max(), imin = std::numeric_limits<int>::min();
     // Runs differ in how many fields come from the extreme pools.
     double wildShare = 0;
     auto wild = [&] { return real(0, 1) < wildShare; };
     auto sens = [&] {
-        return wild() ? pick({0, -1, Huge, -Huge, NaN, 1e-300, 500, real(-200, 400)}) : real(80, 100);
+        return wild() ? pick({0, -1, Huge, -Huge, NaN, 1e-300, 500, real(-200, 400)})
+                      : real(80, 100);
     };
     auto imp = [&] {
         return wild() ? pick({0, -4, Huge, -Huge, NaN, 1e-300, 0.1, real(-5, 1e6)}) : real(2, 16);
@@ -221,7 +236,8 @@ TEST(PowerCalc, RandomInputsNeverShowNonFiniteNumbers) {
         }
         if (r.stop != CalcStop::None) continue;
         ++ranThrough;
-        for (const std::string* s : {&t.bass, &t.mid, &t.tweeter, &t.splB, &t.splM, &t.splT, &t.splTot})
+        for (const std::string* s :
+             {&t.bass, &t.mid, &t.tweeter, &t.splB, &t.splM, &t.splT, &t.splTot})
             ASSERT_TRUE(ParseReal(*s, '.').has_value()) << '"' << *s << "\" in run " << n;
         for (const std::string* s : {&t.rsM, &t.rpM, &t.rsT, &t.rpT}) {
             if (s->empty()) continue;

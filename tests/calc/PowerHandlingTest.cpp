@@ -27,7 +27,8 @@ TEST(PowerHandling, WorkedExampleFromItsFile) {
     const struct {
         double permissible;
         const char *received, *load, *headroom;
-    } rows[] = {{100, "58.7", "58.7", "2.3"}, {40, "14.3", "35.7", "4.5"}, {22.94, "7.5", "32.6", "4.9"}};
+    } rows[] = {
+        {100, "58.7", "58.7", "2.3"}, {40, "14.3", "35.7", "4.5"}, {22.94, "7.5", "32.6", "4.9"}};
     for (int k = 0; k < DriverCount; ++k) {
         SCOPED_TRACE(k);
         const DriverHandling& h = ph.drivers[size_t(k)];
@@ -126,18 +127,36 @@ INSTANTIATE_TEST_SUITE_P(
                   [](Design& d) {
                       d.powerHandling.drivers = {InDriver(100), InDriver(40), InDriver(30)};
                   },
-                  CalcStop::None, {100, 40, 30}, Mid, false},
+                  CalcStop::None,
+                  {100, 40, 30},
+                  Mid,
+                  false},
         // 100 W at 3000 Hz is 21.63 W in the IEC tool.
         ModelCase{"TweeterByIecDataSheet",
-                  [](Design& d) { d.powerHandling.drivers[Tweeter] = DriverRating{100, 3000}; },
-                  CalcStop::None, {0, 0, 21.63}, Tweeter, false},
+                  [](Design& d) {
+                      d.powerHandling.drivers[Tweeter] = DriverRating{100, 3000};
+                  },
+                  CalcStop::None,
+                  {0, 0, 21.63},
+                  Tweeter,
+                  false},
         // The IEC tool raises a cut below 2000 Hz: 28.67 W as at 2000 Hz.
         ModelCase{"IecCutBelow2000",
-                  [](Design& d) { d.powerHandling.drivers[Tweeter] = DriverRating{100, 1000}; },
-                  CalcStop::None, {0, 0, 28.67}, Tweeter, false},
+                  [](Design& d) {
+                      d.powerHandling.drivers[Tweeter] = DriverRating{100, 1000};
+                  },
+                  CalcStop::None,
+                  {0, 0, 28.67},
+                  Tweeter,
+                  false},
         ModelCase{"BassUnrated",
-                  [](Design& d) { d.powerHandling.drivers = {std::nullopt, InDriver(40), InDriver(20)}; },
-                  CalcStop::None, {0, 40, 20}, Tweeter, false},
+                  [](Design& d) {
+                      d.powerHandling.drivers = {std::nullopt, InDriver(40), InDriver(20)};
+                  },
+                  CalcStop::None,
+                  {0, 40, 20},
+                  Tweeter,
+                  false},
         // A switched-off midrange takes no part, whatever its rating.
         ModelCase{"MidrangeOff",
                   [](Design& d) {
@@ -145,22 +164,33 @@ INSTANTIATE_TEST_SUITE_P(
                       d.tweeterHighPass.cutHz = 2000;
                       d.powerHandling.drivers = {InDriver(100), InDriver(1), InDriver(60)};
                   },
-                  CalcStop::None, {100, 0, 60}, Bass, false},
+                  CalcStop::None,
+                  {100, 0, 60},
+                  Bass,
+                  false},
         ModelCase{"HeadroomBelowZero",
-                  [](Design& d) { d.powerHandling.drivers = {InDriver(100), InDriver(40), InDriver(2)}; },
-                  CalcStop::None, {100, 40, 2}, Tweeter, true},
+                  [](Design& d) {
+                      d.powerHandling.drivers = {InDriver(100), InDriver(40), InDriver(2)};
+                  },
+                  CalcStop::None,
+                  {100, 40, 2},
+                  Tweeter,
+                  true},
         // A stop keeps the ratings and shows nothing that needs the split.
         ModelCase{"CalculationStopped",
                   [](Design& d) {
                       d.tweeter.sensitivityDb = 80;
                       d.powerHandling.drivers[Bass] = InDriver(100);
                   },
-                  CalcStop::TweeterTooWeak, {100, 0, 0}, -1, false},
+                  CalcStop::TweeterTooWeak,
+                  {100, 0, 0},
+                  -1,
+                  false},
         ModelCase{"NoRatings", [](Design&) {}, CalcStop::None, {0, 0, 0}, -1, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PowerHandling, SuggestedResistorCoversTwiceTheAverage) {
-    const std::pair<double, int> rows[] = {{0, 1},   {0.5, 1},   {0.51, 2}, {1.2, 3},  {2.6, 7},
+    const std::pair<double, int> rows[] = {{0, 1},    {0.5, 1},   {0.51, 2}, {1.2, 3},  {2.6, 7},
                                            {7.6, 20}, {12.6, 30}, {25, 50},  {50, 100}, {50.01, 0}};
     for (const auto& [watts, rating] : rows) EXPECT_EQ(SuggestedResistorW(watts), rating) << watts;
 }
@@ -173,7 +203,8 @@ TEST(PowerHandling, TargetIsWithinTheMaximumOrNot) {
         d.powerHandling.targetSplDb = target;
         const PowerHandling ph = EvaluatePowerHandling(d, ev);
         // 10 dB above the total SPL is ten times the amplifier power.
-        EXPECT_NEAR(ph.targetAmpW, d.ampPowerW * std::pow(10.0, (target - ev.power.lTot) / 10), 1e-9);
+        EXPECT_NEAR(ph.targetAmpW, d.ampPowerW * std::pow(10.0, (target - ev.power.lTot) / 10),
+                    1e-9);
         EXPECT_EQ(ph.targetWithinMax, within) << target;
     }
 }
@@ -211,17 +242,18 @@ TEST_P(LimitCurveTest, EachPointIsTheDesignWithTheCrossoverMoved) {
     EXPECT_GT(c.points.back().maxSplDb, c.points.front().maxSplDb);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Crossovers, LimitCurveTest,
-    ::testing::Values(CurveCase{"MidrangeEdgeFollows", [](Design&) {}, Mid},
-                      CurveCase{"MidrangeEdgeStays", [](Design& d) { d.midLowPass.cutHz = 2500; }, -1},
-                      CurveCase{"TwoWayBassFollows",
-                                [](Design& d) {
-                                    d.midOn = false;
-                                    d.bassLowPass.cutHz = 3200;
-                                },
-                                Bass}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Crossovers, LimitCurveTest,
+                         ::testing::Values(CurveCase{"MidrangeEdgeFollows", [](Design&) {}, Mid},
+                                           CurveCase{"MidrangeEdgeStays",
+                                                     [](Design& d) { d.midLowPass.cutHz = 2500; },
+                                                     -1},
+                                           CurveCase{"TwoWayBassFollows",
+                                                     [](Design& d) {
+                                                         d.midOn = false;
+                                                         d.bassLowPass.cutHz = 3200;
+                                                     },
+                                                     Bass}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LimitCurve, NothingWithoutRatings) {
     EXPECT_FALSE(WhatMovesTheLimit(testutil::WorkedExampleDesign()).any());

@@ -24,7 +24,10 @@ const ArgsCase ArgsCases[] = {
     {"VersionIsNotShortV", {"-v"}, CommandAction::Error, "unknown option '-v'"},
     {"HelpWithAValue", {"--help=1"}, CommandAction::Error, "unknown option '--help=1'"},
     {"UnknownAfterHelpStillFails", {"--help", "--bogus"}, CommandAction::Error, "'--bogus'"},
-    {"UnknownAfterAQtOption", {"-platform", "offscreen", "--bogus"}, CommandAction::Error, "'--bogus'"},
+    {"UnknownAfterAQtOption",
+     {"-platform", "offscreen", "--bogus"},
+     CommandAction::Error,
+     "'--bogus'"},
     {"StrayArgument", {"curves.cds"}, CommandAction::Error, "unexpected argument 'curves.cds'"},
     {"UnknownCommand", {"print"}, CommandAction::Error, "unexpected argument 'print'"},
     {"LoneDash", {"-"}, CommandAction::Error, "unexpected argument '-'"},
@@ -63,9 +66,10 @@ INSTANTIATE_TEST_SUITE_P(CommandLine, CommandLineArgs, ::testing::ValuesIn(ArgsC
 
 TEST(CommandLine, HelpNamesEveryOptionAndCommand) {
     const std::string help = HelpText();
-    for (const char* part : {"--help", "--version", "-h,",
-                             "ampora evaluate [--format text|json|csv] [--language rus|eng|bel] FILE...",
-                             "ampora report FILE.ampora -o OUT.pdf|OUT.csv", "Commands:"})
+    for (const char* part :
+         {"--help", "--version", "-h,",
+          "ampora evaluate [--format text|json|csv] [--language rus|eng|bel] FILE...",
+          "ampora report FILE.ampora -o OUT.pdf|OUT.csv", "Commands:"})
         EXPECT_NE(help.find(part), std::string::npos) << part;
     // Printed on a terminal: no line wider than 80 columns, plain ASCII.
     size_t start = 0;
@@ -92,7 +96,8 @@ const VersionCase VersionCases[] = {
      "Program files: /opt/ampora/\n", "Curves and settings: /opt/ampora/\n"},
     {"Installed",
      {FolderMode::Installed, "/usr/bin/", "/usr/share/ampora/", "/home/u/.local/share/ampora/"},
-     "Mode: installed\n", "Program files: /usr/share/ampora/\n",
+     "Mode: installed\n",
+     "Program files: /usr/share/ampora/\n",
      "Curves and settings: /home/u/.local/share/ampora/\n"},
 };
 

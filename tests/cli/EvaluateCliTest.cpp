@@ -82,8 +82,7 @@ TEST_F(EvaluateCli, BadOptionsAreRefusedInTheChosenLanguage) {
     } cases[] = {
         {{"--bogus", "x"}, "Unknown option: --bogus"},
         {{"--format", "xml", "x"}, "Bad value for option: --format xml"},
-        {{"--format=xml", "--language", "rus", "x"},
-         "Неверное значение параметра: --format xml"},
+        {{"--format=xml", "--language", "rus", "x"}, "Неверное значение параметра: --format xml"},
         {{"--language=bel", "--format"}, "Няправільнае значэнне параметра: --format"},
         {{"--language", "deu", "x"}, "Bad value for option: --language deu"},
         {{}, "No design file given."},
@@ -138,10 +137,21 @@ TEST_F(EvaluateCli, CsvHasFixedColumnsAndQuotes) {
 
 TEST(CsvField, QuotesOnlyWhenNeededAndNeverStartsAFormula) {
     const std::pair<const char*, const char*> cases[] = {
-        {"plain", "plain"}, {"", ""}, {"a,b", "\"a,b\""}, {"say \"hi\"", "\"say \"\"hi\"\"\""},
-        {"two\nlines", "\"two\nlines\""}, {"cr\r", "\"cr\r\""}, {"Шум розовый", "Шум розовый"},
-        {"=1+2", "'=1+2"}, {"+1", "'+1"}, {"-3.5 dB", "'-3.5 dB"}, {"@SUM(A1)", "'@SUM(A1)"},
-        {"\tx", "'\tx"}, {"\rx", "\"'\rx\""}, {"=a,b", "\"'=a,b\""}, {"a=b-c", "a=b-c"},
+        {"plain", "plain"},
+        {"", ""},
+        {"a,b", "\"a,b\""},
+        {"say \"hi\"", "\"say \"\"hi\"\"\""},
+        {"two\nlines", "\"two\nlines\""},
+        {"cr\r", "\"cr\r\""},
+        {"Шум розовый", "Шум розовый"},
+        {"=1+2", "'=1+2"},
+        {"+1", "'+1"},
+        {"-3.5 dB", "'-3.5 dB"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"\tx", "'\tx"},
+        {"\rx", "\"'\rx\""},
+        {"=a,b", "\"'=a,b\""},
+        {"a=b-c", "a=b-c"},
         {"bad\xff\xfe.ampora", "bad\xEF\xBF\xBD\xEF\xBF\xBD.ampora"}};
     for (const auto& [in, expected] : cases) EXPECT_EQ(CsvField(in), expected) << in;
 }
@@ -149,21 +159,26 @@ TEST(CsvField, QuotesOnlyWhenNeededAndNeverStartsAFormula) {
 TEST(ValidUtf8, ReplacesEachIllFormedSequenceOnly) {
     const std::string r = "\xEF\xBF\xBD";
     const std::pair<std::string, std::string> cases[] = {
-        {"plain", "plain"}, {"Шум ✓ 𝄞", "Шум ✓ 𝄞"}, {"\xff", r}, {"a\xc3(", "a" + r + "("},
-        {"\xe2\x82", r}, {"\xe2\x82x", r + "x"}, {"\xed\xa0\x80", r + r + r},  // a surrogate
-        {"\xc0\xaf", r + r}, {"\xf4\x90\x80\x80", r + r + r + r}};
+        {"plain", "plain"},
+        {"Шум ✓ 𝄞", "Шум ✓ 𝄞"},
+        {"\xff", r},
+        {"a\xc3(", "a" + r + "("},
+        {"\xe2\x82", r},
+        {"\xe2\x82x", r + "x"},
+        {"\xed\xa0\x80", r + r + r},  // a surrogate
+        {"\xc0\xaf", r + r},
+        {"\xf4\x90\x80\x80", r + r + r + r}};
     for (const auto& [in, expected] : cases) EXPECT_EQ(ValidUtf8(in), expected) << in;
 }
 
 TEST(TerminalText, EscapesControlCharactersAndKeepsTheRest) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"plain name.ampora", "plain name.ampora"},
-        {"\x1b]0;title\x07", "\\x1b]0;title\\x07"},
-        {"a\nError: fake", "a\\x0aError: fake"},
-        {"cr\r\ttab\x7f", "cr\\x0d\\x09tab\\x7f"},
-        {"c1 \xc2\x9b", "c1 \\u009b"},
-        {"8-bit c1 \x9b", "8-bit c1 \\x9b"},
-        {"Шум\xff", "Шум\xff"}};
+    const std::pair<std::string, std::string> cases[] = {{"plain name.ampora", "plain name.ampora"},
+                                                         {"\x1b]0;title\x07", "\\x1b]0;title\\x07"},
+                                                         {"a\nError: fake", "a\\x0aError: fake"},
+                                                         {"cr\r\ttab\x7f", "cr\\x0d\\x09tab\\x7f"},
+                                                         {"c1 \xc2\x9b", "c1 \\u009b"},
+                                                         {"8-bit c1 \x9b", "8-bit c1 \\x9b"},
+                                                         {"Шум\xff", "Шум\xff"}};
     for (const auto& [in, expected] : cases) EXPECT_EQ(TerminalText(in), expected) << in;
 }
 
@@ -208,16 +223,20 @@ TEST_F(EvaluateCli, NoFileOrNameStopsTheOthersOrBreaksTheOutput) {
             std::vector<int> fields(1, 1);
             bool quoted = false;
             for (size_t i = 0; i < out.size(); ++i) {
-                if (out[i] == '"') quoted = !quoted;
-                else if (!quoted && out[i] == ',') ++fields.back();
-                else if (!quoted && out.compare(i, 2, "\r\n") == 0 && i + 2 < out.size()) fields.push_back(1);
+                if (out[i] == '"')
+                    quoted = !quoted;
+                else if (!quoted && out[i] == ',')
+                    ++fields.back();
+                else if (!quoted && out.compare(i, 2, "\r\n") == 0 && i + 2 < out.size())
+                    fields.push_back(1);
             }
             EXPECT_EQ(fields, std::vector<int>(files.size() + 1, fields[0]));
             EXPECT_NE(out.find(",\"'=HYPERLINK(\"\"x\"\")\x1b[2J\","), std::string::npos) << out;
         } else {
             EXPECT_EQ(out.find('\x1b'), std::string::npos);
             EXPECT_EQ(out.find("\nError: fake"), std::string::npos);
-            EXPECT_NE(out.find("evil\\x1b]0;pwned\\x07\\x0aError: fake.ampora\n"), std::string::npos);
+            EXPECT_NE(out.find("evil\\x1b]0;pwned\\x07\\x0aError: fake.ampora\n"),
+                      std::string::npos);
             EXPECT_NE(out.find(files[3] + "\n  Error: Cannot read the design file: No such file"),
                       std::string::npos);
         }
@@ -257,9 +276,10 @@ TEST_F(EvaluateCli, PowerHandlingInEveryFormat) {
     const std::string rated = AMPORA_SOURCE_DIR "/docs/three-way-rated.ampora";
     ASSERT_EQ(run({"--format", "csv", rated, file("good.ampora")}), 0);
     const std::string header = CsvHeader();
-    EXPECT_TRUE(header.ends_with(",linkwitz_boost_db,limiting_driver,max_amp_w,max_spl_db,"
-                                 "bass_headroom_db,midrange_headroom_db,tweeter_headroom_db,"
-                                 "amp_sine_rating_w\r\n"));
+    EXPECT_TRUE(
+        header.ends_with(",linkwitz_boost_db,limiting_driver,max_amp_w,max_spl_db,"
+                         "bass_headroom_db,midrange_headroom_db,tweeter_headroom_db,"
+                         "amp_sine_rating_w\r\n"));
     const size_t second = out.find("\r\n") + 2, third = out.find("\r\n", second) + 2;
     EXPECT_TRUE(out.substr(second, third - second)
                     .ends_with(",108,8,bass,170.5,110.3,2.3,4.5,4.9,1351.1\r\n"))
@@ -278,15 +298,15 @@ TEST_F(EvaluateCli, PowerHandlingInEveryFormat) {
     EXPECT_EQ(ph["whatMovesTheLimit"]["points"].size(), 11u);
 
     ASSERT_EQ(run({"--language", "eng", rated}), 0);
-    for (const char* line : {"  Bass      58.7         100        in the driver           100  "
-                             "           58.7     2.3           limit\n",
-                             "  Tweeter   7.5          80         IEC data sheet 2000 Hz  22.94"
-                             "           32.6     4.9\n",
-                             "  Limiting driver: Bass\n", "  Maximum amplifier power, W: 170.5\n",
-                             "  Maximum SPL at 1 m, dB: 110.3\n",
-                             "Amplifier sine rating for the peaks, W: 1351.1\n",
-                             "Amplifier power needed, W: 158.4 (within the maximum)\n",
-                             "  Tweeter Rs     3     7       11.9               25\n"})
+    for (const char* line :
+         {"  Bass      58.7         100        in the driver           100  "
+          "           58.7     2.3           limit\n",
+          "  Tweeter   7.5          80         IEC data sheet 2000 Hz  22.94"
+          "           32.6     4.9\n",
+          "  Limiting driver: Bass\n", "  Maximum amplifier power, W: 170.5\n",
+          "  Maximum SPL at 1 m, dB: 110.3\n", "Amplifier sine rating for the peaks, W: 1351.1\n",
+          "Amplifier power needed, W: 158.4 (within the maximum)\n",
+          "  Tweeter Rs     3     7       11.9               25\n"})
         EXPECT_NE(out.find(line), std::string::npos) << line << out;
 }
 

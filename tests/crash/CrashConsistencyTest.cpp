@@ -21,9 +21,9 @@
 #include <random>
 #include <thread>
 
+#include "curves/CurveStore.h"
 #include "store/Settings.h"
 #include "store/Table.h"
-#include "curves/CurveStore.h"
 #include "tests/TempDir.h"
 
 extern char** environ;
@@ -69,7 +69,8 @@ std::string CheckCurveFile(const std::string& path, int32_t& ampPower) {
     } catch (const TableError& e) {
         return std::string("does not load: ") + e.what();
     }
-    if (t->recordCount() != UserCurves + 1) return "holds " + std::to_string(t->recordCount()) + " records";
+    if (t->recordCount() != UserCurves + 1)
+        return "holds " + std::to_string(t->recordCount()) + " records";
     for (int c = 0; c < UserCurves; ++c) {
         if (!t->locate(0, NameOf(c))) return NameOf(c) + " is missing";
         for (int k = 1; k <= 31; ++k)
@@ -112,7 +113,8 @@ public:
         std::string got;
         const auto end = Clock::now() + limit;
         while (Clock::now() < end) {
-            const int left = int(std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count());
+            const int left = int(
+                std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count());
             if (poll(&p, 1, std::max(left, 1)) <= 0) continue;
             char buf[64];
             const ssize_t n = read(out_, buf, sizeof buf);
@@ -184,10 +186,12 @@ TEST(CrashConsistency, KilledAnywhereTheCurveFileSurvives) {
             if (inWriteBack) {
                 ASSERT_TRUE(run.waitClosing(std::chrono::seconds(60)));
                 const auto span = std::chrono::duration_cast<us>(writeBack).count() * 11 / 10;
-                std::this_thread::sleep_for(us(std::uniform_int_distribution<long long>(0, span)(rng)));
+                std::this_thread::sleep_for(
+                    us(std::uniform_int_distribution<long long>(0, span)(rng)));
             } else {
                 const auto span = std::chrono::duration_cast<us>(startUp).count();
-                std::this_thread::sleep_for(us(std::uniform_int_distribution<long long>(0, span)(rng)));
+                std::this_thread::sleep_for(
+                    us(std::uniform_int_distribution<long long>(0, span)(rng)));
             }
             run.kill();
         }
@@ -213,9 +217,10 @@ TEST(CrashConsistency, KilledAnywhereTheCurveFileSurvives) {
         EXPECT_EQ(name.find(".tmp-"), std::string::npos) << name << " left behind";
         EXPECT_EQ(name.find(".damaged-"), std::string::npos) << name;
     }
-    std::printf("crash trials: %d (%d in start-up, %d in write-back), killed after the write: %d, "
-                "files lost: %d, temporary files left by kills: %d\n",
-                trials, duringStartUp, duringWriteBack, completed, lost, leftovers);
+    std::printf(
+        "crash trials: %d (%d in start-up, %d in write-back), killed after the write: %d, "
+        "files lost: %d, temporary files left by kills: %d\n",
+        trials, duringStartUp, duringWriteBack, completed, lost, leftovers);
 }
 
 }  // namespace

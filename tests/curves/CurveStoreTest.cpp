@@ -49,7 +49,8 @@ void AddCurve(Table& t, const std::string& name, int32_t level) {
     t.post();
 }
 
-void WriteCurves(const std::string& path, const std::vector<std::pair<std::string, int32_t>>& curves,
+void WriteCurves(const std::string& path,
+                 const std::vector<std::pair<std::string, int32_t>>& curves,
                  std::optional<SettingsValues> settings = std::nullopt) {
     auto t = MakeCurveTable();
     t->createEmpty();
@@ -58,7 +59,8 @@ void WriteCurves(const std::string& path, const std::vector<std::pair<std::strin
     t->saveToFile(path);
 }
 
-const std::vector<std::string> BuiltInOrder = {"IEC/DIN", "Классика", "Рок", "Шум белый", "Шум розовый"};
+const std::vector<std::string> BuiltInOrder = {"IEC/DIN", "Классика", "Рок", "Шум белый",
+                                               "Шум розовый"};
 
 struct Store {
     std::unique_ptr<Table> t1 = MakeCurveTable(), t2 = MakeScratchTable();
@@ -109,13 +111,14 @@ TEST_P(BuiltInLevels, MatchTheTable) {
     EXPECT_EQ(s.t1->fieldInt(GetParam().band), GetParam().level);
 }
 
-INSTANTIATE_TEST_SUITE_P(CurveStore, BuiltInLevels,
-                         testing::Values(LevelCase{"IEC/DIN", 1, -13}, LevelCase{"IEC/DIN", 9, 0},
-                                         LevelCase{"IEC/DIN", 31, -22}, LevelCase{"Классика", 1, -36},
-                                         LevelCase{"Классика", 14, 0}, LevelCase{"Классика", 31, -40},
-                                         LevelCase{"Рок", 7, 0}, LevelCase{"Рок", 23, -6}, LevelCase{"Рок", 31, -27},
-                                         LevelCase{"Шум белый", 1, -30}, LevelCase{"Шум белый", 31, 0},
-                                         LevelCase{"Шум розовый", 17, 0}));
+INSTANTIATE_TEST_SUITE_P(
+    CurveStore, BuiltInLevels,
+    testing::Values(LevelCase{"IEC/DIN", 1, -13}, LevelCase{"IEC/DIN", 9, 0},
+                    LevelCase{"IEC/DIN", 31, -22}, LevelCase{"Классика", 1, -36},
+                    LevelCase{"Классика", 14, 0}, LevelCase{"Классика", 31, -40},
+                    LevelCase{"Рок", 7, 0}, LevelCase{"Рок", 23, -6}, LevelCase{"Рок", 31, -27},
+                    LevelCase{"Шум белый", 1, -30}, LevelCase{"Шум белый", 31, 0},
+                    LevelCase{"Шум розовый", 17, 0}));
 
 TEST(CurveStore, BuiltInTablesAreComplete) {
     int32_t whiteSum = 0, iecSum = 0;
@@ -144,7 +147,8 @@ TEST_P(DamagedFile, IsKeptAsideAndReplaced) {
     } else {
         sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
-        ASSERT_EQ(sqlite3_exec(db, "CREATE TABLE records(CurveName TEXT, level INTEGER)", nullptr, nullptr, nullptr),
+        ASSERT_EQ(sqlite3_exec(db, "CREATE TABLE records(CurveName TEXT, level INTEGER)", nullptr,
+                               nullptr, nullptr),
                   SQLITE_OK);
         sqlite3_close(db);
     }
@@ -235,7 +239,8 @@ TEST(CurveStore, ShutDownAndRestartKeepCurvesAndSettings) {
     EXPECT_FALSE(fs::exists(dir.file("Ctmp.cds")));
     Store s(dir);
     EXPECT_FALSE(s.report.created);
-    EXPECT_EQ(Names(*s.t1), (std::vector<std::string>{"IEC/DIN", "Классика", "Моя", "Рок", "Шум белый", "Шум розовый"}));
+    EXPECT_EQ(Names(*s.t1), (std::vector<std::string>{"IEC/DIN", "Классика", "Моя", "Рок",
+                                                      "Шум белый", "Шум розовый"}));
     EXPECT_EQ(s.settings.languageCode, 1);
     EXPECT_DOUBLE_EQ(s.settings.lfSens, 90.5);
     EXPECT_DOUBLE_EQ(s.settings.mfImp, 6.8);

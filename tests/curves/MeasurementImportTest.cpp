@@ -72,7 +72,8 @@ TEST_P(SampleFiles, GiveTheBandsDerivedByHand) {
     const MeasurementImport r = ParseSpectrum(c.text);
     ASSERT_EQ(r.error, SpectrumError::None) << "line " << r.line;
     EXPECT_EQ(r.points, c.points);
-    for (int i = 0; i < 31; ++i) EXPECT_EQ(r.levels[size_t(i)], c.expected[size_t(i)]) << "band " << i;
+    for (int i = 0; i < 31; ++i)
+        EXPECT_EQ(r.levels[size_t(i)], c.expected[size_t(i)]) << "band " << i;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -88,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
         // alternation: 10*log10((4 + 4*0.01) / (4*10^0.04 + 4*10^-0.04)) =
         // -2.99 dB, where an average of the dB values would give -10.
         SampleCase{"PinkNoiseRta24thOctave", ReadSample("pink-noise-rta-1-24-octave.txt"), 252,
-                   Levels{-21, -12, -5, -2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, -3,
+                   Levels{-21, -12, -5, -2, 0,  0, 0, 0, 0, 0, 0, 0, 0,  0,  0,  -3,
                           0,   0,   0,  0,  -6, 0, 0, 0, 0, 0, 0, 0, -4, -9, -40}},
         // One point per band, levels in dB SPL with decimal commas; the top is
         // 80 Hz at 89.5. 12.5 and 16 Hz lie below the lowest band; 20 Hz has
@@ -97,10 +98,10 @@ INSTANTIATE_TEST_SUITE_P(
         // -4.5 -> -4, 400 Hz -6.5 -> -6, 630 Hz -7.5 -> -8, 1250 Hz -9.5 ->
         // -10, 2000 Hz -11.5 -> -12, 4000 Hz -16.5 -> -16, 6300 Hz -20.5 ->
         // -20, 12.5 kHz -31.5 -> -32; 20 kHz at -49.3 is kept at -40.
-        SampleCase{"ProgrammeThirdOctave", ReadSample("programme-1-3-octave.csv"), 31,
-                   Levels{N,   -17, -11, -6,  -3,  -2,  0,   -1,  -2,  -4,  -4,
-                          -4,  -5,  -6,  -7,  -8,  -8,  -9,  -10, -10, -12, -13,
-                          -14, -16, -18, -20, -23, -26, -32, -38, -40}},
+        SampleCase{
+            "ProgrammeThirdOctave", ReadSample("programme-1-3-octave.csv"), 31,
+            Levels{N,  -17, -11, -6,  -3,  -2,  0,   -1,  -2,  -4,  -4,  -4,  -5,  -6,  -7, -8,
+                   -8, -9,  -10, -10, -12, -13, -14, -16, -18, -20, -23, -26, -32, -38, -40}},
         // Band i holds n bins between its edges: 3, 5, 5, 7, 9, 10, 14, 18,
         // 21, 28, 35, 43, 55, 70, 87, 110, 139, 175, 220, 278, 349, 441, 555,
         // 699, 881, 1110, 1398, 1762, 2220, 2797 and, cut at 22,050 Hz, 2827.
@@ -110,10 +111,10 @@ INSTANTIATE_TEST_SUITE_P(
         // count as 2827 / 0.820 = 3449, and it is 0 dB at 35.38 above the
         // bins. 50 Hz: 8 bins of noise and the hum,
         // 10*log10(8*10^-7.225 + 10^-4.5) - (-72.25 + 35.38) = -8.1.
-        SampleCase{"FftExport16384Points", FftExport(), 16384,
-                   Levels{-31, -28, -28, -27, -8,  -25, -24, -23, -22, -21, -20,
-                          -19, -18, -17, -16, -15, -14, -13, -12, -11, -10, -9,
-                          -8,  -7,  -6,  -5,  -4,  -3,  -2,  -1,  0}},
+        SampleCase{
+            "FftExport16384Points", FftExport(), 16384,
+            Levels{-31, -28, -28, -27, -8,  -25, -24, -23, -22, -21, -20, -19, -18, -17, -16, -15,
+                   -14, -13, -12, -11, -10, -9,  -8,  -7,  -6,  -5,  -4,  -3,  -2,  -1,  0}},
         // Flat from 20 to 40 Hz, starting at the first band's centre: bands
         // 20 and 40 Hz hold four points each, which stand for 4/7 of their
         // width, and read like their neighbours' seven.
@@ -160,25 +161,48 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{"BlanksDecimalComma", "  1016,0   -3,5\n  2032,0   -6,0\n"},
         FormatCase{"Blanks", "1016 -3.5\n2032 -6\n"},
         FormatCase{"Quoted", "\"Frequency\",\"Level\"\n\"1016\",\"-3.5\"\n\"2032\",\"-6\"\n"},
-        FormatCase{"ThirdColumnIgnored", "* Freq(Hz) SPL(dB) Phase(deg)\n1016 -3.5 -170.2\n"
-                                         "2032 -6 35.0\n"},
+        FormatCase{"ThirdColumnIgnored",
+                   "* Freq(Hz) SPL(dB) Phase(deg)\n1016 -3.5 -170.2\n"
+                   "2032 -6 35.0\n"},
         FormatCase{"Exponents", "1.016e3 -3.5E0\n2.032E+03 -60e-1\n"},
-        FormatCase{"CommentsAndTitles", "# measured 2024-05-01\n// left channel\n"
-                                        "20 Hz - 20 kHz, C-weighted\n1016 -3.5\n\n2032 -6\n"},
+        FormatCase{"CommentsAndTitles",
+                   "# measured 2024-05-01\n// left channel\n"
+                   "20 Hz - 20 kHz, C-weighted\n1016 -3.5\n\n2032 -6\n"},
         FormatCase{"CrLf", "1016 -3.5\r\n2032 -6\r\n"},
         FormatCase{"CrOnly", "Hz dB\r1016 -3.5\r2032 -6"},
-        FormatCase{"Utf8Bom", "\xEF\xBB\xBF" "1016;-3,5\n2032;-6\n"},
-        FormatCase{"Utf16LittleEndian",
-                   std::string("\xFF\xFE" "1\0" "0\0" "1\0" "6\0" "\t\0" "-\0" "3\0" ".\0" "5\0"
-                               "\n\0" "2\0" "0\0" "3\0" "2\0" "\t\0" "-\0" "6\0" "\n\0", 38)},
+        FormatCase{"Utf8Bom",
+                   "\xEF\xBB\xBF"
+                   "1016;-3,5\n2032;-6\n"},
+        FormatCase{"Utf16LittleEndian", std::string("\xFF\xFE"
+                                                    "1\0"
+                                                    "0\0"
+                                                    "1\0"
+                                                    "6\0"
+                                                    "\t\0"
+                                                    "-\0"
+                                                    "3\0"
+                                                    ".\0"
+                                                    "5\0"
+                                                    "\n\0"
+                                                    "2\0"
+                                                    "0\0"
+                                                    "3\0"
+                                                    "2\0"
+                                                    "\t\0"
+                                                    "-\0"
+                                                    "6\0"
+                                                    "\n\0",
+                                                    38)},
         FormatCase{"DosEndOfFileMark", "1016 -3.5\r\n2032 -6\r\n\x1A"},
         FormatCase{"EmptyLevelIsNoPoint", "1016;-3,5\n1280;\n1613\n2032;-6\n"},
         FormatCase{"AnyReference", "1016 96.5\n2032 94\n"},
-        FormatCase{"HeadersLikeNaNOrInfinity", "Information: pink noise\nInfrasonic filter off\n"
-                                               "NaN-free export\n1016 -3.5\n2032 -6\n"},
+        FormatCase{"HeadersLikeNaNOrInfinity",
+                   "Information: pink noise\nInfrasonic filter off\n"
+                   "NaN-free export\n1016 -3.5\n2032 -6\n"},
         FormatCase{"ZeroHzIgnored", "0 -90\n1016 -3.5\n2032 -6\n"},
-        FormatCase{"NaNOutsideTheBandsIgnored", "Hz;dB\n0;nan\n5;-inf\n1016;-3,5\n2032;-6\n"
-                                                "25000;NaN\n"},
+        FormatCase{"NaNOutsideTheBandsIgnored",
+                   "Hz;dB\n0;nan\n5;-inf\n1016;-3,5\n2032;-6\n"
+                   "25000;NaN\n"},
         FormatCase{"OhmsAfterTheDataAreNotAHeader", "1016 -3.5\n2032 -6\n# 8 ohm load\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -216,8 +240,8 @@ TEST(MeasurementImport, PointsFallIntoTheBandBetweenItsEdges) {
     struct Row {
         double hz;
         int band;
-    } rows[] = {{17.9, 0}, {22.4, 0}, {22.5, 1}, {910, 17}, {1140, 17}, {1141, 18},
-                {18300, 30}, {22900, 30}};
+    } rows[] = {{17.9, 0},  {22.4, 0},  {22.5, 1},   {910, 17},
+                {1140, 17}, {1141, 18}, {18300, 30}, {22900, 30}};
     for (const Row& row : rows) {
         char text[128];
         // A second point far away keeps the file valid; it is 40 dB lower.
@@ -237,11 +261,11 @@ TEST(MeasurementImport, PointsInABandAddAsPowers) {
         const char* text;
         int32_t band17, band20;
     } rows[] = {
-        {"1000 -10\n1010 -10\n2032 -10\n", 0, -3},          // two equal points: +3.01 dB
-        {"1000 -10\n1010 -20\n2032 -10\n", 0, 0},           // +0.41 dB
-        {"1000 300\n2032 290\n", 0, -10},                   // no overflow
-        {"1000 -1e300\n1010 -10\n2032 -20\n", 0, -10},      // a silent point adds nothing
-        {"1000 1e300\n2032 -1e300\n", 0, -40},              // kept to the floor
+        {"1000 -10\n1010 -10\n2032 -10\n", 0, -3},      // two equal points: +3.01 dB
+        {"1000 -10\n1010 -20\n2032 -10\n", 0, 0},       // +0.41 dB
+        {"1000 300\n2032 290\n", 0, -10},               // no overflow
+        {"1000 -1e300\n1010 -10\n2032 -20\n", 0, -10},  // a silent point adds nothing
+        {"1000 1e300\n2032 -1e300\n", 0, -40},          // kept to the floor
     };
     for (const Row& row : rows) {
         const MeasurementImport r = ParseSpectrum(row.text);
@@ -291,12 +315,20 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BadCase{"Png", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x10", 20),
                 SpectrumError::Binary, 0},
-        BadCase{"Utf16WithoutMark", std::string("1\0" "0\0" "0\0" " \0" "-\0" "3\0", 12),
+        BadCase{"Utf16WithoutMark",
+                std::string("1\0"
+                            "0\0"
+                            "0\0"
+                            " \0"
+                            "-\0"
+                            "3\0",
+                            12),
                 SpectrumError::Binary, 0},
         BadCase{"ControlCharacters", "1000 -3\n2000 \x02-6\n", SpectrumError::Binary, 0},
         BadCase{"Empty", "", SpectrumError::Empty, 0},
         BadCase{"OnlyBlanks", " \r\n\t\n\n", SpectrumError::Empty, 0},
-        BadCase{"OnlyHeaders", "Frequency;Level\n# nothing measured\n", SpectrumError::NoNumbers, 0},
+        BadCase{"OnlyHeaders", "Frequency;Level\n# nothing measured\n", SpectrumError::NoNumbers,
+                0},
         BadCase{"Prose", "Dear colleague,\nthe spectrum follows next week.\n",
                 SpectrumError::NoNumbers, 0},
         BadCase{"NumbersWithUnits", "100 Hz\n200 Hz\n", SpectrumError::NoNumbers, 0},
@@ -339,13 +371,15 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"ExportedBandLeftOut", EditedExport(""), SpectrumError::ExportedRow, 8},
         BadCase{"ExportedExtraBand", EditedExport("63,-3", "25600,-3\n"),
                 SpectrumError::WrongLevelCount, 0},
-        BadCase{"ExportedWithoutLevels", [] {
+        BadCase{"ExportedWithoutLevels",
+                [] {
                     Levels l;
                     l.fill(NoLevel);
                     return ExportCurveCsv(l);
                 }(),
                 SpectrumError::NoNumbers, 0},
-        BadCase{"ListOfThirty", [] {
+        BadCase{"ListOfThirty",
+                [] {
                     std::string s;
                     for (int i = 0; i < 30; ++i) s += "-3\n";
                     return s;
@@ -375,8 +409,9 @@ TEST(SpectrumExport, WritesBandCentresAndEmptyLevels) {
     l[30] = -41;  // below the graph: no level either
     l[13] = 0;
     const std::string csv = ExportCurveCsv(l);
-    EXPECT_TRUE(csv.starts_with("# Ampora curve export\nFrequency (Hz),Level (dB)\n20,\n25,-40\n"
-                                "32,-7\n"));
+    EXPECT_TRUE(
+        csv.starts_with("# Ampora curve export\nFrequency (Hz),Level (dB)\n20,\n25,-40\n"
+                        "32,-7\n"));
     EXPECT_NE(csv.find("\n403,0\n"), std::string::npos);
     EXPECT_TRUE(csv.ends_with("\n16255,-7\n20480,\n"));
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 33);

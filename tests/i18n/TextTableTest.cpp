@@ -55,44 +55,56 @@ const Expected Delivered[] = {
     {"Frm", 1, "F_About", N, " О программе", " About program", "Аб праграме"},
     {"Mnu", 1, "F_Main", 30100, "Русский", "Russian", "Руская"},
     {"Mnu", 1, "F_Main", 30300, "Белорусский", "Belarussian", "Беларуская"},
-    {"Lbl", 31, "F_Main", N, "Спектральное распределение мощности сигнала", "Spectral density of signal power",
-     "Спектральнае размеркаванне магутнасці сігналу"},
+    {"Lbl", 31, "F_Main", N, "Спектральное распределение мощности сигнала",
+     "Spectral density of signal power", "Спектральнае размеркаванне магутнасці сігналу"},
     {"Shp", 7, "F_Main", N, nullptr, nullptr, nullptr},
-    {"Grb", 1, "F_IecGost", N, "Паспортные данные по IEC", "Passport data, IEC", "Пашпартныя даныя па IEC"},
+    {"Grb", 1, "F_IecGost", N, "Паспортные данные по IEC", "Passport data, IEC",
+     "Пашпартныя даныя па IEC"},
     {"Grb", 2, "F_IecGost", N, "Реально допустимо", "Real power", "Рэальна дапушчальна"},
-    {"Grb", 3, "F_IecGost", N, "Расчёт реально допустимой мощности ВЧ головки по паспортным данным ( IEC )",
+    {"Grb", 3, "F_IecGost", N,
+     "Расчёт реально допустимой мощности ВЧ головки по паспортным данным ( IEC )",
      "Calc real power for tweeter according to passport data ( IEC )",
      "Разлік рэальна дапушчпльнай магутнасці ВЧ галоўкі па пашпартным дадзеным ( IEC )"},
-    {"Lbl", 1, "F_IecGost", N, "Максимальная мощность, Вт", "Max power, W", "Максімальная магутнасць, Вт"},
+    {"Lbl", 1, "F_IecGost", N, "Максимальная мощность, Вт", "Max power, W",
+     "Максімальная магутнасць, Вт"},
     {"Lbl", 3, "F_IecGost", N, "При условиях:", "Conditions:", "Пры ўмовах:"},
-    {"Lbl", 4, "F_IecGost", N, "Частота среза ФВЧ, Гц", "HP filter cut frequency, Hz", "Частата зрэзу ФВЧ, Гц"},
+    {"Lbl", 4, "F_IecGost", N, "Частота среза ФВЧ, Гц", "HP filter cut frequency, Hz",
+     "Частата зрэзу ФВЧ, Гц"},
     {"Lbl", 5, "F_IecGost", N, "Порядок ФВЧ", "HP filter order", "Парадак ФВЧ"},
-    {"Mnu", 1, "F_Main", 20100, "IEC -> реальная мощность", "IEC -> real power", "IEC -> рэальная магутнасць"},
+    {"Mnu", 1, "F_Main", 20100, "IEC -> реальная мощность", "IEC -> real power",
+     "IEC -> рэальная магутнасць"},
     {"Lbl", 30, "F_Main", N, "Классика", "Classic", "Класіка"},
     {"Lbl", 32, "F_Main", N, "Рок", "Rock", "Рок"},
     {"Lbl", 33, "F_Main", N, "Шум белый", "White noise", "Шум белы"},
     {"Lbl", 34, "F_Main", N, "Шум розовый", "Pink noise", "Шум ружовы"},
     {"Lbl", 35, "F_Main", N, "Другая", "Other", "Іншая"},
-    {"Lbl", 53, "F_Main", N, "Нагрузка по мощности, Вт", "Power load, W", "Нагрузка па магутнасці, Вт"},
-    {"Lbl", 36, "F_Main", N, "Мощность усилителя, Вт", "Amplifier output power, W", "Магутнасць узмацняльніка, Вт"},
-    {"Lbl", 37, "F_Main", N, "Характ. чувствительность, дБ/Вт/м", "Characteristic sensitivity, dB/W/m",
-     "Характ. адчувальнасць, дБ/Вт/м"},
-    {"Lbl", 38, "F_Main", N, "Номинальный импеданс, Ом", "Rated impedanse, Ohm", "Намінальны імпеданс, Ом"},
+    {"Lbl", 53, "F_Main", N, "Нагрузка по мощности, Вт", "Power load, W",
+     "Нагрузка па магутнасці, Вт"},
+    {"Lbl", 36, "F_Main", N, "Мощность усилителя, Вт", "Amplifier output power, W",
+     "Магутнасць узмацняльніка, Вт"},
+    {"Lbl", 37, "F_Main", N, "Характ. чувствительность, дБ/Вт/м",
+     "Characteristic sensitivity, dB/W/m", "Характ. адчувальнасць, дБ/Вт/м"},
+    {"Lbl", 38, "F_Main", N, "Номинальный импеданс, Ом", "Rated impedanse, Ohm",
+     "Намінальны імпеданс, Ом"},
     {"Lbl", 50, "F_Main", N, "Частота раздела, Гц", "Cut frequency, Hz", "Частата падзела, Гц"},
-    {"Lbl", 44, "F_Main", N, "Общий SPL на 1 м, дБ", "Total SPL at 1 m, dB", "Агульны SPL на 1 м, дБ"},
+    {"Lbl", 44, "F_Main", N, "Общий SPL на 1 м, дБ", "Total SPL at 1 m, dB",
+     "Агульны SPL на 1 м, дБ"},
     {"Ckb", 1, "F_Main", N, "ровнять  Z", "equalize  Z", "раўнаваць  Z"},
 };
 
 // Hints by row number (1-based); every other row has none.
 std::array<std::optional<std::string>, 3> HintsOf(int row) {
-    if (row == 19) return {"Тип и порядок как для НЧ", "Type & order like LF", "Тып і парадак як для НЧ"};
+    if (row == 19)
+        return {"Тип и порядок как для НЧ", "Type & order like LF", "Тып і парадак як для НЧ"};
     if (row == 20) return {"Выполнить расчёт", "Do calculations", "Выканаць разлік"};
     if (row == 33) return {"ГОСТ", "GOST", "ДАСТ"};
     if (row >= 42 && row <= 46) return {"", "", ""};
     return {};
 }
 
-std::optional<std::string> Opt(const char* s) { return s ? std::optional<std::string>(s) : std::nullopt; }
+std::optional<std::string> Opt(const char* s) {
+    return s ? std::optional<std::string>(s) : std::nullopt;
+}
 
 std::optional<std::string> TextOf(const Table& t, int pos) {
     return t.fieldIsNull(pos) ? std::nullopt : std::optional<std::string>(t.fieldText(pos));
@@ -133,8 +145,8 @@ std::unique_ptr<Table> TableOf(const std::string& tsv) {
 TEST(TextTableFile, GeneratedFileHoldsEveryDeliveredRow) {
     auto t = LoadMenuTable();
     ASSERT_EQ(t->recordCount(), 53);
-    const std::vector<std::string> names = {"GroupId", "INum",   "IParent",  "ITag",   "IHint",
-                                            "IHintEng", "IHintBel", "TxtRus", "TxtEng", "TxtBel"};
+    const std::vector<std::string> names = {"GroupId",  "INum",     "IParent", "ITag",   "IHint",
+                                            "IHintEng", "IHintBel", "TxtRus",  "TxtEng", "TxtBel"};
     for (size_t k = 0; k < names.size(); ++k) EXPECT_EQ(t->fields()[k].name, names[k]);
     t->first();
     for (int row = 1; row <= 53; ++row, t->next()) {
@@ -157,7 +169,8 @@ TEST(TextTableResolve, DeliveredTableInEachLanguage) {
     const Applied rus = Apply(ResolveTexts(*t, 0));
     const Applied eng = Apply(ResolveTexts(*t, 1));
     const Applied bel = Apply(ResolveTexts(*t, 2));
-    for (const Applied* a : {&rus, &eng, &bel}) EXPECT_EQ(Caption(*a, TextWindow::Main, "CmdLangEng"), "English");
+    for (const Applied* a : {&rus, &eng, &bel})
+        EXPECT_EQ(Caption(*a, TextWindow::Main, "CmdLangEng"), "English");
     EXPECT_EQ(Caption(bel, TextWindow::Main, "CmdLangBel"), "Беларуская");
     EXPECT_EQ(Caption(eng, TextWindow::Main, "GroupBox1"), "   Bass   ");
     EXPECT_EQ(Caption(rus, TextWindow::Main, "GroupBox3"), "   динамик ВЧ   ");
@@ -194,20 +207,21 @@ TEST_P(RowWithoutEffect, ChangesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     TextTableResolve, RowWithoutEffect,
-    testing::Values(NoEffect{"CheckBox3", "\"Ckb\"\t3\t\"F_Main\"\t-\t-\t-\t-\t\"x\"\t\"x\"\t\"x\""},
-                    NoEffect{"MenuNum2", "\"Mnu\"\t2\t\"F_Main\"\t10000\t-\t-\t-\t\"x\"\t\"x\"\t\"x\""},
-                    NoEffect{"MenuNullNum", "\"Mnu\"\t-\t\"F_Main\"\t10000\t-\t-\t-\t\"x\"\t\"x\"\t\"x\""},
-                    NoEffect{"MenuUnlistedTag", "\"Mnu\"\t1\t\"F_Main\"\t10300\t-\t-\t-\t\"x\"\t\"x\"\t\"x\""},
-                    NoEffect{"MenuNullTag", "\"Mnu\"\t1\t\"F_Main\"\t-\t-\t-\t-\t\"x\"\t\"x\"\t\"x\""},
-                    NoEffect{"IecBoxOnMain", "\"Grb\"\t1\t\"F_Main\"\t-\t-\t-\t-\t\"x\"\t\"x\"\t\"x\""},
-                    NoEffect{"MainBoxOnIec", "\"GrB\"\t1\t\"F_IecGost\"\t-\t-\t-\t-\t\"x\"\t\"x\"\t\"x\""},
-                    NoEffect{"Shape", "\"Shp\"\t7\t\"F_Main\"\t-\t\"ГОСТ\"\t\"GOST\"\t\"ДАСТ\"\t-\t-\t-"},
-                    NoEffect{"Label29", "\"Lbl\"\t29\t\"F_Main\"\t-\t-\t-\t-\t\"x\"\t\"x\"\t\"x\""},
-                    NoEffect{"IecLabel2", "\"Lbl\"\t2\t\"F_IecGost\"\t-\t-\t-\t-\t\"x\"\t\"x\"\t\"x\""},
-                    NoEffect{"ButtonNullNum", "\"But\"\t-\t\"F_Main\"\t-\t-\t-\t-\t\"x\"\t\"x\"\t\"x\""},
-                    NoEffect{"Button4", "\"But\"\t4\t\"F_Main\"\t-\t-\t-\t-\t\"x\"\t\"x\"\t\"x\""},
-                    NoEffect{"AboutOnMain", "\"Frm\"\t1\t\"F_Main\"\t-\t-\t-\t-\t\"x\"\t\"x\"\t\"x\""},
-                    NoEffect{"LowerCaseGroup", "\"lbl\"\t19\t\"F_Main\"\t-\t-\t-\t-\t\"x\"\t\"x\"\t\"x\""}),
+    testing::Values(
+        NoEffect{"CheckBox3", "\"Ckb\"\t3\t\"F_Main\"\t-\t-\t-\t-\t\"x\"\t\"x\"\t\"x\""},
+        NoEffect{"MenuNum2", "\"Mnu\"\t2\t\"F_Main\"\t10000\t-\t-\t-\t\"x\"\t\"x\"\t\"x\""},
+        NoEffect{"MenuNullNum", "\"Mnu\"\t-\t\"F_Main\"\t10000\t-\t-\t-\t\"x\"\t\"x\"\t\"x\""},
+        NoEffect{"MenuUnlistedTag", "\"Mnu\"\t1\t\"F_Main\"\t10300\t-\t-\t-\t\"x\"\t\"x\"\t\"x\""},
+        NoEffect{"MenuNullTag", "\"Mnu\"\t1\t\"F_Main\"\t-\t-\t-\t-\t\"x\"\t\"x\"\t\"x\""},
+        NoEffect{"IecBoxOnMain", "\"Grb\"\t1\t\"F_Main\"\t-\t-\t-\t-\t\"x\"\t\"x\"\t\"x\""},
+        NoEffect{"MainBoxOnIec", "\"GrB\"\t1\t\"F_IecGost\"\t-\t-\t-\t-\t\"x\"\t\"x\"\t\"x\""},
+        NoEffect{"Shape", "\"Shp\"\t7\t\"F_Main\"\t-\t\"ГОСТ\"\t\"GOST\"\t\"ДАСТ\"\t-\t-\t-"},
+        NoEffect{"Label29", "\"Lbl\"\t29\t\"F_Main\"\t-\t-\t-\t-\t\"x\"\t\"x\"\t\"x\""},
+        NoEffect{"IecLabel2", "\"Lbl\"\t2\t\"F_IecGost\"\t-\t-\t-\t-\t\"x\"\t\"x\"\t\"x\""},
+        NoEffect{"ButtonNullNum", "\"But\"\t-\t\"F_Main\"\t-\t-\t-\t-\t\"x\"\t\"x\"\t\"x\""},
+        NoEffect{"Button4", "\"But\"\t4\t\"F_Main\"\t-\t-\t-\t-\t\"x\"\t\"x\"\t\"x\""},
+        NoEffect{"AboutOnMain", "\"Frm\"\t1\t\"F_Main\"\t-\t-\t-\t-\t\"x\"\t\"x\"\t\"x\""},
+        NoEffect{"LowerCaseGroup", "\"lbl\"\t19\t\"F_Main\"\t-\t-\t-\t-\t\"x\"\t\"x\"\t\"x\""}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(TextTableResolve, LaterRowWinsAndNullsReadAsEmpty) {
@@ -257,7 +271,8 @@ struct BadLine {
 class MalformedLine : public testing::TestWithParam<BadLine> {};
 
 TEST_P(MalformedLine, IsRejectedWithItsLineNumber) {
-    const std::string content = std::string("# ok\n\"Lbl\"\t1\t\"F_Main\"\t-\t-\t-\t-\t-\t-\t-\n") + GetParam().line + "\n";
+    const std::string content =
+        std::string("# ok\n\"Lbl\"\t1\t\"F_Main\"\t-\t-\t-\t-\t-\t-\t-\n") + GetParam().line + "\n";
     try {
         ParseTextRows(content);
         ADD_FAILURE() << "accepted";

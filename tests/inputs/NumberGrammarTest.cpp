@@ -41,14 +41,16 @@ public:
             default: m = std::string(1, sep) + digits(1, 8); break;
         }
         std::string e;
-        if (pick(2) == 0) e = std::string(1, pick(2) ? 'e' : 'E') + sign() + digits(1, pick(5) == 0 ? 4 : 2);
+        if (pick(2) == 0)
+            e = std::string(1, pick(2) ? 'e' : 'E') + sign() + digits(1, pick(5) == 0 ? 4 : 2);
         return sign() + m + e;
     }
     // A sentence broken in one place: a foreign character put in, a part of
     // it doubled, or the other separator.
     std::string broken(char sep) {
         std::string s = real(sep);
-        static const std::string foreign[] = {" ", "x", "\t", "..", ",,", "e", "--", "+-", "\xD0\x81", "0x"};
+        static const std::string foreign[] = {" ", "x",  "\t", "..",       ",,",
+                                              "e", "--", "+-", "\xD0\x81", "0x"};
         switch (pick(3)) {
             case 0: {
                 const std::string& f = foreign[pick(10)];
@@ -58,7 +60,8 @@ public:
             case 1: s += std::string(1, sep) + digits(1, 3) + sep; break;
             default: {
                 const size_t at = s.find(sep);
-                if (at == std::string::npos) return s + std::string(1, sep == '.' ? ',' : '.') + "5";
+                if (at == std::string::npos)
+                    return s + std::string(1, sep == '.' ? ',' : '.') + "5";
                 s[at] = sep == '.' ? ',' : '.';
                 break;
             }

@@ -180,7 +180,8 @@ const WriteCase WriteCases[] = {
 TEST(SafeFile, WritesWholeOrLeavesTheOldFile) {
     for (const bool unnamed : {true, false}) {
         for (const WriteCase& c : WriteCases) {
-            SCOPED_TRACE(std::string(c.name) + (unnamed ? " (unnamed temporary)" : " (named temporary)"));
+            SCOPED_TRACE(std::string(c.name) +
+                         (unnamed ? " (unnamed temporary)" : " (named temporary)"));
             Place place;
             TempDir& dir = place.dir;
             std::string skip;
@@ -210,12 +211,23 @@ TEST(SafeFile, ReadsRegularFilesOnlyWithoutWaiting) {
         FileFault fault;
         std::string bytes;
     } rows[] = {
-        {"Regular", [](TempDir& d) { Put(d.file("f"), "a\nb"); return d.file("f"); }, FileFault::None, "a\nb"},
+        {"Regular",
+         [](TempDir& d) {
+             Put(d.file("f"), "a\nb");
+             return d.file("f");
+         },
+         FileFault::None, "a\nb"},
         {"ExactlyTheLimit",
-         [](TempDir& d) { Put(d.file("f"), std::string(limit, 'x')); return d.file("f"); },
+         [](TempDir& d) {
+             Put(d.file("f"), std::string(limit, 'x'));
+             return d.file("f");
+         },
          FileFault::None, std::string(limit, 'x')},
         {"BeyondTheLimit",
-         [](TempDir& d) { Put(d.file("f"), std::string(limit + 1, 'x')); return d.file("f"); },
+         [](TempDir& d) {
+             Put(d.file("f"), std::string(limit + 1, 'x'));
+             return d.file("f");
+         },
          FileFault::TooLarge, ""},
         {"LinkToAFile",
          [](TempDir& d) {
@@ -253,12 +265,14 @@ TEST(SafeFile, SameFileThroughLinksAndHardLinks) {
         const char* other;
         bool same;
     } rows[] = {{"a", true}, {"soft", true}, {"hard", true}, {"b", false}, {"none", false}};
-    for (const auto& r : rows) EXPECT_EQ(IsSameFile(dir.file("a"), dir.file(r.other)), r.same) << r.other;
+    for (const auto& r : rows)
+        EXPECT_EQ(IsSameFile(dir.file("a"), dir.file(r.other)), r.same) << r.other;
 }
 
 TEST(SafeFile, FailuresAreNamedInEveryLanguage) {
-    for (FileFault f : {FileFault::Missing, FileFault::Denied, FileFault::ReadOnly, FileFault::NotRegular,
-                        FileFault::TooLarge, FileFault::DiskFull, FileFault::SameAsInput, FileFault::System}) {
+    for (FileFault f :
+         {FileFault::Missing, FileFault::Denied, FileFault::ReadOnly, FileFault::NotRegular,
+          FileFault::TooLarge, FileFault::DiskFull, FileFault::SameAsInput, FileFault::System}) {
         const std::string en = FileStatusText({f, EIO}, 1);
         EXPECT_FALSE(en.empty());
         EXPECT_NE(FileStatusText({f, EIO}, 0), en);
@@ -292,7 +306,8 @@ TEST(SafeFile, KilledSavesLoseNothingAndLeaveNothingForLong) {
             ::kill(child, SIGKILL);
             ::waitpid(child, nullptr, 0);
             const std::string now = Slurp(path);
-            if (now.size() != 64 * 1024 || now.find_first_not_of(now[0]) != std::string::npos) ++lost;
+            if (now.size() != 64 * 1024 || now.find_first_not_of(now[0]) != std::string::npos)
+                ++lost;
             const int left = Temporaries(dir.path());
             leftovers += left;
             trialsWithLeftovers += left > 0;

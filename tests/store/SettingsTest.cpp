@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "store/Table.h"
 #include "curves/CurveStore.h"
+#include "store/Table.h"
 
 using namespace ampora;
 
@@ -24,8 +24,9 @@ std::unique_ptr<Table> RecordWith(const std::array<std::optional<int32_t>, 31>& 
 
 std::array<std::optional<int32_t>, 31> FullRecord() {
     std::array<std::optional<int32_t>, 31> a;
-    const int32_t values[29] = {1,  250, 400, 2500, 4000, 2,   3,   0,   1,   3,        0,   1,  2,   0, 4,
-                                50, 2000, 2500, 2,  120,  905, 870, 920, 68,  80, 160, 0x00FF00, 120, 80};
+    const int32_t values[29] = {1,   250, 400, 2500, 4000, 2,   3,        0,    1, 3,
+                                0,   1,   2,   0,    4,    50,  2000,     2500, 2, 120,
+                                905, 870, 920, 68,   80,   160, 0x00FF00, 120,  80};
     for (int k = 0; k < 29; ++k) a[k] = values[k];
     return a;
 }
@@ -38,7 +39,8 @@ TEST(SettingsRecord, ReadsEveryFieldOfAFullRecord) {
     EXPECT_EQ(v.languageCode, 1);
     EXPECT_EQ((std::array{v.lfCutFreq, v.mfLowCutFreq, v.mfHighCutFreq, v.hfCutFreq}),
               (std::array<int32_t, 4>{250, 400, 2500, 4000}));
-    EXPECT_EQ((std::array{v.lfTypeIdx, v.mfLowTypeIdx, v.mfHighTypeIdx, v.hfTypeIdx}), (std::array<int32_t, 4>{2, 3, 0, 1}));
+    EXPECT_EQ((std::array{v.lfTypeIdx, v.mfLowTypeIdx, v.mfHighTypeIdx, v.hfTypeIdx}),
+              (std::array<int32_t, 4>{2, 3, 0, 1}));
     EXPECT_EQ((std::array{v.lfOrderIdx, v.mfLowOrderIdx, v.mfHighOrderIdx, v.hfOrderIdx}),
               (std::array<int32_t, 4>{3, 0, 1, 2}));
     EXPECT_EQ(v.midOn, 0);
@@ -100,22 +102,25 @@ class FilterIndexes : public testing::TestWithParam<FilterCase> {};
 TEST_P(FilterIndexes, OutOfListIndexesFallBackToOne) {
     const auto& c = GetParam();
     auto a = FullRecord();
-    a[5] = c.type;    // a6
-    a[9] = c.order;   // a10
+    a[5] = c.type;   // a6
+    a[9] = c.order;  // a10
     auto t = RecordWith(a);
     const SettingsValues v = ReadSettingsRecord(*t);
     EXPECT_EQ(v.lfTypeIdx, c.wantType);
     EXPECT_EQ(v.lfOrderIdx, c.wantOrder);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    SettingsRecord, FilterIndexes,
-    testing::Values(FilterCase{"BesselOrder4", 1, 3, 1, 3}, FilterCase{"BesselOrderBeyond", 1, 4, 1, 1},
-                    FilterCase{"ButterworthNegativeOrder", 2, -1, 2, 1}, FilterCase{"LinkwitzOrder4", 3, 1, 3, 1},
-                    FilterCase{"LinkwitzOrderBeyond", 3, 2, 3, 1}, FilterCase{"LinkwitzOrder2", 3, 0, 3, 0},
-                    FilterCase{"NoFilterKeepsOrder", 0, -1, 0, -1}, FilterCase{"TypeBeyond", 4, 3, 1, 3},
-                    FilterCase{"TypeNegative", -1, 9, 1, 1}),
-    [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(SettingsRecord, FilterIndexes,
+                         testing::Values(FilterCase{"BesselOrder4", 1, 3, 1, 3},
+                                         FilterCase{"BesselOrderBeyond", 1, 4, 1, 1},
+                                         FilterCase{"ButterworthNegativeOrder", 2, -1, 2, 1},
+                                         FilterCase{"LinkwitzOrder4", 3, 1, 3, 1},
+                                         FilterCase{"LinkwitzOrderBeyond", 3, 2, 3, 1},
+                                         FilterCase{"LinkwitzOrder2", 3, 0, 3, 0},
+                                         FilterCase{"NoFilterKeepsOrder", 0, -1, 0, -1},
+                                         FilterCase{"TypeBeyond", 4, 3, 1, 3},
+                                         FilterCase{"TypeNegative", -1, 9, 1, 1}),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 TEST(SettingsRecord, ColourOutsidePlainRgbTakesDefault) {
     for (int32_t bad : {-1, 0x1000000}) {
@@ -144,12 +149,13 @@ TEST_P(Tenths, RoundHalfToEven) {
     EXPECT_EQ(t->fieldInt(24), GetParam().stored);
 }
 
-INSTANTIATE_TEST_SUITE_P(SettingsRecord, Tenths,
-                         testing::Values(TenthsCase{"Sens905", 90.5, 905}, TenthsCase{"Imp68", 6.8, 68},
-                                         TenthsCase{"AlreadyRounded42", 4.2, 42}, TenthsCase{"HalfDown", 4.25, 42},
-                                         TenthsCase{"HalfUp", 0.15, 2}, TenthsCase{"Negative", -2.25, -22},
-                                         TenthsCase{"Huge", 1e12, INT32_MAX}),
-                         [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(
+    SettingsRecord, Tenths,
+    testing::Values(TenthsCase{"Sens905", 90.5, 905}, TenthsCase{"Imp68", 6.8, 68},
+                    TenthsCase{"AlreadyRounded42", 4.2, 42}, TenthsCase{"HalfDown", 4.25, 42},
+                    TenthsCase{"HalfUp", 0.15, 2}, TenthsCase{"Negative", -2.25, -22},
+                    TenthsCase{"Huge", 1e12, INT32_MAX}),
+    [](const auto& info) { return std::string(info.param.label); });
 
 TEST(SettingsRecord, AppendThenReadGivesTheSameValues) {
     SettingsValues v;

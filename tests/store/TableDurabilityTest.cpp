@@ -15,7 +15,9 @@ using namespace ampora;
 
 namespace {
 
-std::vector<FieldDef> Fields() { return {{"Name", FieldType::String, 10}, {"Level", FieldType::Int, 0}}; }
+std::vector<FieldDef> Fields() {
+    return {{"Name", FieldType::String, 10}, {"Level", FieldType::Int, 0}};
+}
 
 class SaveDurability : public ::testing::TestWithParam<Table::Durability> {};
 

@@ -10,9 +10,9 @@
 #include <fstream>
 #include <future>
 
-#include "store/Table.h"
 #include "curves/CurveStore.h"
 #include "store/Settings.h"
+#include "store/Table.h"
 #include "tests/TempDir.h"
 
 namespace fs = std::filesystem;
@@ -21,7 +21,9 @@ using ampora::testutil::TempDir;
 
 namespace {
 
-std::vector<FieldDef> Fields() { return {{"Name", FieldType::String, 20}, {"Level", FieldType::Int, 0}}; }
+std::vector<FieldDef> Fields() {
+    return {{"Name", FieldType::String, 20}, {"Level", FieldType::Int, 0}};
+}
 
 void Save(const std::string& path, std::initializer_list<const char*> names) {
     Table t(Fields());
@@ -68,7 +70,8 @@ TEST(TableFileFaults, SavingThroughALinkReplacesTheFileItLeadsTo) {
         bool absolute;
         bool chain;  // a link to a link
     };
-    const Row rows[] = {{"relative", false, false}, {"absolute", true, false}, {"chain", false, true}};
+    const Row rows[] = {
+        {"relative", false, false}, {"absolute", true, false}, {"chain", false, true}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         TempDir dir;
@@ -79,8 +82,9 @@ TEST(TableFileFaults, SavingThroughALinkReplacesTheFileItLeadsTo) {
         const fs::path hop = dir.path() / "hop.cds";
         const fs::path firstTarget = r.chain ? hop : real;
         if (r.chain) fs::create_symlink(fs::path("synced") / "t.cds", hop);
-        fs::create_symlink(r.absolute ? fs::absolute(firstTarget) : firstTarget.lexically_relative(dir.path()),
-                           link);
+        fs::create_symlink(
+            r.absolute ? fs::absolute(firstTarget) : firstTarget.lexically_relative(dir.path()),
+            link);
         Save(link.string(), {"new"});
         EXPECT_TRUE(fs::is_symlink(fs::symlink_status(link))) << "the link stays a link";
         EXPECT_EQ(Load(real.string()), std::vector<std::string>{"new"});
@@ -96,10 +100,13 @@ TEST(TableFileFaults, AReadOnlyFileIsNotReplacedAndKeepsItsMode) {
         bool refused;
     };
     const Row rows[] = {
-        {"read-only for everyone", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read, true},
+        {"read-only for everyone",
+         fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read, true},
         {"read-only for its owner", fs::perms::owner_read, true},
         {"private", fs::perms::owner_read | fs::perms::owner_write, false},
-        {"shared", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::group_write,
+        {"shared",
+         fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+             fs::perms::group_write,
          false},
     };
     for (const Row& r : rows) {
@@ -169,7 +176,8 @@ TEST(TableFileFaults, StartUpRemovesLeftoversAndKeepsAPipeAside) {
     SettingsValues settings;
     auto starting = std::async(std::launch::async,
                                [&] { return IsCurvesFile(*t1, *t2, dir.folder(), settings); });
-    ASSERT_EQ(starting.wait_for(std::chrono::seconds(5)), std::future_status::ready) << "start-up hangs";
+    ASSERT_EQ(starting.wait_for(std::chrono::seconds(5)), std::future_status::ready)
+        << "start-up hangs";
     const CurveStoreReport report = starting.get();
     EXPECT_TRUE(report.created);
     ASSERT_FALSE(report.keptDamagedAs.empty());

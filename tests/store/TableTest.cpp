@@ -22,7 +22,9 @@ namespace {
 
 using ampora::testutil::TempDir;
 
-std::vector<FieldDef> NameAndLevel() { return {{"Name", FieldType::String, 5}, {"Level", FieldType::Int, 0}}; }
+std::vector<FieldDef> NameAndLevel() {
+    return {{"Name", FieldType::String, 5}, {"Level", FieldType::Int, 0}};
+}
 
 void Add(Table& t, std::string_view name, std::optional<int32_t> level = std::nullopt) {
     t.insert();
@@ -67,16 +69,21 @@ TEST_P(NameOrder, SortsBeforeAndIsAntisymmetric) {
     EXPECT_GT(CompareNames(c.after, c.before), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Collation, NameOrder,
-    testing::Values(OrderCase{"LatinBeforeCyrillic", "Zebra", "Ангел"}, OrderCase{"CaseInsensitiveFirst", "apple", "Banana"},
-                    OrderCase{"CyrillicCaseInsensitive", "вол", "Гора"}, OrderCase{"YoAfterYe", "Ежевика", "Ёжик"},
-                    OrderCase{"YoBeforeZhe", "ёж", "Жук"}, OrderCase{"UpperCaseBreaksTie", "IEC/DIN", "iec/din"},
-                    OrderCase{"CyrillicUpperBreaksTie", "Рок", "рок"}, OrderCase{"PrefixFirst", "Шум", "Шум белый"},
-                    OrderCase{"BlankBeforeLetter", "Шум белый", "Шумы"}, OrderCase{"DigitBeforeLetter", "9", "A"},
-                    OrderCase{"BelarusianIAfterI", "Ира", "Іван"}, OrderCase{"BelarusianShortUAfterU", "Ус", "Ўсход"},
-                    OrderCase{"ByteBreaksTieOfInvalid", "a\x80", "a\x81"}),
-    [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Collation, NameOrder,
+                         testing::Values(OrderCase{"LatinBeforeCyrillic", "Zebra", "Ангел"},
+                                         OrderCase{"CaseInsensitiveFirst", "apple", "Banana"},
+                                         OrderCase{"CyrillicCaseInsensitive", "вол", "Гора"},
+                                         OrderCase{"YoAfterYe", "Ежевика", "Ёжик"},
+                                         OrderCase{"YoBeforeZhe", "ёж", "Жук"},
+                                         OrderCase{"UpperCaseBreaksTie", "IEC/DIN", "iec/din"},
+                                         OrderCase{"CyrillicUpperBreaksTie", "Рок", "рок"},
+                                         OrderCase{"PrefixFirst", "Шум", "Шум белый"},
+                                         OrderCase{"BlankBeforeLetter", "Шум белый", "Шумы"},
+                                         OrderCase{"DigitBeforeLetter", "9", "A"},
+                                         OrderCase{"BelarusianIAfterI", "Ира", "Іван"},
+                                         OrderCase{"BelarusianShortUAfterU", "Ус", "Ўсход"},
+                                         OrderCase{"ByteBreaksTieOfInvalid", "a\x80", "a\x81"}),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 TEST(Collation, OnlyIdenticalNamesAreEqual) {
     EXPECT_EQ(CompareNames("Классика", "Классика"), 0);
@@ -88,7 +95,8 @@ TEST(Collation, OnlyIdenticalNamesAreEqual) {
 TEST(Collation, BuiltInNamesSortInExpectedOrder) {
     std::vector<std::string> names = {"Шум розовый", "Шум белый", "Рок", "Классика", "IEC/DIN"};
     std::sort(names.begin(), names.end(), [](auto& a, auto& b) { return CompareNames(a, b) < 0; });
-    EXPECT_EQ(names, (std::vector<std::string>{"IEC/DIN", "Классика", "Рок", "Шум белый", "Шум розовый"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"IEC/DIN", "Классика", "Рок", "Шум белый", "Шум розовый"}));
 }
 
 struct CutCase {
@@ -105,10 +113,12 @@ TEST_P(Utf8Cut, NeverSplitsACharacter) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Truncate, Utf8Cut,
-                         testing::Values(CutCase{"Ascii", "abcdef", 3, "abc"}, CutCase{"Short", "ab", 3, "ab"},
+                         testing::Values(CutCase{"Ascii", "abcdef", 3, "abc"},
+                                         CutCase{"Short", "ab", 3, "ab"},
                                          CutCase{"TwoByte", "Шум белый", 4, "Шум "},
                                          CutCase{"ThreeByte", "a€b€", 2, "a€"},
-                                         CutCase{"FourByte", "😀😀x", 1, "😀"}, CutCase{"Zero", "abc", 0, ""}),
+                                         CutCase{"FourByte", "😀😀x", 1, "😀"},
+                                         CutCase{"Zero", "abc", 0, ""}),
                          [](const auto& info) { return std::string(info.param.label); });
 
 // ---------------------------------------------------------------------------
@@ -299,19 +309,21 @@ TEST(TableFile, RoundTripKeepsValuesNullsAndStoredOrder) {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
     sqlite3_stmt* st = nullptr;
-    ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT quote(Name), quote(Level) FROM records ORDER BY rowid", -1, &st, nullptr),
+    ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT quote(Name), quote(Level) FROM records ORDER BY rowid",
+                                 -1, &st, nullptr),
               SQLITE_OK);
     std::vector<std::string> stored;
     while (sqlite3_step(st) == SQLITE_ROW)
-        stored.push_back(std::string(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))) + "|" +
-                         reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
+        stored.push_back(std::string(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))) +
+                         "|" + reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
     sqlite3_finalize(st);
     ASSERT_EQ(sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &st, nullptr), SQLITE_OK);
     ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
     EXPECT_EQ(sqlite3_column_int(st, 0), 1);
     sqlite3_finalize(st);
     sqlite3_close(db);
-    EXPECT_EQ(stored, (std::vector<std::string>{"'b'|-2147483648", "''|2147483647", "'ё\"'''|0", "NULL|NULL"}));
+    EXPECT_EQ(stored, (std::vector<std::string>{"'b'|-2147483648", "''|2147483647", "'ё\"'''|0",
+                                                "NULL|NULL"}));
 
     Table back(NameAndLevel(), 0, IndexOrder::Descending);
     back.setFileName(path);
@@ -351,22 +363,29 @@ TEST_P(UnreadableFile, LoadThrowsAndKeepsContents) {
 
 INSTANTIATE_TEST_SUITE_P(
     TableFile, UnreadableFile,
-    testing::Values(BadFile{"Missing", nullptr, nullptr}, BadFile{"Garbage", nullptr, "this is no database at all"},
-                    BadFile{"Empty", nullptr, ""}, BadFile{"NoRecordsTable", "CREATE TABLE other(x)", nullptr},
-                    BadFile{"WrongColumnName", "CREATE TABLE records(Name TEXT, Lvl INTEGER)", nullptr},
-                    BadFile{"WrongColumnType", "CREATE TABLE records(Name TEXT, Level TEXT)", nullptr},
-                    BadFile{"MissingColumn", "CREATE TABLE records(Name TEXT)", nullptr},
-                    BadFile{"ExtraColumn", "CREATE TABLE records(Name TEXT, Level INTEGER, x INTEGER)", nullptr},
-                    BadFile{"NewerVersion", "CREATE TABLE records(Name TEXT, Level INTEGER); PRAGMA user_version=2",
-                            nullptr},
-                    BadFile{"TextInIntegerColumn",
-                            "CREATE TABLE records(Name TEXT, Level INTEGER); INSERT INTO records VALUES('a','x')", nullptr},
-                    BadFile{"IntegerOutOfRange",
-                            "CREATE TABLE records(Name TEXT, Level INTEGER); INSERT INTO records VALUES('a',4294967296)",
-                            nullptr},
-                    BadFile{"BlobName",
-                            "CREATE TABLE records(Name TEXT, Level INTEGER); INSERT INTO records VALUES(x'00',1)",
-                            nullptr}),
+    testing::Values(
+        BadFile{"Missing", nullptr, nullptr},
+        BadFile{"Garbage", nullptr, "this is no database at all"}, BadFile{"Empty", nullptr, ""},
+        BadFile{"NoRecordsTable", "CREATE TABLE other(x)", nullptr},
+        BadFile{"WrongColumnName", "CREATE TABLE records(Name TEXT, Lvl INTEGER)", nullptr},
+        BadFile{"WrongColumnType", "CREATE TABLE records(Name TEXT, Level TEXT)", nullptr},
+        BadFile{"MissingColumn", "CREATE TABLE records(Name TEXT)", nullptr},
+        BadFile{"ExtraColumn", "CREATE TABLE records(Name TEXT, Level INTEGER, x INTEGER)",
+                nullptr},
+        BadFile{"NewerVersion",
+                "CREATE TABLE records(Name TEXT, Level INTEGER); PRAGMA user_version=2", nullptr},
+        BadFile{
+            "TextInIntegerColumn",
+            "CREATE TABLE records(Name TEXT, Level INTEGER); INSERT INTO records VALUES('a','x')",
+            nullptr},
+        BadFile{"IntegerOutOfRange",
+                "CREATE TABLE records(Name TEXT, Level INTEGER); INSERT INTO records "
+                "VALUES('a',4294967296)",
+                nullptr},
+        BadFile{
+            "BlobName",
+            "CREATE TABLE records(Name TEXT, Level INTEGER); INSERT INTO records VALUES(x'00',1)",
+            nullptr}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(TableFile, TruncatedDatabaseIsDamaged) {

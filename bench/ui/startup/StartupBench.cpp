@@ -26,10 +26,10 @@
 #include <unistd.h>
 #include <vector>
 
-#include "store/ProgramFolders.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/Startup.h"
 #include "bench/ui/startup/Probe.h"
+#include "store/ProgramFolders.h"
 
 namespace {
 
@@ -49,8 +49,8 @@ int AmporaChild(int argc, char* argv[], const QString& folder) {
             });
         });
     };
-    const auto main = ampora::ui::StartMainWindow(ampora::ProgramFolders::Portable(folder.toStdString()),
-                                                  ampora::ui::Start::Shown, probe);
+    const auto main = ampora::ui::StartMainWindow(
+        ampora::ProgramFolders::Portable(folder.toStdString()), ampora::ui::Start::Shown, probe);
     if (main->terminationRequested()) return 1;
     return QApplication::exec();
 }
@@ -90,15 +90,16 @@ bool Run(const std::vector<std::string>& args, Sample& out) {
             continue;
         }
         if (line.rfind("READY ", 0) == 0) {
-            out.ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+            out.ms =
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
+                    .count();
             out.peakKb = std::strtol(line.c_str() + 6, nullptr, 10);
             ready = true;
             break;
         }
         line.clear();
     }
-    while (read(fds[0], &c, 1) == 1) {
-    }
+    while (read(fds[0], &c, 1) == 1) {}
     close(fds[0]);
     int status = 0;
     waitpid(pid, &status, 0);
@@ -142,11 +143,13 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     std::vector<double> aMs, bMs, aKb, bKb, wallRatio, memRatio;
-    std::printf("%4s %12s %12s %10s %10s\n", "pair", "ampora ms", "bare ms", "ampora kB", "bare kB");
+    std::printf("%4s %12s %12s %10s %10s\n", "pair", "ampora ms", "bare ms", "ampora kB",
+                "bare kB");
     for (int i = 0; i < pairs; ++i) {
         Sample a, b;
         // Alternate which side goes first, so neither always finds a warmer machine.
-        const bool ok = i % 2 ? (Run({bare}, b) && Run(ampora, a)) : (Run(ampora, a) && Run({bare}, b));
+        const bool ok =
+            i % 2 ? (Run({bare}, b) && Run(ampora, a)) : (Run(ampora, a) && Run({bare}, b));
         if (!ok) {
             std::fprintf(stderr, "pair %d failed\n", i + 1);
             return 1;
@@ -159,7 +162,8 @@ int main(int argc, char* argv[]) {
         wallRatio.push_back(a.ms / b.ms);
         memRatio.push_back(double(a.peakKb) / double(b.peakKb));
     }
-    std::printf("median %10.1f %12.1f %10.0f %10.0f\n", Median(aMs), Median(bMs), Median(aKb), Median(bKb));
+    std::printf("median %10.1f %12.1f %10.0f %10.0f\n", Median(aMs), Median(bMs), Median(aKb),
+                Median(bKb));
     std::printf("ratio ampora/bare (median of the pairs): wall %.2fx, peak memory %.2fx\n",
                 Median(wallRatio), Median(memRatio));
     return 0;

@@ -1,11 +1,11 @@
 // What a screen reader hears for each control, in every language, and the
 // order in which Tab visits the controls a user can see.
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QCheckBox>
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,8 +14,8 @@
 #include <QSet>
 #include <QTableView>
 
-#include "kit/Widgets.h"
 #include "curves/ui/GraphImage.h"
+#include "kit/Widgets.h"
 #include "tests/app/ui/Fixture.h"
 
 namespace ampora::ui::testing {
@@ -30,7 +30,9 @@ QString SpokenName(QWidget* w) {
 
 class AccessibilityTest : public WindowTest {
 protected:
-    void language(int index) { main->MenuItems.value(QString::fromUtf8(Languages[index]))->trigger(); }
+    void language(int index) {
+        main->MenuItems.value(QString::fromUtf8(Languages[index]))->trigger();
+    }
 
     QWidget* control(bool iecTool, const char* name) {
         QWidget* owner = iecTool ? static_cast<QWidget*>(iec()) : static_cast<QWidget*>(main.get());
@@ -48,8 +50,10 @@ protected:
         for (QWidget* window : {static_cast<QWidget*>(main.get()), static_cast<QWidget*>(iec())}) {
             for (QWidget* w : window->findChildren<QWidget*>()) {
                 if (w->window() != window) continue;
-                const bool listText = qobject_cast<QLineEdit*>(w) && qobject_cast<QComboBox*>(w->parentWidget());
-                if ((w->objectName().isEmpty() && !listText) || w->objectName().startsWith("qt_")) continue;
+                const bool listText =
+                    qobject_cast<QLineEdit*>(w) && qobject_cast<QComboBox*>(w->parentWidget());
+                if ((w->objectName().isEmpty() && !listText) || w->objectName().startsWith("qt_"))
+                    continue;
                 const bool clickableShape = [w] {
                     auto* s = dynamic_cast<ShapeBox*>(w);
                     return s && bool(s->onMouseUp);
@@ -58,8 +62,8 @@ protected:
                     qobject_cast<QLabel*>(w) && w->cursor().shape() == Qt::PointingHandCursor;
                 if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
                     qobject_cast<QAbstractButton*>(w) || qobject_cast<QAbstractItemView*>(w) ||
-                    dynamic_cast<GraphImage*>(w) || dynamic_cast<PictureBox*>(w) || clickableShape ||
-                    clickableLabel)
+                    dynamic_cast<GraphImage*>(w) || dynamic_cast<PictureBox*>(w) ||
+                    clickableShape || clickableLabel)
                     out << w;
             }
         }
@@ -74,68 +78,122 @@ struct NameCase {
 };
 
 const NameCase NameCases[] = {
-    {false, "Edit9", {"Мощность усилителя, Вт", "Amplifier output power, W", "Магутнасць узмацняльніка, Вт"}},
-    {false, "Edit10",
+    {false,
+     "Edit9",
+     {"Мощность усилителя, Вт", "Amplifier output power, W", "Магутнасць узмацняльніка, Вт"}},
+    {false,
+     "Edit10",
      {"динамик НЧ, Характ. чувствительность, дБ/Вт/м", "Bass, Characteristic sensitivity, dB/W/m",
       "дынамік НЧ, Характ. адчувальнасць, дБ/Вт/м"}},
-    {false, "Edit11",
-     {"динамик НЧ, Номинальный импеданс, Ом", "Bass, Rated impedanse, Ohm", "дынамік НЧ, Намінальны імпеданс, Ом"}},
-    {false, "Edit5", {"динамик НЧ, Частота раздела, Гц", "Bass, Cut frequency, Hz", "дынамік НЧ, Частата падзела, Гц"}},
-    {false, "ComboBox5", {"динамик НЧ, Тип фильтра", "Bass, Filter type", "дынамік НЧ, Тып фільтра"}},
-    {false, "ComboBox7", {"динамик НЧ, Порядок фильтра", "Bass, Filter order", "дынамік НЧ, Парадак фільтра"}},
-    {false, "Edit7",
-     {"динамик НЧ, Нагрузка по мощности, Вт", "Bass, Power load, W", "дынамік НЧ, Нагрузка па магутнасці, Вт"}},
+    {false,
+     "Edit11",
+     {"динамик НЧ, Номинальный импеданс, Ом", "Bass, Rated impedanse, Ohm",
+      "дынамік НЧ, Намінальны імпеданс, Ом"}},
+    {false,
+     "Edit5",
+     {"динамик НЧ, Частота раздела, Гц", "Bass, Cut frequency, Hz",
+      "дынамік НЧ, Частата падзела, Гц"}},
+    {false,
+     "ComboBox5",
+     {"динамик НЧ, Тип фильтра", "Bass, Filter type", "дынамік НЧ, Тып фільтра"}},
+    {false,
+     "ComboBox7",
+     {"динамик НЧ, Порядок фильтра", "Bass, Filter order", "дынамік НЧ, Парадак фільтра"}},
+    {false,
+     "Edit7",
+     {"динамик НЧ, Нагрузка по мощности, Вт", "Bass, Power load, W",
+      "дынамік НЧ, Нагрузка па магутнасці, Вт"}},
     {false, "Edit28", {"динамик НЧ, F1, Hz", "Bass, F1, Hz", "дынамік НЧ, F1, Hz"}},
     {false, "Edit29", {"динамик НЧ, F2, Hz", "Bass, F2, Hz", "дынамік НЧ, F2, Hz"}},
     {false, "Edit30", {"динамик НЧ, Kmax, dB", "Bass, Kmax, dB", "дынамік НЧ, Kmax, dB"}},
     {false, "CheckBoxMid", {"динамик СЧ", "Midrange", "дынамік СЧ"}},
     {false, "GroupBox2", {"динамик СЧ", "Midrange", "дынамік СЧ"}},  // its own caption is blanks
     {false, "GroupBox3", {"динамик ВЧ", "Tweeter", "дынамік ВЧ"}},
-    {false, "Edit12",
-     {"динамик СЧ, Характ. чувствительность, дБ/Вт/м", "Midrange, Characteristic sensitivity, dB/W/m",
+    {false,
+     "Edit12",
+     {"динамик СЧ, Характ. чувствительность, дБ/Вт/м",
+      "Midrange, Characteristic sensitivity, dB/W/m",
       "дынамік СЧ, Характ. адчувальнасць, дБ/Вт/м"}},
-    {false, "Edit4",
-     {"динамик СЧ, Нагрузка по мощности, Вт", "Midrange, Power load, W", "дынамік СЧ, Нагрузка па магутнасці, Вт"}},
-    {false, "Edit1",
+    {false,
+     "Edit4",
+     {"динамик СЧ, Нагрузка по мощности, Вт", "Midrange, Power load, W",
+      "дынамік СЧ, Нагрузка па магутнасці, Вт"}},
+    {false,
+     "Edit1",
      {"динамик СЧ, Частота раздела, Гц, нижний край", "Midrange, Cut frequency, Hz, lower edge",
       "дынамік СЧ, Частата падзела, Гц, ніжні край"}},
-    {false, "Edit3",
+    {false,
+     "Edit3",
      {"динамик СЧ, Частота раздела, Гц, верхний край", "Midrange, Cut frequency, Hz, upper edge",
       "дынамік СЧ, Частата падзела, Гц, верхні край"}},
-    {false, "ComboBox3",
+    {false,
+     "ComboBox3",
      {"динамик СЧ, Порядок фильтра, нижний край", "Midrange, Filter order, lower edge",
       "дынамік СЧ, Парадак фільтра, ніжні край"}},
-    {false, "ComboBox2",
+    {false,
+     "ComboBox2",
      {"динамик СЧ, Тип фильтра, верхний край", "Midrange, Filter type, upper edge",
       "дынамік СЧ, Тып фільтра, верхні край"}},
-    {false, "CBMidEq", {"динамик СЧ, ровнять Z", "Midrange, equalize Z", "дынамік СЧ, раўнаваць Z"}},
-    {false, "CBHighEq", {"динамик ВЧ, ровнять Z", "Tweeter, equalize Z", "дынамік ВЧ, раўнаваць Z"}},
-    {false, "Edit6", {"динамик ВЧ, Частота раздела, Гц", "Tweeter, Cut frequency, Hz", "дынамік ВЧ, Частата падзела, Гц"}},
-    {false, "ComboBox8", {"динамик ВЧ, Порядок фильтра", "Tweeter, Filter order", "дынамік ВЧ, Парадак фільтра"}},
+    {false,
+     "CBMidEq",
+     {"динамик СЧ, ровнять Z", "Midrange, equalize Z", "дынамік СЧ, раўнаваць Z"}},
+    {false,
+     "CBHighEq",
+     {"динамик ВЧ, ровнять Z", "Tweeter, equalize Z", "дынамік ВЧ, раўнаваць Z"}},
+    {false,
+     "Edit6",
+     {"динамик ВЧ, Частота раздела, Гц", "Tweeter, Cut frequency, Hz",
+      "дынамік ВЧ, Частата падзела, Гц"}},
+    {false,
+     "ComboBox8",
+     {"динамик ВЧ, Порядок фильтра", "Tweeter, Filter order", "дынамік ВЧ, Парадак фільтра"}},
     {false, "Edit19", {"Общий SPL на 1 м, дБ", "Total SPL at 1 m, dB", "Агульны SPL на 1 м, дБ"}},
     {false, "ButCalc", {"Счёт!", "Calc!", "Лік!"}},
     {false, "ButFType", {"один для всех", "one for all", "адзін для ўсіх"}},
-    {false, "Label41", {"динамик СЧ, параллельный резистор", "Midrange, parallel resistor", "дынамік СЧ, паралельны рэзістар"}},
-    {false, "Label42", {"динамик ВЧ, последовательный резистор", "Tweeter, series resistor", "дынамік ВЧ, паслядоўны рэзістар"}},
-    {false, "Label29", {"Загрузить кривую IEC/DIN", "Open curve IEC/DIN", "Загрузіць крывую IEC/DIN"}},
-    {false, "Label34", {"Загрузить кривую Шум розовый", "Open curve Pink noise", "Загрузіць крывую Шум ружовы"}},
-    {false, "Label35", {"Загрузить другую кривую...", "Open another curve...", "Загрузіць іншую крывую..."}},
+    {false,
+     "Label41",
+     {"динамик СЧ, параллельный резистор", "Midrange, parallel resistor",
+      "дынамік СЧ, паралельны рэзістар"}},
+    {false,
+     "Label42",
+     {"динамик ВЧ, последовательный резистор", "Tweeter, series resistor",
+      "дынамік ВЧ, паслядоўны рэзістар"}},
+    {false,
+     "Label29",
+     {"Загрузить кривую IEC/DIN", "Open curve IEC/DIN", "Загрузіць крывую IEC/DIN"}},
+    {false,
+     "Label34",
+     {"Загрузить кривую Шум розовый", "Open curve Pink noise", "Загрузіць крывую Шум ружовы"}},
+    {false,
+     "Label35",
+     {"Загрузить другую кривую...", "Open another curve...", "Загрузіць іншую крывую..."}},
     {false, "Shape7", {"Цвет столбцов, синий", "Bar colour, blue", "Колер слупкоў, сіні"}},
-    {false, "Image1",
+    {false,
+     "Image1",
      {"Спектральное распределение мощности сигнала", "Spectral density of signal power",
       "Спектральнае размеркаванне магутнасці сігналу"}},
     {false, "Edit2", {"Имя кривой", "Curve name", "Назва крывой"}},
     {false, "ButCancel", {"Отмена", "Cancel", "Адмена"}},
-    {true, "Edit1",
+    {true,
+     "Edit1",
      {"Паспортные данные по IEC, Максимальная мощность, Вт", "Passport data, IEC, Max power, W",
       "Пашпартныя даныя па IEC, Максімальная магутнасць, Вт"}},
-    {true, "Edit3",
-     {"Паспортные данные по IEC, Частота среза ФВЧ, Гц", "Passport data, IEC, HP filter cut frequency, Hz",
+    {true,
+     "Edit3",
+     {"Паспортные данные по IEC, Частота среза ФВЧ, Гц",
+      "Passport data, IEC, HP filter cut frequency, Hz",
       "Пашпартныя даныя па IEC, Частата зрэзу ФВЧ, Гц"}},
-    {true, "Edit5", {"Реально допустимо, Максимальная мощность, Вт", "Real power, Max power, W",
-                     "Рэальна дапушчальна, Максімальная магутнасць, Вт"}},
-    {true, "GroupBox1", {"Паспортные данные по IEC", "Passport data, IEC", "Пашпартныя даныя па IEC"}},
-    {true, "ComboBox1", {"Реально допустимо, Порядок ФВЧ", "Real power, HP filter order", "Рэальна дапушчальна, Парадак ФВЧ"}},
+    {true,
+     "Edit5",
+     {"Реально допустимо, Максимальная мощность, Вт", "Real power, Max power, W",
+      "Рэальна дапушчальна, Максімальная магутнасць, Вт"}},
+    {true,
+     "GroupBox1",
+     {"Паспортные данные по IEC", "Passport data, IEC", "Пашпартныя даныя па IEC"}},
+    {true,
+     "ComboBox1",
+     {"Реально допустимо, Порядок ФВЧ", "Real power, HP filter order",
+      "Рэальна дапушчальна, Парадак ФВЧ"}},
 };
 
 // Each box is named by its row caption and its driver column, and the names
@@ -164,16 +222,19 @@ TEST_F(AccessibilityTest, EveryOperableControlHasItsOwnNonBlankNameInEveryLangua
         language(lang);
         QHash<QString, QString> spokenBy[2];  // per window
         for (QWidget* w : controls) {
-            const QString what = w->objectName().isEmpty() && w->parentWidget()
-                                     ? w->parentWidget()->objectName() + "/" + w->metaObject()->className()
-                                     : w->objectName();
+            const QString what =
+                w->objectName().isEmpty() && w->parentWidget()
+                    ? w->parentWidget()->objectName() + "/" + w->metaObject()->className()
+                    : w->objectName();
             const QString name = SpokenName(w);
-            EXPECT_FALSE(name.trimmed().isEmpty()) << what.toStdString() << " in " << Languages[lang];
+            EXPECT_FALSE(name.trimmed().isEmpty())
+                << what.toStdString() << " in " << Languages[lang];
             EXPECT_EQ(name, name.simplified()) << what.toStdString();
             EXPECT_FALSE(name.startsWith(",") || name.contains(", ,") || name.endsWith(","))
                 << what.toStdString() << ": " << name.toStdString();
-            const bool standIn = qobject_cast<QComboBox*>(w->parentWidget()) ||
-                                 QRegularExpression("^Edit2[0-7]$").match(w->objectName()).hasMatch();
+            const bool standIn =
+                qobject_cast<QComboBox*>(w->parentWidget()) ||
+                QRegularExpression("^Edit2[0-7]$").match(w->objectName()).hasMatch();
             if (standIn) continue;
             auto& seen = spokenBy[w->window() == main.get() ? 0 : 1];
             EXPECT_FALSE(seen.contains(name))
@@ -208,14 +269,17 @@ TEST_F(AccessibilityTest, GraphDescriptionNamesTheCurrentCurveAndHowToEditIt) {
     create();
     language(1);
     auto description = [this] {
-        return QAccessible::queryAccessibleInterface(find<GraphImage>("Image1"))->text(QAccessible::Description);
+        return QAccessible::queryAccessibleInterface(find<GraphImage>("Image1"))
+            ->text(QAccessible::Description);
     };
     curves->CurveOpen(QString::fromUtf8("Рок"));
-    EXPECT_TRUE(description().startsWith(QString::fromUtf8("Curve \"Рок\"."))) << description().toStdString();
+    EXPECT_TRUE(description().startsWith(QString::fromUtf8("Curve \"Рок\".")))
+        << description().toStdString();
     EXPECT_TRUE(description().contains("mouse"));
     curves->CurveOpen(QStringLiteral("IEC/DIN"));
     language(2);
-    EXPECT_TRUE(description().startsWith(QString::fromUtf8("Крывая \"IEC/DIN\"."))) << description().toStdString();
+    EXPECT_TRUE(description().startsWith(QString::fromUtf8("Крывая \"IEC/DIN\".")))
+        << description().toStdString();
 }
 
 // What a mouse click does on a preset, a colour square or the Kmax caption,
@@ -264,12 +328,10 @@ TEST_F(AccessibilityTest, FilterListsSayTheirValueAndOpen) {
 TEST_F(AccessibilityTest, TabFollowsTheScreen) {
     create();
     const QStringList expected = {
-        "Edit9",
-        "Edit10", "Edit11", "Edit5", "ComboBox5", "ComboBox7", "Edit28", "Edit29",
-        "CheckBoxMid", "Edit12", "Edit13", "CBMidEq",
-        "Edit1", "ComboBox1", "ComboBox3", "Edit3", "ComboBox2", "ComboBox4",
-        "Edit14", "Edit15", "CBHighEq", "Edit6", "ComboBox6", "ComboBox8",
-        "ButCalc", "ButFType"};
+        "Edit9",     "Edit10",      "Edit11",    "Edit5",     "ComboBox5", "ComboBox7", "Edit28",
+        "Edit29",    "CheckBoxMid", "Edit12",    "Edit13",    "CBMidEq",   "Edit1",     "ComboBox1",
+        "ComboBox3", "Edit3",       "ComboBox2", "ComboBox4", "Edit14",    "Edit15",    "CBHighEq",
+        "Edit6",     "ComboBox6",   "ComboBox8", "ButCalc",   "ButFType"};
     auto seen = [this](QWidget* w) {
         if (!w->isVisible()) return false;
         const QPoint centre = w->mapTo(main->centralWidget(), w->rect().center());

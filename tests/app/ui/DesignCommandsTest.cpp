@@ -5,8 +5,8 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
-#include <QMenu>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <functional>
 #include <nlohmann/json.hpp>
@@ -72,15 +72,14 @@ public:
         for (int no : {9, 10, 11, 12, 13, 14, 15, 5, 1, 3, 6, 28, 29, 30, 7, 4, 8, 16, 17, 18, 19})
             s << box(no)->text();
         for (int no = 1; no <= 8; ++no) s << combo(no)->currentText();
-        for (QLabel* l : {label("Label40"), label("Label41"), label("Label42"), label("Label43"), label("Label24")})
+        for (QLabel* l : {label("Label40"), label("Label41"), label("Label42"), label("Label43"),
+                          label("Label24")})
             s << l->text();
         for (QCheckBox* c : {check("CheckBoxMid"), check("CBMidEq"), check("CBHighEq")})
             s << (c->isChecked() ? "on" : "off");
         return s;
     }
-    void workedExample() {
-        typeWorkedExample();
-    }
+    void workedExample() { typeWorkedExample(); }
 
     QTemporaryDir files;
     std::vector<std::unique_ptr<QTemporaryDir>> others;
@@ -116,13 +115,14 @@ TEST_P(DesignRoundTripInWindow, ReopenedInAFreshWindowGivesTheSameScreen) {
     std::ostringstream out, err;
     ASSERT_EQ(cli::RunEvaluate(5, argv, out, err), 0) << err.str();
     const nlohmann::json texts = nlohmann::json::parse(out.str())[0]["texts"];
-    const char* keys[] = {"bassW",  "midrangeW",  "tweeterW",  "midrangeRs", "midrangeRp",
-                          "tweeterRs", "tweeterRp", "bassDb", "midrangeDb", "tweeterDb",
-                          "totalDb"};
-    QStringList window = {box(7)->text(),        box(4)->text(),        box(8)->text(),
-                          label("Label40")->text(), label("Label41")->text(), label("Label42")->text(),
-                          label("Label43")->text(), box(16)->text(),       box(17)->text(),
-                          box(18)->text(),       box(19)->text()};
+    const char* keys[] = {"bassW",      "midrangeW", "tweeterW",  "midrangeRs",
+                          "midrangeRp", "tweeterRs", "tweeterRp", "bassDb",
+                          "midrangeDb", "tweeterDb", "totalDb"};
+    QStringList window = {
+        box(7)->text(),           box(4)->text(),           box(8)->text(),
+        label("Label40")->text(), label("Label41")->text(), label("Label42")->text(),
+        label("Label43")->text(), box(16)->text(),          box(17)->text(),
+        box(18)->text(),          box(19)->text()};
     for (int i = 0; i < 11; ++i)
         EXPECT_EQ(texts[keys[i]].get<std::string>(), window[i].toStdString()) << keys[i];
     restartElsewhere();
@@ -134,36 +134,35 @@ TEST_P(DesignRoundTripInWindow, ReopenedInAFreshWindowGivesTheSameScreen) {
 
 INSTANTIATE_TEST_SUITE_P(
     Window, DesignRoundTripInWindow,
-    ::testing::Values(
-        WindowCase{"WorkedExample", [](DesignCommandsTest&) {}},
-        WindowCase{"NoMidrange",
-                   [](DesignCommandsTest& t) {
-                       QTest::mouseClick(t.check("CheckBoxMid"), Qt::LeftButton);
-                       t.type(5, "320");
-                       t.type(6, "2000");
-                   }},
-        WindowCase{"LinkwitzOn",
-                   [](DesignCommandsTest& t) {
-                       t.type(28, "50");
-                       t.type(29, "25");
-                   }},
-        WindowCase{"EveryFilterType",
-                   [](DesignCommandsTest& t) {
-                       t.pick(5, 0);  // bass without a filter
-                       t.pick(1, 1);  // Bessel ...
-                       t.pick(3, 0);  // ... order 1
-                       t.pick(2, 3);  // Linkwitz ...
-                       t.pick(4, 1);  // ... order 4
-                       t.pick(8, 3);  // Butterworth order 4 for the tweeter
-                       t.type(12, "91.5");
-                       t.type(15, "6.3");
-                   }},
-        WindowCase{"DrawnCurve",
-                   [](DesignCommandsTest& t) {
-                       t.curves->CurveOpen(QString::fromUtf8("Рок"));
-                       t.session->BandLevel[3] = 12;
-                       t.curves->DrawGrid();
-                   }}),
+    ::testing::Values(WindowCase{"WorkedExample", [](DesignCommandsTest&) {}},
+                      WindowCase{"NoMidrange",
+                                 [](DesignCommandsTest& t) {
+                                     QTest::mouseClick(t.check("CheckBoxMid"), Qt::LeftButton);
+                                     t.type(5, "320");
+                                     t.type(6, "2000");
+                                 }},
+                      WindowCase{"LinkwitzOn",
+                                 [](DesignCommandsTest& t) {
+                                     t.type(28, "50");
+                                     t.type(29, "25");
+                                 }},
+                      WindowCase{"EveryFilterType",
+                                 [](DesignCommandsTest& t) {
+                                     t.pick(5, 0);  // bass without a filter
+                                     t.pick(1, 1);  // Bessel ...
+                                     t.pick(3, 0);  // ... order 1
+                                     t.pick(2, 3);  // Linkwitz ...
+                                     t.pick(4, 1);  // ... order 4
+                                     t.pick(8, 3);  // Butterworth order 4 for the tweeter
+                                     t.type(12, "91.5");
+                                     t.type(15, "6.3");
+                                 }},
+                      WindowCase{"DrawnCurve",
+                                 [](DesignCommandsTest& t) {
+                                     t.curves->CurveOpen(QString::fromUtf8("Рок"));
+                                     t.session->BandLevel[3] = 12;
+                                     t.curves->DrawGrid();
+                                 }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DesignCommandsTest, StoredCurveIsSelectedOnlyWithTheSameLevels) {
@@ -219,8 +218,8 @@ TEST_F(DesignCommandsTest, RefusedFileLeavesTheWindowAsItWas) {
         messages.clear();
         open(file("bad.ampora"));
         ASSERT_EQ(messages.size(), 1);
-        EXPECT_EQ(messages[0].toStdString(), std::string("Design not opened: bad.ampora\n") +
-                                   c.message);
+        EXPECT_EQ(messages[0].toStdString(),
+                  std::string("Design not opened: bad.ampora\n") + c.message);
         EXPECT_EQ(screen(), before);
         EXPECT_TRUE(session->designPath().isEmpty());
     }
@@ -237,7 +236,8 @@ TEST_F(DesignCommandsTest, RefusedFileLeavesTheWindowAsItWas) {
     open(file("zero.ampora"));
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0],
-              QString::fromUtf8("Проект не открыт: zero.ampora\nbass.impedanceOhm должно быть больше нуля."));
+              QString::fromUtf8(
+                  "Проект не открыт: zero.ampora\nbass.impedanceOhm должно быть больше нуля."));
     EXPECT_EQ(screen(), before);
 }
 
@@ -259,7 +259,8 @@ TEST_F(DesignCommandsTest, SaveWritesToTheOpenedFileAndRefusesBadValues) {
     messages.clear();
     main->designCommands().designActions()[1]->trigger();
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages[0], "Design not saved: first.ampora\namplifierPowerW must be greater than zero.");
+    EXPECT_EQ(messages[0],
+              "Design not saved: first.ampora\namplifierPowerW must be greater than zero.");
     EXPECT_EQ(ReadDesignFile(savePath.toStdString()).design->ampPowerW, 50);  // kept whole
 
     // A name given without the extension gets it.
@@ -288,13 +289,15 @@ TEST_F(DesignCommandsTest, OpenAndSaveRespectWhatLiesAtTheFilesPlace) {
     const struct {
         const char* name;
         const char* message;
-    } opened[] = {{"pipe.ampora",
-                   "Cannot read the design file: It is not a regular file (a folder, pipe or device)"},
-                  {"big.ampora", "The file holds a number too large for the program: 1e309."}};
+    } opened[] = {
+        {"pipe.ampora",
+         "Cannot read the design file: It is not a regular file (a folder, pipe or device)"},
+        {"big.ampora", "The file holds a number too large for the program: 1e309."}};
     for (const auto& o : opened) {
         messages.clear();
         open(file(o.name));
-        EXPECT_EQ(messages, QStringList{QString("Design not opened: ") + o.name + "\n" + o.message});
+        EXPECT_EQ(messages,
+                  QStringList{QString("Design not opened: ") + o.name + "\n" + o.message});
         EXPECT_EQ(screen(), before);
     }
     EXPECT_FALSE(pipe.waited());
@@ -319,7 +322,8 @@ TEST_F(DesignCommandsTest, MenuItemsSpeakTheCurrentLanguage) {
     for (int l = 0; l < 3; ++l) {
         loadMenu(languages[l]);
         for (int i = 0; i < 3; ++i) {
-            EXPECT_EQ(main->designCommands().designActions()[size_t(i)]->text(), QString::fromUtf8(expected[l][i]));
+            EXPECT_EQ(main->designCommands().designActions()[size_t(i)]->text(),
+                      QString::fromUtf8(expected[l][i]));
             EXPECT_TRUE(main->designCommands().designActions()[size_t(i)]->isVisible());
         }
     }

@@ -16,11 +16,10 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 
-#include "store/ProgramFolders.h"
 #include "app/ui/AboutWindow.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/Startup.h"
@@ -28,11 +27,12 @@
 #include "curves/ui/CurvePanel.h"
 #include "i18n/ui/LanguageSwitch.h"
 #include "iec/ui/IecWindow.h"
+#include "inputs/ui/InputPanel.h"
 #include "kit/Controls.h"
 #include "kit/UserDialogs.h"
-#include "inputs/ui/InputPanel.h"
 #include "session/Session.h"
 #include "session/WindowTexts.h"
+#include "store/ProgramFolders.h"
 
 namespace ampora::ui::testing {
 
@@ -45,7 +45,8 @@ public:
     std::function<bool(const QString& text, const QString& question)> onQuestion;
     std::function<bool(QWidget* window)> onPrint;
     std::function<bool(const QString& path)> onHelp;
-    std::function<QString(FileChoice kind, const QString& caption, const QString& start)> onChooseFile;
+    std::function<QString(FileChoice kind, const QString& caption, const QString& start)>
+        onChooseFile;
 
     void message(QWidget*, const QString& text) override {
         if (onMessage) onMessage(text);
@@ -131,13 +132,21 @@ protected:
     QCheckBox* check(const char* name) const { return find<QCheckBox>(name); }
     QPushButton* button(const char* name) const { return find<QPushButton>(name); }
     QGroupBox* group(const char* name) const { return find<QGroupBox>(name); }
-    QLineEdit* iecBox(int no) const { return findIec<QLineEdit>(("Edit" + std::to_string(no)).c_str()); }
+    QLineEdit* iecBox(int no) const {
+        return findIec<QLineEdit>(("Edit" + std::to_string(no)).c_str());
+    }
     QComboBox* iecOrder() const { return findIec<QComboBox>("ComboBox1"); }
     QLineEdit* box(int no) const { return find<QLineEdit>(("Edit" + std::to_string(no)).c_str()); }
-    QComboBox* combo(int no) const { return find<QComboBox>(("ComboBox" + std::to_string(no)).c_str()); }
-    QAction* menuItem(const char* name) const { return main->MenuItems.value(QString::fromUtf8(name)); }
+    QComboBox* combo(int no) const {
+        return find<QComboBox>(("ComboBox" + std::to_string(no)).c_str());
+    }
+    QAction* menuItem(const char* name) const {
+        return main->MenuItems.value(QString::fromUtf8(name));
+    }
 
-    void loadMenu(const char* language) { main->languageSwitch().LoadMenu(*LanguageOfTag(language)); }
+    void loadMenu(const char* language) {
+        main->languageSwitch().LoadMenu(*LanguageOfTag(language));
+    }
     // The language whose menu item carries the check mark, as Language counts.
     int checkedLanguage() const {
         const char* items[] = {"CmdLangRus", "CmdLangEng", "CmdLangBel"};

@@ -5,8 +5,8 @@
 #include <QFileInfo>
 #include <map>
 
-#include "store/ProgramFolders.h"
 #include "i18n/Messages.h"
+#include "store/ProgramFolders.h"
 #include "tests/curves/ui/CurveWindowTest.h"
 
 namespace ampora::ui::testing {
@@ -35,7 +35,8 @@ protected:
     // Every file under a folder with its size and modification time.
     static std::map<QString, QString> listing(const QString& root) {
         std::map<QString, QString> out;
-        QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+        QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System,
+                        QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QFileInfo fi(it.next());
             out[fi.filePath()] = QString::number(fi.size()) + QLatin1Char(' ') +

@@ -61,7 +61,7 @@ TEST_F(KeyboardTest, EveryTabStopIsAControlTheUserCanSee) {
     struct Row {
         const char* name;
         std::function<QWidget*()> open;  // returns the window to walk
-        std::set<QString> exactly;      // the stops, when the list is short
+        std::set<QString> exactly;       // the stops, when the list is short
     };
     const Row rows[] = {
         {"main window", [&] { return static_cast<QWidget*>(main.get()); }, {}},
@@ -150,8 +150,11 @@ TEST_F(KeyboardTest, EnterShowsACalculationMessageOncePerPress) {
         {"press and release", {{P, false}, {R, false}}, 1},
         {"release of the Enter that closed the message", {{R, false}}, 0},
         {"press, release, then the closing Enter's release",
-         {{P, false}, {R, false}, {R, false}, {R, false}}, 1},
-        {"held down: auto-repeat", {{P, false}, {P, true}, {R, true}, {P, true}, {R, true}, {R, false}}, 1},
+         {{P, false}, {R, false}, {R, false}, {R, false}},
+         1},
+        {"held down: auto-repeat",
+         {{P, false}, {P, true}, {R, true}, {P, true}, {R, true}, {R, false}},
+         1},
         {"two presses", {{P, false}, {R, false}, {P, false}, {R, false}}, 2},
     };
     for (const Row& r : rows) {

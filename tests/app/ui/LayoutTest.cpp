@@ -12,10 +12,10 @@
 #include <QPushButton>
 #include <QTableView>
 
-#include "store/Table.h"
 #include "i18n/TextTable.h"
-#include <QTimer>
+#include "store/Table.h"
 #include "tests/app/ui/Fixture.h"
+#include <QTimer>
 
 namespace ampora::ui::testing {
 namespace {
@@ -182,8 +182,7 @@ TEST_F(LayoutTest, MainWindowAtDesignTime) {
     // The picker lies behind everything but its print button.
     const QList<QObject*> order = main->centralWidget()->children();
     EXPECT_EQ(order.indexOf(find<QFrame>("Panel2")), 0);
-    for (int no : {5, 1, 2, 6})
-        EXPECT_EQ(combo(no)->count(), 4) << no;
+    for (int no : {5, 1, 2, 6}) EXPECT_EQ(combo(no)->count(), 4) << no;
     EXPECT_EQ(combo(5)->itemText(0), QString::fromUtf8("———"));
     EXPECT_EQ(combo(5)->itemText(3), "Linkwitz");
 }
@@ -195,19 +194,30 @@ TEST_F(LayoutTest, MenusAtDesignTime) {
         const char* text;
         bool visible;
     } items[] = {
-        {"MenuFile", "Файл", true},         {"SubMenuCurve", "Кривая", true},
-        {"CmdCurveNew", "Создать", true},   {"CmdCurveOpen", "Загрузить", true},
-        {"CmdCurveSave", "Сохранить", true}, {"CmdCurveSaveAs", "Сохранить как...", true},
-        {"CmdCurveDelete", "Удалить", true}, {"SubMenuProject", "Проект", false},
-        {"CmdFilePrint", "Печать", false},  {"SubFileBreak1", "", false},
-        {"CmdFileExit", "Выход", true},     {"MenuService", "Сервис", true},
+        {"MenuFile", "Файл", true},
+        {"SubMenuCurve", "Кривая", true},
+        {"CmdCurveNew", "Создать", true},
+        {"CmdCurveOpen", "Загрузить", true},
+        {"CmdCurveSave", "Сохранить", true},
+        {"CmdCurveSaveAs", "Сохранить как...", true},
+        {"CmdCurveDelete", "Удалить", true},
+        {"SubMenuProject", "Проект", false},
+        {"CmdFilePrint", "Печать", false},
+        {"SubFileBreak1", "", false},
+        {"CmdFileExit", "Выход", true},
+        {"MenuService", "Сервис", true},
         {"CmdIecGost", "IEC -> реальная мощность", true},
-        {"MenuLanguage", "Язык", true},     {"CmdLangRus", "Русский", true},
-        {"CmdLangBel", "Беларускі", true},  {"CmdLangEng", "English", true},
-        {"MenuHelp", "Справка", true},      {"CmdHelpHelp", "Помощь", true},
+        {"MenuLanguage", "Язык", true},
+        {"CmdLangRus", "Русский", true},
+        {"CmdLangBel", "Беларускі", true},
+        {"CmdLangEng", "English", true},
+        {"MenuHelp", "Справка", true},
+        {"CmdHelpHelp", "Помощь", true},
         {"CmdHelpAbout", "О программе", true},
-        {"PopUpCurveNew", "Создать", true}, {"PopUpCurveOpen", "Загрузить", true},
-        {"PopUpCurveSave", "Сохранить", true}, {"PopUpCurveSaveAs", "Сохранить как...", true},
+        {"PopUpCurveNew", "Создать", true},
+        {"PopUpCurveOpen", "Загрузить", true},
+        {"PopUpCurveSave", "Сохранить", true},
+        {"PopUpCurveSaveAs", "Сохранить как...", true},
         {"PopUpCurveDelete", "Удалить", true},
     };
     for (const auto& i : items) {
@@ -255,33 +265,38 @@ TEST_F(LayoutTest, EveryCaptionFitsItsPlaceInEveryLanguage) {
         SCOPED_TRACE(language);
         loadMenu(language);
         // Row captions end before the box or button on their row.
-        const struct { const char* name; int limit; } rows[] = {
-            {"Label36", 165}, {"Label37", 207}, {"Label38", 207}, {"Label50", 207},
-            {"Label51", 112}, {"Label52", 112}, {"Label53", 207}, {"Label44", 155}};
+        const struct {
+            const char* name;
+            int limit;
+        } rows[] = {{"Label36", 165}, {"Label37", 207}, {"Label38", 207}, {"Label50", 207},
+                    {"Label51", 112}, {"Label52", 112}, {"Label53", 207}, {"Label44", 155}};
         for (const auto& r : rows) {
             auto* l = find<QLabel>(r.name);
             EXPECT_LE(l->x() + l->sizeHint().width(), r.limit) << r.name;
         }
         for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
-                 button("ButCalc"), button("ButFType"), button("ButCancel"), check("CBMidEq"), check("CBHighEq"),
-                 check("CheckBoxMid")}) {
+                 button("ButCalc"), button("ButFType"), button("ButCancel"), check("CBMidEq"),
+                 check("CBHighEq"), check("CheckBoxMid")}) {
             // Text plus the check indicator or the button's margins.
             const int extra = qobject_cast<QCheckBox*>(b) ? 20 : 8;
             EXPECT_LE(QFontMetrics(b->font()).horizontalAdvance(b->text()) + extra, b->width())
                 << b->objectName().toStdString();
         }
-        for (QGroupBox* g : {group("GroupBox1"), group("GroupBox3"), findIec<QGroupBox>("GroupBox1"), findIec<QGroupBox>("GroupBox2"),
-                             findIec<QGroupBox>("GroupBox3")}) {
+        for (QGroupBox* g :
+             {group("GroupBox1"), group("GroupBox3"), findIec<QGroupBox>("GroupBox1"),
+              findIec<QGroupBox>("GroupBox2"), findIec<QGroupBox>("GroupBox3")}) {
             EXPECT_LE(QFontMetrics(g->font()).horizontalAdvance(g->title()) + 16, g->width())
                 << g->objectName().toStdString();
         }
-        for (QLabel* l : {findIec<QLabel>("Label1"), findIec<QLabel>("Label4"), findIec<QLabel>("Label5")})
+        for (QLabel* l :
+             {findIec<QLabel>("Label1"), findIec<QLabel>("Label4"), findIec<QLabel>("Label5")})
             EXPECT_LE(l->x() + l->sizeHint().width(), findIec<QGroupBox>("GroupBox1")->x())
                 << l->objectName().toStdString();
         // The preset captions stay inside the graph panel.
-        for (const char* preset : {"Label29", "Label30", "Label32", "Label33", "Label34", "Label35"})
+        for (const char* preset :
+             {"Label29", "Label30", "Label32", "Label33", "Label34", "Label35"})
             for (QLabel* l : {label(preset)})
-            EXPECT_LE(l->x() + l->sizeHint().width(), find<QFrame>("Panel1")->width());
+                EXPECT_LE(l->x() + l->sizeHint().width(), find<QFrame>("Panel1")->width());
     }
 }
 
@@ -298,8 +313,7 @@ TEST_F(LayoutTest, AboutBoxIsCentredOverTheMainWindowUnclamped) {
         // Partly off the screen stays off the screen.
         {QRect(-700, -500, 755, 583), QSize(411, 220), QPoint(-528, -318)},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(TF_About::CentredOver(c.main, c.about), c.expected);
+    for (const auto& c : cases) EXPECT_EQ(TF_About::CentredOver(c.main, c.about), c.expected);
 
     create();
     QTimer::singleShot(50, about(), [this] {

@@ -7,10 +7,10 @@
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 
-#include "kit/FileChooser.h"
 #include "app/ui/DesignCommands.h"
 #include "app/ui/ReportWriter.h"
 #include "calc/DesignFile.h"
+#include "kit/FileChooser.h"
 #include "tests/DiskFaults.h"
 #include "tests/calc/ui/WorkedExampleFixture.h"
 
@@ -83,12 +83,15 @@ TEST_F(ReportTest, PdfHoldsTheWindowsNumbersAndTheLanguagesCaptions) {
         const char* lang;
         QStringList captions;
     } languages[] = {
-        {"Eng", {"Inputs", "Results", "Power per band", "Amplifier power, W", "Total SPL at 1 m, dB",
-                 "Frequency, Hz", "Total"}},
-        {"Rus", {"Исходные данные", "Результаты", "Мощность по полосам", "Мощность усилителя, Вт",
-                 "Общий SPL на 1 м, дБ", "Частота, Гц", "Всего"}},
-        {"Bel", {"Зыходныя даныя", "Вынікі", "Магутнасць па палосах",
-                 "Магутнасць узмацняльніка, Вт", "Агульны SPL на 1 м, дБ", "Частата, Гц", "Усяго"}},
+        {"Eng",
+         {"Inputs", "Results", "Power per band", "Amplifier power, W", "Total SPL at 1 m, dB",
+          "Frequency, Hz", "Total"}},
+        {"Rus",
+         {"Исходные данные", "Результаты", "Мощность по полосам", "Мощность усилителя, Вт",
+          "Общий SPL на 1 м, дБ", "Частота, Гц", "Всего"}},
+        {"Bel",
+         {"Зыходныя даныя", "Вынікі", "Магутнасць па палосах", "Магутнасць узмацняльніка, Вт",
+          "Агульны SPL на 1 м, дБ", "Частата, Гц", "Усяго"}},
     };
     for (int example = 0; example < 3; ++example) {
         loadMenu("Eng");
@@ -98,7 +101,8 @@ TEST_F(ReportTest, PdfHoldsTheWindowsNumbersAndTheLanguagesCaptions) {
         for (const auto& language : languages) {
             SCOPED_TRACE(std::to_string(example) + language.lang);
             loadMenu(language.lang);
-            const QString path = folder + QStringLiteral("report-%1-%2.pdf").arg(example).arg(language.lang);
+            const QString path =
+                folder + QStringLiteral("report-%1-%2.pdf").arg(example).arg(language.lang);
             exportReport(path);
             ASSERT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
             const QString text = PdfText(path);
@@ -107,8 +111,10 @@ TEST_F(ReportTest, PdfHoldsTheWindowsNumbersAndTheLanguagesCaptions) {
             for (const QString& caption : language.captions)
                 EXPECT_TRUE(text.contains(caption)) << caption.toStdString();
             for (const QString& n : numbers)
-                EXPECT_TRUE(text.contains(QLatin1Char(' ') + n + QLatin1Char(' '))) << n.toStdString();
-            for (const QLabel* l : {label("Label40"), label("Label41"), label("Label42"), label("Label43")})
+                EXPECT_TRUE(text.contains(QLatin1Char(' ') + n + QLatin1Char(' ')))
+                    << n.toStdString();
+            for (const QLabel* l :
+                 {label("Label40"), label("Label41"), label("Label42"), label("Label43")})
                 EXPECT_TRUE(text.contains(l->text().simplified())) << l->text().toStdString();
         }
     }
@@ -156,8 +162,8 @@ TEST_F(ReportTest, UnwritablePlaceSaysSoAndLeavesNothing) {
     for (const char* name : {"no-such-folder/r.pdf", "no-such-folder/r.csv"}) {
         messages.clear();
         exportReport(folder + QString::fromUtf8(name));
-        EXPECT_EQ(messages, QStringList{"Could not write the file " + folder + QString::fromUtf8(name) +
-                                        "\nNo such file or directory"});
+        EXPECT_EQ(messages, QStringList{"Could not write the file " + folder +
+                                        QString::fromUtf8(name) + "\nNo such file or directory"});
     }
 }
 
@@ -207,7 +213,8 @@ TEST_F(ReportTest, CommandLineGivesTheWindowsNumbers) {
         Run(program, {"report", design, "-o", folder + "cli.csv"}, &status, env);
         EXPECT_EQ(status, 0);
         EXPECT_EQ(CsvTotals(ReadText(folder + "cli.csv")), windowTotals());
-        Run(program, {"report", "--language", "rus", design, "-o", folder + "cli.pdf"}, &status, env);
+        Run(program, {"report", "--language", "rus", design, "-o", folder + "cli.pdf"}, &status,
+            env);
         EXPECT_EQ(status, 0);
         const QString text = PdfText(folder + "cli.pdf");
         EXPECT_TRUE(text.startsWith(QStringLiteral("Ampora: speaker%1").arg(example)));
@@ -268,8 +275,7 @@ TEST_F(ReportTest, CommandLineRefusesOutputsThatWouldDestroySomething) {
     if (disk.skipReason().empty()) {
         std::ofstream(S(folder + "disk/old.csv")) << "old";
         std::ofstream filler(S(folder + "disk/filler"));
-        while (filler << std::string(4096, 'x') << std::flush) {
-        }
+        while (filler << std::string(4096, 'x') << std::flush) {}
     } else {
         std::cout << "[  SKIPPED ] the full disk: " << disk.skipReason() << "\n";
     }
@@ -277,14 +283,15 @@ TEST_F(ReportTest, CommandLineRefusesOutputsThatWouldDestroySomething) {
         const char* input;
         const char* output;
         const char* reason;
-    } rows[] = {{"design.ampora", "pipe.csv", "It is not a regular file (a folder, pipe or device)"},
-                {"design.ampora", "disk/old.csv", "The disk is full"},
-                {"pipe.ampora", "new.csv", nullptr},
-                {"design.ampora", "design.ampora", "It is the design file being read"},
-                {"design.csv", "design.csv", "It is the design file being read"},
-                {"design.csv", "link.pdf", "It is the design file being read"},
-                {"design.csv", "hard.csv", "It is the design file being read"},
-                {"design.ampora", "old.csv", "The file is read-only"}};
+    } rows[] = {
+        {"design.ampora", "pipe.csv", "It is not a regular file (a folder, pipe or device)"},
+        {"design.ampora", "disk/old.csv", "The disk is full"},
+        {"pipe.ampora", "new.csv", nullptr},
+        {"design.ampora", "design.ampora", "It is the design file being read"},
+        {"design.csv", "design.csv", "It is the design file being read"},
+        {"design.csv", "link.pdf", "It is the design file being read"},
+        {"design.csv", "hard.csv", "It is the design file being read"},
+        {"design.ampora", "old.csv", "The file is read-only"}};
     // Made last: a program that waited for one would be let go only after
     // its patience, and the time would show.
     const testutil::NamedPipe outPipe(S(folder + "pipe.csv")), inPipe(S(folder + "pipe.ampora"));
@@ -303,7 +310,8 @@ TEST_F(ReportTest, CommandLineRefusesOutputsThatWouldDestroySomething) {
         EXPECT_EQ(status, 2);
         EXPECT_EQ(err.count('\n'), 1) << err.toStdString();
         if (r.reason) {
-            EXPECT_EQ(err, "Could not write the file " + folder + r.output + ": " + r.reason + "\n");
+            EXPECT_EQ(err,
+                      "Could not write the file " + folder + r.output + ": " + r.reason + "\n");
         }
         EXPECT_EQ(S(ReadText(QString::fromStdString(design))), kept);
     }
@@ -314,7 +322,8 @@ TEST_F(ReportTest, CommandLineRefusesOutputsThatWouldDestroySomething) {
     EXPECT_TRUE(ReadDesignFile(S(folder + "design.ampora")).design);
     if (disk.skipReason().empty()) {
         EXPECT_EQ(S(ReadText(folder + "disk/old.csv")), "old");
-        EXPECT_EQ(QDir(folder + "disk").entryList(QDir::Files).size(), 2) << "old.csv and the filler only";
+        EXPECT_EQ(QDir(folder + "disk").entryList(QDir::Files).size(), 2)
+            << "old.csv and the filler only";
     }
 }
 
@@ -329,7 +338,8 @@ TEST_F(ReportTest, PowerHandlingOfTheRatedExample) {
     ASSERT_EQ(status, 0);
     // Read as laid out, so that a table row reads as one line.
     const QString text =
-        Run(QStringLiteral("pdftotext"), {"-layout", folder + "rated.pdf", QStringLiteral("-")}).simplified();
+        Run(QStringLiteral("pdftotext"), {"-layout", folder + "rated.pdf", QStringLiteral("-")})
+            .simplified();
     for (const char* piece :
          {"Power handling", "Bass 58.7 100 in the driver 100 58.7 2.3 ◄ limit",
           "Midrange 14.3 40 in the driver 40 35.7 4.5",

@@ -48,10 +48,14 @@ protected:
 };
 
 TEST_F(SettingsRoundTripTest, LanguageSurvivesARestart) {
-    struct Row { const char* command; int code; int langIndex; const char* calc; };
-    const Row rows[] = {{"CmdLangRus", 0, 0, "Счёт!"},
-                        {"CmdLangBel", 1, 2, "Лік!"},
-                        {"CmdLangEng", 2, 1, "Calc!"}};
+    struct Row {
+        const char* command;
+        int code;
+        int langIndex;
+        const char* calc;
+    };
+    const Row rows[] = {
+        {"CmdLangRus", 0, 0, "Счёт!"}, {"CmdLangBel", 1, 2, "Лік!"}, {"CmdLangEng", 2, 1, "Calc!"}};
     create();
     for (const Row& r : rows) {
         SCOPED_TRACE(r.command);
@@ -68,8 +72,14 @@ TEST_F(SettingsRoundTripTest, LanguageSurvivesARestart) {
 
 TEST_F(SettingsRoundTripTest, SensitivitiesAndImpedancesInTenths) {
     create();
-    struct Row { int box; const char* typed; int field; int tenths; const char* back; };
-    const Row rows[] = {{10, "90.5", 21, 905, "90.5"}, {12, "91.25", 22, 912, "91.2"},
+    struct Row {
+        int box;
+        const char* typed;
+        int field;
+        int tenths;
+        const char* back;
+    };
+    const Row rows[] = {{10, "90.5", 21, 905, "90.5"},  {12, "91.25", 22, 912, "91.2"},
                         {14, "87.35", 23, 874, "87.4"}, {11, "6.8", 24, 68, "6.8"},
                         {13, "4.25", 25, 42, "4.2"},    {15, "abc", 26, 40, "4"}};
     for (const Row& r : rows) box(r.box)->setText(QString::fromUtf8(r.typed));
@@ -112,10 +122,10 @@ TEST_F(SettingsRoundTripTest, BoxesFiltersIecColourAndMidrangePersist) {
     closeMain();
     {
         const auto f = stored();
-        const std::pair<int, int> want[] = {{2, 400},  {3, 450},  {4, 2800}, {5, 3500}, {6, 3},  {7, 0},
-                                            {8, 2},    {9, 1},    {10, 1},   {12, 3},   {13, 0}, {14, 1},
-                                            {16, 60},  {17, 4000}, {18, 4000}, {19, 3}, {20, 250},
-                                            {27, 0x818101}, {28, at.x()}, {29, at.y()}};
+        const std::pair<int, int> want[] = {
+            {2, 400},   {3, 450}, {4, 2800}, {5, 3500},      {6, 3},       {7, 0},      {8, 2},
+            {9, 1},     {10, 1},  {12, 3},   {13, 0},        {14, 1},      {16, 60},    {17, 4000},
+            {18, 4000}, {19, 3},  {20, 250}, {27, 0x818101}, {28, at.x()}, {29, at.y()}};
         for (auto [field, value] : want) EXPECT_EQ(f->a(field), value) << "a" << field;
         EXPECT_EQ(f->a(30), std::nullopt);
         EXPECT_EQ(f->a(31), std::nullopt);
@@ -169,7 +179,10 @@ TEST_F(SettingsRoundTripTest, MidrangeOffPersists) {
 TEST_F(SettingsRoundTripTest, CurrentCurveComesBackByItsPlaceInNameOrder) {
     // Name order: IEC/DIN, Классика, Рок, Шум белый, Шум розовый; the
     // settings record ("Settings" sorts among them) is never counted.
-    struct Row { const char* curve; int recNo; };
+    struct Row {
+        const char* curve;
+        int recNo;
+    };
     const Row rows[] = {{"Рок", 3}, {"Шум белый", 4}, {"Шум розовый", 5}, {"IEC/DIN", 1}};
     create();
     for (const Row& r : rows) {
@@ -202,9 +215,17 @@ TEST_F(SettingsRoundTripTest, NoCurveFileGivesEveryDefault) {
     ASSERT_FALSE(QFile::exists(QString::fromStdString(CurvesPath(folder))));
     create();
     EXPECT_EQ(languageIndex(), 1);
-    for (auto [no, text] : std::initializer_list<std::pair<int, const char*>>{
-             {5, "320"}, {1, "320"}, {3, "3200"}, {6, "3200"}, {9, "100"}, {10, "88"}, {12, "88"},
-             {14, "88"}, {11, "4"}, {13, "4"}, {15, "4"}})
+    for (auto [no, text] : std::initializer_list<std::pair<int, const char*>>{{5, "320"},
+                                                                              {1, "320"},
+                                                                              {3, "3200"},
+                                                                              {6, "3200"},
+                                                                              {9, "100"},
+                                                                              {10, "88"},
+                                                                              {12, "88"},
+                                                                              {14, "88"},
+                                                                              {11, "4"},
+                                                                              {13, "4"},
+                                                                              {15, "4"}})
         EXPECT_EQ(box(no)->text(), text) << no;
     for (const char* type : {"ComboBox5", "ComboBox1", "ComboBox2", "ComboBox6"})
         EXPECT_EQ(shown(type), "Bessel") << type;
@@ -251,7 +272,10 @@ TEST_F(SettingsRoundTripTest, RecordWithoutPositionIsCentredAndKeepsTheRest) {
 
 TEST_F(SettingsRoundTripTest, PositionOffEveryScreenIsCentred) {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    struct Row { const char* name; QPoint at; };
+    struct Row {
+        const char* name;
+        QPoint at;
+    };
     const Row rows[] = {{"far left and up", {-5000, -5000}},
                         {"beyond the right edge", {screen.right() + 100, 10}},
                         {"below the bottom", {10, screen.bottom() + 100}}};
@@ -297,7 +321,8 @@ TEST_F(SettingsRoundTripTest, ExitCommandWritesOnceLikeClosing) {
     create();
     box(9)->setText(QStringLiteral("123"));
     main->MenuItems.value(QStringLiteral("CmdFileExit"))->trigger();
-    EXPECT_FALSE(QFile::exists(folder + QString::fromUtf8(ScratchFileName))) << "scratch file removed";
+    EXPECT_FALSE(QFile::exists(folder + QString::fromUtf8(ScratchFileName)))
+        << "scratch file removed";
     box(9)->setText(QStringLiteral("456"));
     closeMain();  // the window goes away after the command: nothing more is written
     const auto f = stored();
@@ -335,12 +360,12 @@ TEST_F(SettingsRoundTripTest, EmptyFieldsTakeTheirDefaults) {
 TEST_F(SettingsRoundTripTest, IndexesOutsideTheirListsTakeOne) {
     SettingsValues v;
     WriteCurvesFile(folder, v, 1, [](Table& t) {
-        t.setField(6, int32_t{7});    // bass type
-        t.setField(9, int32_t{-2});   // tweeter type
-        t.setField(7, int32_t{3});    // midrange low edge: Linkwitz ...
-        t.setField(11, int32_t{2});   // ... has only two orders
-        t.setField(12, int32_t{9});   // midrange high edge order
-        t.setField(19, int32_t{4});   // IEC real order
+        t.setField(6, int32_t{7});   // bass type
+        t.setField(9, int32_t{-2});  // tweeter type
+        t.setField(7, int32_t{3});   // midrange low edge: Linkwitz ...
+        t.setField(11, int32_t{2});  // ... has only two orders
+        t.setField(12, int32_t{9});  // midrange high edge order
+        t.setField(19, int32_t{4});  // IEC real order
     });
     create();
     EXPECT_EQ(shown("ComboBox5"), "Bessel");

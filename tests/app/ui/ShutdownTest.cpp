@@ -1,8 +1,8 @@
 #include <QAction>
 #include <QDir>
 
-#include "store/Table.h"
 #include "curves/CurveStore.h"
+#include "store/Table.h"
 #include "tests/app/ui/Fixture.h"
 
 namespace ampora::ui::testing {
@@ -19,8 +19,8 @@ TEST_F(ShutdownTest, AFailedWriteBackIsReportedWithTheFileName) {
     messages.clear();
     closeMain();
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages[0], "Could not save the curves and settings to the file " + folder +
-                               "Curves.cds");
+    EXPECT_EQ(messages[0],
+              "Could not save the curves and settings to the file " + folder + "Curves.cds");
 }
 
 TEST_F(ShutdownTest, ClosingWritesCurvesAndOneSettingsRecord) {

@@ -38,7 +38,8 @@ protected:
     }
     static QStringList Row(const QTableWidget* t, int row) {
         QStringList out;
-        for (int c = 0; c < t->columnCount(); ++c) out << (t->item(row, c) ? t->item(row, c)->text() : "");
+        for (int c = 0; c < t->columnCount(); ++c)
+            out << (t->item(row, c) ? t->item(row, c)->text() : "");
         return out;
     }
     static QStringList Headers(const QTableWidget* t) {
@@ -164,9 +165,18 @@ TEST_F(BandBreakdownWindowTest, TextsFollowTheLanguage) {
         QStringList first;
         const char* total;
     } rows[] = {
-        {"Rus", "Мощность по полосам", {"Частота, Гц", "Программа, дБ", "НЧ, Вт", "НЧ, %"}, "Всего"},
-        {"Bel", "Магутнасць па палосах", {"Частата, Гц", "Праграма, дБ", "НЧ, Вт", "НЧ, %"}, "Усяго"},
-        {"Eng", "Power per band", {"Frequency, Hz", "Programme, dB", "Bass, W", "Bass, %"}, "Total"},
+        {"Rus",
+         "Мощность по полосам",
+         {"Частота, Гц", "Программа, дБ", "НЧ, Вт", "НЧ, %"},
+         "Всего"},
+        {"Bel",
+         "Магутнасць па палосах",
+         {"Частата, Гц", "Праграма, дБ", "НЧ, Вт", "НЧ, %"},
+         "Усяго"},
+        {"Eng",
+         "Power per band",
+         {"Frequency, Hz", "Programme, dB", "Bass, W", "Bass, %"},
+         "Total"},
     };
     for (const auto& row : rows) {
         loadMenu(row.lang);

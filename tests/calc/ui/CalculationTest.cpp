@@ -48,10 +48,10 @@ protected:
         }
     }
     QStringList shownResults() const {
-        return {box(7)->text(),        box(4)->text(),        box(8)->text(),
+        return {box(7)->text(),           box(4)->text(),           box(8)->text(),
                 label("Label40")->text(), label("Label41")->text(), label("Label42")->text(),
-                label("Label43")->text(), box(16)->text(),       box(17)->text(),
-                box(18)->text(),       box(19)->text()};
+                label("Label43")->text(), box(16)->text(),          box(17)->text(),
+                box(18)->text(),          box(19)->text()};
     }
 };
 
@@ -59,9 +59,9 @@ TEST_F(CalculationTest, ThreeWayWorkedExample) {
     workedExample();
     calc();
     EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
-    EXPECT_EQ(shownResults(), QStringList({"40.3", "20.6", "10.8", "Rs=1.6   6.5 W", "Rp=30.9   5.3 W",
-                                      "Rs=3   10.2 W", "Rp=13.7   6.3 W", "104.1", "103.1",
-                                      "102.3", "108"}));
+    EXPECT_EQ(shownResults(),
+              QStringList({"40.3", "20.6", "10.8", "Rs=1.6   6.5 W", "Rp=30.9   5.3 W",
+                           "Rs=3   10.2 W", "Rp=13.7   6.3 W", "104.1", "103.1", "102.3", "108"}));
     // The window keeps the band of the last lookup (the midrange's upper
     // edge, 3200 Hz on the 3225 Hz band).
     EXPECT_EQ(results->nearestBandIndex(), 22);
@@ -126,10 +126,10 @@ TEST_F(CalculationTest, TwoWayKeepsTheBassCutOffTypedAfterSwitchingOff) {
     type(5, "320");
     type(6, "2000");
     calc();
-    EXPECT_EQ(shownResults(), QStringList({"54.5", "0", "18", "", "", "Rs=3   16.9 W",
-                                      "Rp=13.7   10.5 W", box(16)->text(), "0", box(18)->text(),
-                                      "108"}));
-    EXPECT_EQ(results->nearestBandIndex(), 20);           // 2000 Hz lies nearest to 2032 Hz
+    EXPECT_EQ(shownResults(),
+              QStringList({"54.5", "0", "18", "", "", "Rs=3   16.9 W", "Rp=13.7   10.5 W",
+                           box(16)->text(), "0", box(18)->text(), "108"}));
+    EXPECT_EQ(results->nearestBandIndex(), 20);  // 2000 Hz lies nearest to 2032 Hz
     type(5, "2000");
     calc();
     EXPECT_EQ(box(7)->text(), "66.3");
@@ -170,25 +170,24 @@ TEST_P(CalculationMessages, StopsWithTheMessageAndKeepsTheResults) {
 
 INSTANTIATE_TEST_SUITE_P(
     Calculation, CalculationMessages,
-    ::testing::Values(
-        MessageCase{"TweeterOneDbWeakerEng", "Eng", "90", "87", "8", "8", "100",
-                    "Sensitivity of tweeter is too low"},
-        MessageCase{"TweeterOneDbWeakerRus", "Rus", "90", "87", "8", "8", "100",
-                    "Чувствительность динамика ВЧ недостаточна"},
-        MessageCase{"TweeterHigherImpedanceStillTooWeak", "Eng", "90", "80", "8", "16", "100",
-                    "Sensitivity of tweeter is too low"},
-        MessageCase{"MidrangeSameImpedanceWeakerEng", "Eng", "87.9", "92", "8", "8", "100",
-                    "Sensitivity of midrange is too low"},
-        MessageCase{"MidrangeSameImpedanceWeakerRus", "Rus", "87.9", "92", "8", "8", "100",
-                    "Чувствительность динамика СЧ недостаточна"},
-        MessageCase{"ZeroImpedanceEng", "Eng", "90", "92", "0", "8", "100",
-                    "Driver impedance must be greater than zero."},
-        MessageCase{"NegativeImpedanceRus", "Rus", "90", "92", "8", "-4", "100",
-                    "Импеданс динамика должен быть больше нуля."},
-        MessageCase{"ZeroAmplifierEng", "Eng", "90", "92", "8", "8", "0",
-                    "Amplifier power must be greater than zero."},
-        MessageCase{"NegativeAmplifierBel", "Bel", "90", "92", "8", "8", "-10",
-                    "Магутнасць узмацняльніка павінна быць большай за нуль."}),
+    ::testing::Values(MessageCase{"TweeterOneDbWeakerEng", "Eng", "90", "87", "8", "8", "100",
+                                  "Sensitivity of tweeter is too low"},
+                      MessageCase{"TweeterOneDbWeakerRus", "Rus", "90", "87", "8", "8", "100",
+                                  "Чувствительность динамика ВЧ недостаточна"},
+                      MessageCase{"TweeterHigherImpedanceStillTooWeak", "Eng", "90", "80", "8",
+                                  "16", "100", "Sensitivity of tweeter is too low"},
+                      MessageCase{"MidrangeSameImpedanceWeakerEng", "Eng", "87.9", "92", "8", "8",
+                                  "100", "Sensitivity of midrange is too low"},
+                      MessageCase{"MidrangeSameImpedanceWeakerRus", "Rus", "87.9", "92", "8", "8",
+                                  "100", "Чувствительность динамика СЧ недостаточна"},
+                      MessageCase{"ZeroImpedanceEng", "Eng", "90", "92", "0", "8", "100",
+                                  "Driver impedance must be greater than zero."},
+                      MessageCase{"NegativeImpedanceRus", "Rus", "90", "92", "8", "-4", "100",
+                                  "Импеданс динамика должен быть больше нуля."},
+                      MessageCase{"ZeroAmplifierEng", "Eng", "90", "92", "8", "8", "0",
+                                  "Amplifier power must be greater than zero."},
+                      MessageCase{"NegativeAmplifierBel", "Bel", "90", "92", "8", "8", "-10",
+                                  "Магутнасць узмацняльніка павінна быць большай за нуль."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CalculationTest, SameSensitivityMidrangeGetsNoPad) {
@@ -334,11 +333,22 @@ TEST_F(CalculationTest, RandomTextNeverShowsNanInfinityOrGarbage) {
                                         int(1 + rng() % 12));
             return s.replace('.', QChar(sep));
         };
-        const QStringList odd = {QString::fromUtf8("восемь"), QString::fromUtf8("８８"),
-                                 QString::fromUtf8("4 7"), QString::fromUtf8("😀"),
-                                 QString::fromUtf8("é"), "4,7", "4.7", "1,5e3", "1.5e3",
-                                 "0,0", "-0,5", "	", "١٢٣", QString(5000, '9'),
-                                 QString(3000, '1') + sep + "5", "1e" + QString(400, '9')};
+        const QStringList odd = {QString::fromUtf8("восемь"),
+                                 QString::fromUtf8("８８"),
+                                 QString::fromUtf8("4 7"),
+                                 QString::fromUtf8("😀"),
+                                 QString::fromUtf8("é"),
+                                 "4,7",
+                                 "4.7",
+                                 "1,5e3",
+                                 "1.5e3",
+                                 "0,0",
+                                 "-0,5",
+                                 "	",
+                                 "١٢٣",
+                                 QString(5000, '9'),
+                                 QString(3000, '1') + sep + "5",
+                                 "1e" + QString(400, '9')};
         auto any = [&]() -> QString {
             switch (rng() % 4) {
                 case 0: return number();
@@ -354,7 +364,8 @@ TEST_F(CalculationTest, RandomTextNeverShowsNanInfinityOrGarbage) {
         };
         for (int round = 0; round < 400; ++round) {
             for (int no : {9, 10, 11, 12, 13, 14, 15, 5, 1, 3, 6, 28, 29}) box(no)->setText(any());
-            if (rng() % 5 == 0) check("CheckBoxMid")->setChecked(!check("CheckBoxMid")->isChecked());
+            if (rng() % 5 == 0)
+                check("CheckBoxMid")->setChecked(!check("CheckBoxMid")->isChecked());
             const int before = int(messages.size());
             results->ButCalcClick();
             expectNumbersShown(round, sep);
@@ -380,10 +391,11 @@ TEST_F(CalculationTest, EnterInAnInputBoxRecalculatesLeavingDoesNot) {
 TEST_F(CalculationTest, RandomInputNeverShowsNanInfinityOrGarbage) {
     flatCurve();
     std::mt19937 rng(20261208);
-    const QStringList pool = {"",     "abc",  "0",      "-0",    "1",      "-5",   "4",
-                              "8",    "3.3",  "88",     "92.5",  "1e308",  "-1e308", "1e-300",
-                              "2147483647",   "-2147483648", "99999999999", "20000", "-20000",
-                              "50",   "25",   "320",    "3200",  "150",    " 4",   "nan", "inf"};
+    const QStringList pool = {
+        "",           "abc",         "0",           "-0",    "1",      "-5",     "4",
+        "8",          "3.3",         "88",          "92.5",  "1e308",  "-1e308", "1e-300",
+        "2147483647", "-2147483648", "99999999999", "20000", "-20000", "50",     "25",
+        "320",        "3200",        "150",         " 4",    "nan",    "inf"};
     auto any = [&] { return pool[int(rng() % unsigned(pool.size()))]; };
     for (int round = 0; round < 1500; ++round) {
         for (int no : {9, 10, 11, 12, 13, 14, 15, 5, 1, 3, 6, 28, 29}) box(no)->setText(any());

@@ -44,14 +44,16 @@ TEST_F(PowerHandlingWindowTest, FollowsTheCalculationAndTheLanguage) {
     PowerHandlingWindow* w = open();
     ASSERT_NE(w, nullptr);
     backToMain();
-    ASSERT_TRUE(main->designCommands().OpenDesign(AMPORA_SOURCE_DIR "/docs/three-way-rated.ampora"));
+    ASSERT_TRUE(
+        main->designCommands().OpenDesign(AMPORA_SOURCE_DIR "/docs/three-way-rated.ampora"));
     ASSERT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
     EXPECT_EQ(w->rowTexts(Bass), QStringList({"Bass", "58.7", "100", "58.7", "2.3", "◄ limit"}));
     EXPECT_EQ(w->rowTexts(Mid), QStringList({"Midrange", "14.3", "40", "35.7", "4.5", ""}));
     EXPECT_EQ(w->rowTexts(Tweeter), QStringList({"Tweeter", "7.5", "22.94", "32.6", "4.9", ""}));
     EXPECT_EQ(w->summaryTexts(),
               QStringList({"Limiting driver: Bass", "Maximum amplifier power, W: 170.5",
-                           "Maximum SPL at 1 m, dB: 110.3", "Amplifier sine rating for the peaks, W: 1351.1",
+                           "Maximum SPL at 1 m, dB: 110.3",
+                           "Amplifier sine rating for the peaks, W: 1351.1",
                            "Amplifier power needed, W: 158.4  (within the maximum)"}));
     EXPECT_EQ(w->resistorTexts(),
               QStringList({"Midrange Rs 1.6 4.5 7.7 20", "Midrange Rp 30.9 3.7 6.3 15",
@@ -141,7 +143,9 @@ TEST_F(PowerHandlingWindowTest, RatingsBelongToTheDesignAndStayBetweenRuns) {
 
     backToMain();
     const QString saved = folder + "rated.ampora";
-    userDialogs.onChooseFile = [&saved](FileChoice, const QString&, const QString&) { return saved; };
+    userDialogs.onChooseFile = [&saved](FileChoice, const QString&, const QString&) {
+        return saved;
+    };
     main->designCommands().designActions()[2]->trigger();
     userDialogs.onChooseFile = {};
     ASSERT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();

@@ -27,7 +27,8 @@ protected:
         // First: switching the midrange changes the cut-off boxes.
         check("CheckBoxMid")->setChecked(example != 2);
         flatCurve();
-        typeWorkedExample(example == 2 ? "2000" : "3200", example == 1 ? "50" : "", example == 1 ? "25" : "");
+        typeWorkedExample(example == 2 ? "2000" : "3200", example == 1 ? "50" : "",
+                          example == 1 ? "25" : "");
         calc();
     }
     void calc() { QTest::mouseClick(button("ButCalc"), Qt::LeftButton); }
@@ -47,7 +48,8 @@ protected:
         QStringList out = {box(7)->text()};
         if (check("CheckBoxMid")->isChecked()) out << box(4)->text();
         out << box(8)->text();
-        for (const QLabel* l : {label("Label40"), label("Label41"), label("Label42"), label("Label43")})
+        for (const QLabel* l :
+             {label("Label40"), label("Label41"), label("Label42"), label("Label43")})
             if (!l->text().isEmpty()) out << LabelPower(l);
         return out;
     }

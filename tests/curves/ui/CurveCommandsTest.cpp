@@ -394,13 +394,15 @@ const ModeCase ModeCases[] = {
     {"SaveAsThenCancel", STEPS(x.trigger("CmdCurveSaveAs"); x.pressCancel()), ModeSave, false,
      true},
     {"SaveOfANewCurve",
-     STEPS(x.trigger("CmdCurveNew"); x.clickGraph(100, 100); x.trigger("PopUpCurveSave")),
-     ModeSave, true, true},
-    {"SaveOfANewCurveThenOk", STEPS(x.trigger("CmdCurveNew"); x.clickGraph(100, 100);
-                                    x.trigger("CmdCurveSave"); x.typeName("N"); x.pressOk()),
+     STEPS(x.trigger("CmdCurveNew"); x.clickGraph(100, 100); x.trigger("PopUpCurveSave")), ModeSave,
+     true, true},
+    {"SaveOfANewCurveThenOk",
+     STEPS(x.trigger("CmdCurveNew"); x.clickGraph(100, 100); x.trigger("CmdCurveSave");
+           x.typeName("N"); x.pressOk()),
      ModeIdle, false, true},
-    {"SaveOfANewCurveThenCancel", STEPS(x.trigger("CmdCurveNew"); x.clickGraph(100, 100);
-                                        x.trigger("CmdCurveSave"); x.pressCancel()),
+    {"SaveOfANewCurveThenCancel",
+     STEPS(x.trigger("CmdCurveNew"); x.clickGraph(100, 100); x.trigger("CmdCurveSave");
+           x.pressCancel()),
      ModeSave, false, true},
     {"SaveOfAStoredCurve", STEPS(x.trigger("CmdCurveSave")), ModeIdle, false, true},
     {"SaveWhileOpening", STEPS(x.trigger("CmdCurveOpen"); x.trigger("CmdCurveSave")), ModeOpen,

@@ -126,8 +126,10 @@ TEST_F(CurveFileTest, AnUnusableCurveFileIsNamedOnceTheWindowIsShown) {
                  f.write("\xA5", 1);
              }
          }},
-        {"not a database", [](const QString& path) { std::ofstream(path.toStdString()) << "hello"; }},
-        {"a pipe", [](const QString& path) { ASSERT_EQ(mkfifo(path.toLocal8Bit().constData(), 0600), 0); }},
+        {"not a database",
+         [](const QString& path) { std::ofstream(path.toStdString()) << "hello"; }},
+        {"a pipe",
+         [](const QString& path) { ASSERT_EQ(mkfifo(path.toLocal8Bit().constData(), 0600), 0); }},
         {"a folder", [](const QString& path) { ASSERT_TRUE(QDir().mkdir(path)); }},
     };
     for (const Row& r : rows) {
@@ -144,8 +146,8 @@ TEST_F(CurveFileTest, AnUnusableCurveFileIsNamedOnceTheWindowIsShown) {
             QDir(folder).entryList({"Curves.cds.damaged-*"}, QDir::AllEntries | QDir::System);
         ASSERT_EQ(kept.size(), 1) << kept.join("|").toStdString();
         const QString keptPath = QDir::toNativeSeparators(folder + kept[0]);
-        EXPECT_EQ(messages, QStringList{"The curve file was damaged and has been kept as " + keptPath +
-                                        ". Ampora started with the built-in curves."});
+        EXPECT_EQ(messages, QStringList{"The curve file was damaged and has been kept as " +
+                                        keptPath + ". Ampora started with the built-in curves."});
         EXPECT_TRUE(shownWhenTold);
         EXPECT_EQ(records(), 5);
         closeMain();
@@ -187,8 +189,9 @@ TEST_F(CurveFileTest, AFailedWriteBackCanBeTriedAgain) {
         int asked = 0;
         onQuestion([&](const QString& text, const QString& question) {
             EXPECT_EQ(text, "Could not save the curves and settings to the file " + curvesPath());
-            EXPECT_EQ(question, "Free some disk space or make the file and its folder writable, "
-                                "then try again; or end without saving the changes of this session.");
+            EXPECT_EQ(question,
+                      "Free some disk space or make the file and its folder writable, "
+                      "then try again; or end without saving the changes of this session.");
             if (++asked == r.failures && r.retry) {
                 QDir().rmdir(curvesPath());
                 QFile::rename(folder + "kept", curvesPath());
@@ -220,7 +223,8 @@ TEST_F(CurveFileTest, DiskFaultsAtTheEndAreToldAndLoseNothingSaved) {
         const char* name;
         int kind;  // 0 read-only folder, 1 read-only file, 2 full file system
     };
-    const Row rows[] = {{"read-only folder", 0}, {"read-only curve file", 1}, {"full file system", 2}};
+    const Row rows[] = {
+        {"read-only folder", 0}, {"read-only curve file", 1}, {"full file system", 2}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         QTemporaryDir own;
@@ -235,7 +239,8 @@ TEST_F(CurveFileTest, DiskFaultsAtTheEndAreToldAndLoseNothingSaved) {
         }
         QFile::copy(QStringLiteral(AMPORA_MENU_CDS), folder + "Menu.cds");
         std::vector<StoredCurve> mine;
-        for (int i = 0; i < 300; ++i) mine.push_back({"Mine " + std::to_string(i), Flat(-(i % 40))});
+        for (int i = 0; i < 300; ++i)
+            mine.push_back({"Mine " + std::to_string(i), Flat(-(i % 40))});
         writeCurveFile(mine);
         const QByteArray before = curveBytes();
         std::unique_ptr<testutil::ReadOnlyFolder> readOnly;
@@ -246,7 +251,9 @@ TEST_F(CurveFileTest, DiskFaultsAtTheEndAreToldAndLoseNothingSaved) {
                 continue;
             }
         }
-        if (r.kind == 1) fs::permissions(curvesPath().toStdString(), fs::perms::owner_read | fs::perms::group_read);
+        if (r.kind == 1)
+            fs::permissions(curvesPath().toStdString(),
+                            fs::perms::owner_read | fs::perms::group_read);
         create();
         loadMenu("Eng");
         saveNewCurveAs("Session");
@@ -254,13 +261,13 @@ TEST_F(CurveFileTest, DiskFaultsAtTheEndAreToldAndLoseNothingSaved) {
             // Whatever room is left goes to another file.
             std::ofstream fill((folder + "filler").toStdString(), std::ios::binary);
             const std::string block(4096, 'x');
-            while (fill.write(block.data(), std::streamsize(block.size())) && fill.flush()) {
-            }
+            while (fill.write(block.data(), std::streamsize(block.size())) && fill.flush()) {}
         }
         messages.clear();
         closeMain();
         destroy();
-        EXPECT_EQ(messages, QStringList{"Could not save the curves and settings to the file " + curvesPath()});
+        EXPECT_EQ(messages, QStringList{"Could not save the curves and settings to the file " +
+                                        curvesPath()});
         EXPECT_EQ(curveBytes(), before);
         const auto tmp = QDir(folder).entryList({"*.tmp-*"}, QDir::Files);
         EXPECT_TRUE(tmp.isEmpty()) << tmp.join("|").toStdString();

@@ -16,10 +16,10 @@
 #include <string>
 #include <vector>
 
-#include "store/Table.h"
-#include "kit/Widgets.h"
 #include "curves/CurveStore.h"
 #include "curves/ui/GraphImage.h"
+#include "kit/Widgets.h"
+#include "store/Table.h"
 #include "tests/app/ui/Fixture.h"
 
 namespace ampora::ui::testing {
@@ -95,7 +95,8 @@ public:  // table rows drive the window through these
     void trigger(const char* item) { main->MenuItems.value(QString::fromUtf8(item))->trigger(); }
     // Label29, Label30, Label32..Label35 from the top.
     QLabel* preset(int i) const {
-        static const char* names[] = {"Label29", "Label30", "Label32", "Label33", "Label34", "Label35"};
+        static const char* names[] = {"Label29", "Label30", "Label32",
+                                      "Label33", "Label34", "Label35"};
         return label(names[i]);
     }
     void clickPreset(int i) { QTest::mouseClick(preset(i), Qt::LeftButton); }
@@ -111,8 +112,7 @@ public:  // table rows drive the window through these
         box(2)->clear();
         // Character by character as typed; Cyrillic has no key code of its own.
         for (const QChar ch : name)
-            QTest::sendKeyEvent(QTest::Click, box(2), Qt::Key_unknown, QString(ch),
-                                Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Click, box(2), Qt::Key_unknown, QString(ch), Qt::NoModifier);
     }
     void clickGridRow(const QString& name) {
         const int row = rowOf(name);
@@ -143,7 +143,8 @@ public:  // table rows drive the window through these
         std::vector<std::optional<int32_t>> out;
         const int row = rowOf(name);
         if (row < 0) return out;
-        for (int k = 1; k <= 31; ++k) out.push_back((&session->curveTable())->cellAt(row, k).number);
+        for (int k = 1; k <= 31; ++k)
+            out.push_back((&session->curveTable())->cellAt(row, k).number);
         return out;
     }
     std::vector<std::optional<int32_t>> builtIn(const char* name) const {
@@ -157,7 +158,9 @@ public:  // table rows drive the window through these
         for (int32_t l : session->BandLevel) out.push_back(l - 40);
         return out;
     }
-    QString cursorName() const { return QString::fromStdString((&session->curveTable())->fieldText(0)); }
+    QString cursorName() const {
+        return QString::fromStdString((&session->curveTable())->fieldText(0));
+    }
 };
 
 // Pointer positions that hit a band at a depth (the inverse of the readout).

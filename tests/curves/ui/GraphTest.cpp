@@ -19,7 +19,8 @@ struct BarCase {
     int top;  // first row of the bar, -1 for no bar
 };
 const BarCase BarCases[] = {
-    {0, 0, 35}, {2, -10, 71}, {4, -20, 107}, {6, -30, 143}, {8, -40, 179}, {10, NoLevel, -1}, {12, -3, 46},
+    {0, 0, 35},    {2, -10, 71},      {4, -20, 107}, {6, -30, 143},
+    {8, -40, 179}, {10, NoLevel, -1}, {12, -3, 46},
 };
 
 TEST_F(GraphTest, BarsSpanFromTheirLevelDownToTheBase) {
@@ -64,14 +65,14 @@ TEST_F(GraphTest, FrameGridAndBandLinesAreSilverOnWhite) {
         QRgb rgb;
     };
     const Px cases[] = {
-        {"outside the frame", 10, 10, WhiteRgb},  {"frame left", 30, 100, SilverRgb},
-        {"frame top", 100, 15, SilverRgb},        {"frame right", 606, 100, SilverRgb},
-        {"past frame right", 607, 100, WhiteRgb}, {"frame bottom", 100, 203, SilverRgb},
+        {"outside the frame", 10, 10, WhiteRgb},   {"frame left", 30, 100, SilverRgb},
+        {"frame top", 100, 15, SilverRgb},         {"frame right", 606, 100, SilverRgb},
+        {"past frame right", 607, 100, WhiteRgb},  {"frame bottom", 100, 203, SilverRgb},
         {"past frame bottom", 100, 204, WhiteRgb}, {"0 dB line", 40, 36, SilverRgb},
-        {"-10 dB line", 40, 72, SilverRgb},      {"-20 dB line", 40, 108, SilverRgb},
-        {"-30 dB line", 40, 144, SilverRgb},     {"-40 dB line", 40, 180, SilverRgb},
-        {"between lines", 40, 90, WhiteRgb},      {"band 0 line", 48, 20, SilverRgb},
-        {"band 30 line", 588, 200, SilverRgb},    {"beside band line", 49, 20, WhiteRgb},
+        {"-10 dB line", 40, 72, SilverRgb},        {"-20 dB line", 40, 108, SilverRgb},
+        {"-30 dB line", 40, 144, SilverRgb},       {"-40 dB line", 40, 180, SilverRgb},
+        {"between lines", 40, 90, WhiteRgb},       {"band 0 line", 48, 20, SilverRgb},
+        {"band 30 line", 588, 200, SilverRgb},     {"beside band line", 49, 20, WhiteRgb},
     };
     for (const Px& c : cases) EXPECT_EQ(pixel(c.x, c.y), c.rgb) << c.what;
     EXPECT_EQ(countPixels(barRgb()), 0);
@@ -171,7 +172,8 @@ TEST_F(GraphTest, PresetLabelsOpenTheirCurveAndMarkIt) {
         EXPECT_EQ(session->CurCurveName, QString::fromUtf8(c.curve));
         EXPECT_EQ(shownMarker(), c.label);
         EXPECT_EQ(shownLevels(), builtIn(c.curve));
-        EXPECT_EQ(label("Label24")->text(), QStringLiteral("( %1 )").arg(QString::fromUtf8(c.curve)));
+        EXPECT_EQ(label("Label24")->text(),
+                  QStringLiteral("( %1 )").arg(QString::fromUtf8(c.curve)));
     }
     // In English the captions change, the records opened do not.
     loadMenu("Eng");
@@ -246,7 +248,8 @@ TEST_P(GraphPrintTest, PrintShowsPlainCopiesOfTheFilterBoxes) {
     ASSERT_EQ(prints, 1);
     EXPECT_EQ(hiddenDuringPrint, std::vector<bool>(9, true));
     for (int i = 0; i < 8; ++i) {
-        auto* c = find<QComboBox>(QStringLiteral("ComboBox%1").arg(comboOfEdit[i]).toUtf8().constData());
+        auto* c =
+            find<QComboBox>(QStringLiteral("ComboBox%1").arg(comboOfEdit[i]).toUtf8().constData());
         EXPECT_EQ(box(20 + i)->text(), c->currentText()) << "Edit" << 20 + i;
         EXPECT_FALSE(c->isHidden());
     }

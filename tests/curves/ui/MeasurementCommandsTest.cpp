@@ -3,8 +3,8 @@
 
 #include <QFile>
 
-#include "kit/FileChooser.h"
 #include "curves/MeasurementImport.h"
+#include "kit/FileChooser.h"
 #include "tests/DiskFaults.h"
 #include "tests/curves/ui/CurveWindowTest.h"
 
@@ -37,7 +37,8 @@ protected:
         return f.fileName();
     }
     QString sample(const char* name) const {
-        return QStringLiteral(AMPORA_SOURCE_DIR "/tests/data/measurements/") + QString::fromUtf8(name);
+        return QStringLiteral(AMPORA_SOURCE_DIR "/tests/data/measurements/") +
+               QString::fromUtf8(name);
     }
     // What the user sees of the window's state.
     struct Seen {
@@ -47,9 +48,8 @@ protected:
         bool operator==(const Seen&) const = default;
     };
     Seen seen() const {
-        return {shownLevels(),       session->CurCurveName, label("Label24")->text(),
-                box(7)->text(),      box(8)->text(),     box(19)->text(),
-                session->CurCurveRecNo};
+        return {shownLevels(),  session->CurCurveName, label("Label24")->text(), box(7)->text(),
+                box(8)->text(), box(19)->text(),       session->CurCurveRecNo};
     }
 
     QString answer;
@@ -70,7 +70,7 @@ TEST_F(MeasurementCommandsTest, ImportedSpectrumIsAnUnsavedCurveReadyForSave) {
 
     const std::vector<std::optional<int32_t>> expected = {
         NoLevel, -17, -11, -6,  -3,  -2,  0,   -1,  -2,  -4,  -4,  -4,  -5,  -6,  -7, -8,
-        -8,  -9,  -10, -10, -12, -13, -14, -16, -18, -20, -23, -26, -32, -38, -40};
+        -8,      -9,  -10, -10, -12, -13, -14, -16, -18, -20, -23, -26, -32, -38, -40};
     EXPECT_EQ(shownLevels(), expected);
     EXPECT_EQ(session->CurCurveName, "programme-1-3-octave");
     EXPECT_EQ(label("Label24")->text(), "( programme-1-3-octave )");
@@ -163,8 +163,9 @@ TEST_F(MeasurementCommandsTest, BadFilesChangeNothingAndSayWhy) {
             command("CmdCurveImport")->trigger();
             const QString prefix = english ? QStringLiteral("Spectrum not imported from the file ")
                                            : QStringLiteral("Спектр не загружаны з файла ");
-            EXPECT_EQ(messages, QStringList{prefix + QString::fromUtf8(row.file) + "\n" +
-                                            QString::fromUtf8(english ? row.english : row.belarusian)});
+            EXPECT_EQ(messages,
+                      QStringList{prefix + QString::fromUtf8(row.file) + "\n" +
+                                  QString::fromUtf8(english ? row.english : row.belarusian)});
             EXPECT_EQ(seen(), before);
         }
     }
@@ -191,7 +192,7 @@ TEST_F(MeasurementCommandsTest, CancelledDialogChangesNothing) {
 
 TEST_F(MeasurementCommandsTest, ExportWritesTheCurveOnTheGraph) {
     create();
-    clickPreset(2);  // Рок
+    clickPreset(2);                        // Рок
     clickGraph(XOfBand(4), YOfDepth(12));  // an unsaved edit is exported too
     answer = folder + "rock";              // no extension typed
     command("CmdCurveExport")->trigger();
@@ -204,8 +205,9 @@ TEST_F(MeasurementCommandsTest, ExportWritesTheCurveOnTheGraph) {
     for (int i = 0; i < 31; ++i) levels[size_t(i)] = session->BandLevel[size_t(i)] - 40;
     EXPECT_EQ(levels[4], -12);
     EXPECT_EQ(csv.toStdString(), ExportCurveCsv(levels));
-    EXPECT_TRUE(csv.startsWith("# Ampora curve export\nFrequency (Hz),Level (dB)\n20,-23\n25,-19\n"
-                               "32,-14\n40,-9\n50,-12\n"));
+    EXPECT_TRUE(
+        csv.startsWith("# Ampora curve export\nFrequency (Hz),Level (dB)\n20,-23\n25,-19\n"
+                       "32,-14\n40,-9\n50,-12\n"));
 
     // Read back in, it is the same curve.
     answer = folder + "rock.csv";
@@ -230,7 +232,8 @@ TEST_F(MeasurementCommandsTest, ExportToAnUnwritablePlaceSaysSo) {
     trigger("CmdLangEng");
     answer = folder + "no-such-folder/x.csv";
     command("CmdCurveExport")->trigger();
-    EXPECT_EQ(messages, QStringList{"Could not write the file " + answer + "\nNo such file or directory"});
+    EXPECT_EQ(messages,
+              QStringList{"Could not write the file " + answer + "\nNo such file or directory"});
 }
 
 // Import and export go through the one reader and writer: a pipe is refused
@@ -252,7 +255,8 @@ TEST_F(MeasurementCommandsTest, ImportAndExportRespectWhatLiesAtTheFilesPlace) {
     ::chmod(S(answer).c_str(), 0444);
     messages.clear();
     command("CmdCurveExport")->trigger();
-    EXPECT_EQ(messages, QStringList{"Could not write the file " + answer + "\nThe file is read-only"});
+    EXPECT_EQ(messages,
+              QStringList{"Could not write the file " + answer + "\nThe file is read-only"});
     QFile kept(answer);
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), "old");
@@ -270,12 +274,10 @@ TEST_F(MeasurementCommandsTest, CaptionsFollowTheLanguage) {
     for (const auto& row : rows) {
         trigger(row.item);
         EXPECT_EQ(command("CmdCurveImport")->text(), QString::fromUtf8(row.import));
-        EXPECT_EQ(command("CmdCurveExport")->text(),
-                  QString::fromUtf8(row.exportCurve));
+        EXPECT_EQ(command("CmdCurveExport")->text(), QString::fromUtf8(row.exportCurve));
     }
     // Both sit in File → Curve, after its own items.
-    const QList<QAction*> items =
-        main->MenuItems.value("SubMenuCurve")->menu()->actions();
+    const QList<QAction*> items = main->MenuItems.value("SubMenuCurve")->menu()->actions();
     ASSERT_GE(items.size(), 2);
     EXPECT_EQ(items[items.size() - 2]->objectName(), "CmdCurveImport");
     EXPECT_EQ(items.last()->objectName(), "CmdCurveExport");

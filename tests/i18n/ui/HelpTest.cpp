@@ -32,8 +32,12 @@ protected:
     void copyHelp(const char* file) {
         ASSERT_TRUE(QFile::copy(Delivered(file), folder + QString::fromUtf8(file))) << file;
     }
-    HelpViewer* viewer() const { return main->findChild<HelpViewer*>(QStringLiteral("HelpViewer")); }
-    void trigger(const char* command) { main->MenuItems.value(QString::fromUtf8(command))->trigger(); }
+    HelpViewer* viewer() const {
+        return main->findChild<HelpViewer*>(QStringLiteral("HelpViewer"));
+    }
+    void trigger(const char* command) {
+        main->MenuItems.value(QString::fromUtf8(command))->trigger();
+    }
 };
 
 TEST_F(HelpTest, HelpCommandAsksForTheFileOfTheLanguage) {
@@ -154,7 +158,8 @@ TEST(HelpFiles, EveryLanguageCoversTheSameSections) {
         const QString html = QString::fromUtf8(bytes);
         EXPECT_EQ(html.toUtf8(), bytes) << "valid UTF-8";
         EXPECT_TRUE(html.contains(QStringLiteral("<meta charset=\"utf-8\">")));
-        EXPECT_TRUE(QRegularExpression(QStringLiteral("<title>[^<]+</title>")).match(html).hasMatch());
+        EXPECT_TRUE(
+            QRegularExpression(QStringLiteral("<title>[^<]+</title>")).match(html).hasMatch());
         QStringList found;
         for (auto it = section.globalMatch(html); it.hasNext();) found << it.next().captured(1);
         EXPECT_GE(found.size(), 8);
@@ -171,9 +176,11 @@ TEST(HelpFiles, NameTheModelAndTheFiles) {
         SCOPED_TRACE(file);
         const QString html = ReadAll(Delivered(file));
         ASSERT_FALSE(html.isEmpty());
-        for (const char* term : {"94", "1.06", "0.2", "10<sup>", "Rs", "Rp", "F1", "F2", "Kmax", "IEC/DIN",
-                                 "Bessel", "Butterworth", "Linkwitz", "Curves.cds", "Ctmp.cds", "Menu.cds",
-                                 "ApHlpRus.hlp", "ApHlpEng.hlp", "ApHlpBel.hlp", "Settings", "21.63", "SPL"})
+        for (const char* term :
+             {"94",           "1.06",       "0.2",      "10<sup>",  "Rs",           "Rp",
+              "F1",           "F2",         "Kmax",     "IEC/DIN",  "Bessel",       "Butterworth",
+              "Linkwitz",     "Curves.cds", "Ctmp.cds", "Menu.cds", "ApHlpRus.hlp", "ApHlpEng.hlp",
+              "ApHlpBel.hlp", "Settings",   "21.63",    "SPL"})
             EXPECT_TRUE(html.contains(QString::fromUtf8(term))) << term;
     }
 }

@@ -42,8 +42,8 @@ QStringList Changed(const QMap<QString, QString>& before, const QMap<QString, QS
     QStringList lines;
     for (auto it = after.cbegin(); it != after.cend(); ++it)
         if (before.value(it.key()) != it.value())
-            lines << it.key() + QStringLiteral(": \"") + before.value(it.key()) + QStringLiteral("\" -> \"") +
-                         it.value() + QLatin1Char('"');
+            lines << it.key() + QStringLiteral(": \"") + before.value(it.key()) +
+                         QStringLiteral("\" -> \"") + it.value() + QLatin1Char('"');
     return lines;
 }
 
@@ -75,7 +75,9 @@ protected:
             EXPECT_EQ(main->MenuItems.value(names[i])->isChecked(), i == index) << names[i];
         EXPECT_EQ(main->languageSwitch().HelpFile(), folder + QString::fromUtf8(files[index]));
     }
-    void trigger(const char* command) { main->MenuItems.value(QString::fromUtf8(command))->trigger(); }
+    void trigger(const char* command) {
+        main->MenuItems.value(QString::fromUtf8(command))->trigger();
+    }
 };
 
 // What the delivered table sets, one row per kind of addressing.
@@ -93,7 +95,9 @@ const Caption Captions[] = {
     {"menu", "PopUpCurveSaveAs", {"Сохранить как...", "Save As...", "Захаваць як..."}},
     {"menu", "PopUpCurveDelete", {"Удалить", "Delete", "Выдаліць"}},
     {"menu", "CmdFileExit", {"Выход", "Exit", "Выхад"}},
-    {"menu", "CmdIecGost", {"IEC -> реальная мощность", "IEC -> real power", "IEC -> рэальная магутнасць"}},
+    {"menu",
+     "CmdIecGost",
+     {"IEC -> реальная мощность", "IEC -> real power", "IEC -> рэальная магутнасць"}},
     {"menu", "CmdLangRus", {"Русский", "Russian", "Руская"}},
     {"menu", "CmdLangEng", {"English", "English", "English"}},
     {"menu", "CmdLangBel", {"Белорусский", "Belarussian", "Беларуская"}},
@@ -108,13 +112,18 @@ const Caption Captions[] = {
     {"main", "CBMidEq", {" ровнять  Z ", " equalize  Z ", " раўнаваць  Z "}},
     {"main", "CBHighEq", {" ровнять  Z ", " equalize  Z ", " раўнаваць  Z "}},
     {"main", "Label19", {"Уровень", "Level", "Узровень"}},
-    {"main", "Label31",
+    {"main",
+     "Label31",
      {"Спектральное распределение мощности сигнала", "Spectral density of signal power",
       "Спектральнае размеркаванне магутнасці сігналу"}},
     {"main", "Label35", {"Другая", "Other", "Іншая"}},
     {"main", "Label44", {"Общий SPL на 1 м, дБ", "Total SPL at 1 m, dB", "Агульны SPL на 1 м, дБ"}},
-    {"main", "Label53", {"Нагрузка по мощности, Вт", "Power load, W", "Нагрузка па магутнасці, Вт"}},
-    {"iec", "GroupBox1", {" Паспортные данные по IEC ", " Passport data, IEC ", " Пашпартныя даныя па IEC "}},
+    {"main",
+     "Label53",
+     {"Нагрузка по мощности, Вт", "Power load, W", "Нагрузка па магутнасці, Вт"}},
+    {"iec",
+     "GroupBox1",
+     {" Паспортные данные по IEC ", " Passport data, IEC ", " Пашпартныя даныя па IEC "}},
     {"iec", "GroupBox2", {" Реально допустимо ", " Real power ", " Рэальна дапушчальна "}},
     {"iec", "Label1", {"Максимальная мощность, Вт", "Max power, W", "Максімальная магутнасць, Вт"}},
     {"iec", "Label5", {"Порядок ФВЧ", "HP filter order", "Парадак ФВЧ"}},
@@ -125,7 +134,8 @@ TEST_F(LanguageTest, EachLanguageSetsEveryKindOfCaption) {
     create();
     const char* commands[] = {"CmdLangRus", "CmdLangEng", "CmdLangBel"};
     const char* calcHints[] = {"Выполнить расчёт", "Do calculations", "Выканаць разлік"};
-    const char* typeHints[] = {"Тип и порядок как для НЧ", "Type & order like LF", "Тып і парадак як для НЧ"};
+    const char* typeHints[] = {"Тип и порядок как для НЧ", "Type & order like LF",
+                               "Тып і парадак як для НЧ"};
     for (int lang : {0, 1, 2}) {
         SCOPED_TRACE(commands[lang]);
         trigger(commands[lang]);
@@ -145,14 +155,16 @@ TEST_F(LanguageTest, RoundOfAllThreeRestoresEveryText) {
     trigger("CmdLangEng");
     expectLanguage(1);
     const QMap<QString, QString> english = AllTexts(main.get());
-    EXPECT_GE(Changed(russian, english).size(), 50) << Changed(russian, english).join('\n').toStdString();
+    EXPECT_GE(Changed(russian, english).size(), 50)
+        << Changed(russian, english).join('\n').toStdString();
     trigger("CmdLangBel");
     expectLanguage(2);
     trigger("CmdLangRus");
     expectLanguage(0);
     const QMap<QString, QString> again = AllTexts(main.get());
     EXPECT_EQ(again.size(), russian.size());
-    EXPECT_TRUE(Changed(russian, again).isEmpty()) << Changed(russian, again).join('\n').toStdString();
+    EXPECT_TRUE(Changed(russian, again).isEmpty())
+        << Changed(russian, again).join('\n').toStdString();
 }
 
 TEST_F(LanguageTest, ControlsNoRowAddressesKeepTheirTexts) {
@@ -165,11 +177,12 @@ TEST_F(LanguageTest, ControlsNoRowAddressesKeepTheirTexts) {
         SCOPED_TRACE(command);
         trigger(command);
         const QMap<QString, QString> now = AllTexts(main.get());
-        for (const char* key : {"F_Main/F_Main.title", "F_IecGost/F_IecGost.title", "F_Main/Label25.text",
-                                "F_Main/Label29.text", "F_Main/Label23.text", "F_Main/Label26.text",
-                                "F_Main/Label27.text", "F_Main/ButCurveOK.text", "F_Main/Label1.text",
-                                "F_Main/Label18.text", "F_Main/GroupBox2.title", "menu/CmdFilePrint",
-                                "menu/CmdProNew"}) {
+        for (const char* key :
+             {"F_Main/F_Main.title", "F_IecGost/F_IecGost.title", "F_Main/Label25.text",
+              "F_Main/Label29.text", "F_Main/Label23.text", "F_Main/Label26.text",
+              "F_Main/Label27.text", "F_Main/ButCurveOK.text", "F_Main/Label1.text",
+              "F_Main/Label18.text", "F_Main/GroupBox2.title", "menu/CmdFilePrint",
+              "menu/CmdProNew"}) {
             ASSERT_TRUE(built.contains(key)) << key;
             EXPECT_EQ(now.value(key), built.value(key)) << key;
         }
@@ -179,10 +192,15 @@ TEST_F(LanguageTest, ControlsNoRowAddressesKeepTheirTexts) {
 }
 
 TEST_F(LanguageTest, StartsInTheStoredLanguage) {
-    struct Row { const char* name; std::optional<int32_t> code; int langIndex; const char* calc; };
-    const Row rows[] = {{"code 0", 0, 0, "Счёт!"},       {"code 1", 1, 2, "Лік!"},
-                        {"code 2", 2, 1, "Calc!"},       {"code 3", 3, 0, "Счёт!"},
-                        {"code -1", -1, 0, "Счёт!"},     {"no settings", std::nullopt, 1, "Calc!"}};
+    struct Row {
+        const char* name;
+        std::optional<int32_t> code;
+        int langIndex;
+        const char* calc;
+    };
+    const Row rows[] = {{"code 0", 0, 0, "Счёт!"},   {"code 1", 1, 2, "Лік!"},
+                        {"code 2", 2, 1, "Calc!"},   {"code 3", 3, 0, "Счёт!"},
+                        {"code -1", -1, 0, "Счёт!"}, {"no settings", std::nullopt, 1, "Calc!"}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         QFile::remove(QString::fromStdString(CurvesPath(folder)));
@@ -194,20 +212,27 @@ TEST_F(LanguageTest, StartsInTheStoredLanguage) {
         create();
         expectLanguage(r.langIndex);
         EXPECT_EQ(button("ButCalc")->text(), QString::fromUtf8(r.calc));
-        EXPECT_EQ(findIec<QLabel>("Label3")->text(), QString::fromUtf8(r.langIndex == 0   ? "При условиях:"
-                                                         : r.langIndex == 1 ? "Conditions:"
-                                                                            : "Пры ўмовах:"));
+        EXPECT_EQ(findIec<QLabel>("Label3")->text(),
+                  QString::fromUtf8(r.langIndex == 0   ? "При условиях:"
+                                    : r.langIndex == 1 ? "Conditions:"
+                                                       : "Пры ўмовах:"));
         destroy();
     }
 }
 
 TEST_F(LanguageTest, CalculationSpeaksTheNewLanguage) {
     create();
-    struct Row { const char* command; const char* midrange; const char* tweeter; };
+    struct Row {
+        const char* command;
+        const char* midrange;
+        const char* tweeter;
+    };
     const Row rows[] = {
         {"CmdLangEng", "Sensitivity of midrange is too low", "Sensitivity of tweeter is too low"},
-        {"CmdLangBel", "Адчувальнасць дынаміка СЧ недастатковая", "Адчувальнасць дынаміка ВЧ недастатковая"},
-        {"CmdLangRus", "Чувствительность динамика СЧ недостаточна", "Чувствительность динамика ВЧ недостаточна"},
+        {"CmdLangBel", "Адчувальнасць дынаміка СЧ недастатковая",
+         "Адчувальнасць дынаміка ВЧ недастатковая"},
+        {"CmdLangRus", "Чувствительность динамика СЧ недостаточна",
+         "Чувствительность динамика ВЧ недостаточна"},
     };
     ASSERT_TRUE(main->isActiveWindow());
     for (const Row& r : rows) {

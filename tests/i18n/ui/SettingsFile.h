@@ -10,9 +10,9 @@
 #include <optional>
 #include <string>
 
+#include "curves/CurveStore.h"
 #include "store/Settings.h"
 #include "store/Table.h"
-#include "curves/CurveStore.h"
 
 namespace ampora::ui::testing {
 

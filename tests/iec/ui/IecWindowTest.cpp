@@ -43,10 +43,12 @@ TEST_F(IecWindowTest, ColumnsBoxesAndOrderList) {
     // Row by row the data-sheet column faces the result column.
     for (QWidget* w : {static_cast<QWidget*>(iecBox(1)), static_cast<QWidget*>(iecBox(3)),
                        static_cast<QWidget*>(iecBox(4))})
-        EXPECT_EQ(w->parentWidget(), findIec<QGroupBox>("GroupBox1")) << w->objectName().toStdString();
+        EXPECT_EQ(w->parentWidget(), findIec<QGroupBox>("GroupBox1"))
+            << w->objectName().toStdString();
     for (QWidget* w : {static_cast<QWidget*>(iecBox(5)), static_cast<QWidget*>(iecBox(7)),
                        static_cast<QWidget*>(iecOrder())})
-        EXPECT_EQ(w->parentWidget(), findIec<QGroupBox>("GroupBox2")) << w->objectName().toStdString();
+        EXPECT_EQ(w->parentWidget(), findIec<QGroupBox>("GroupBox2"))
+            << w->objectName().toStdString();
     EXPECT_EQ(iecBox(5)->y(), iecBox(1)->y());
     EXPECT_EQ(iecBox(7)->y(), iecBox(3)->y());
     EXPECT_EQ(iecOrder()->y(), iecBox(4)->y());
@@ -59,7 +61,8 @@ TEST_F(IecWindowTest, ColumnsBoxesAndOrderList) {
     EXPECT_FALSE(iecBox(1)->isReadOnly());
     EXPECT_FALSE(iecBox(3)->isReadOnly());
     ASSERT_NE(findIec<QStatusBar>("StatusBar1"), nullptr);
-    EXPECT_EQ(findIec<QStatusBar>("StatusBar1")->geometry().bottom(), iec()->height() - 1) << "at the bottom edge";
+    EXPECT_EQ(findIec<QStatusBar>("StatusBar1")->geometry().bottom(), iec()->height() - 1)
+        << "at the bottom edge";
     EXPECT_TRUE(findIec<QStatusBar>("StatusBar1")->currentMessage().isEmpty());
 }
 
@@ -168,7 +171,12 @@ TEST_F(IecWindowTest, OrderListWithoutSelectionTakesSecondOrder) {
 TEST_F(IecWindowTest, NotANumberLeavesResultEmptyAndFocusOnTheBox) {
     create();
     showTool();
-    struct Row { const char* name; const char* power; const char* cut; bool powerBad; };
+    struct Row {
+        const char* name;
+        const char* power;
+        const char* cut;
+        bool powerBad;
+    };
     const Row rows[] = {{"letters as power", "abc", "3000", true},
                         {"real number as power", "12.5", "3000", true},
                         {"empty power", "", "3000", true},
@@ -225,7 +233,11 @@ TEST_F(IecWindowTest, OnlyEnterRecalculates) {
 TEST_F(IecWindowTest, LeavingABoxRecalculates) {
     create();
     showTool();
-    struct Row { const char* name; QLineEdit* from; QLineEdit* to; };
+    struct Row {
+        const char* name;
+        QLineEdit* from;
+        QLineEdit* to;
+    };
     const Row rows[] = {{"power to cut", iecBox(1), iecBox(3)},
                         {"cut to power", iecBox(3), iecBox(1)}};
     for (const Row& r : rows) {
@@ -249,7 +261,10 @@ TEST_F(IecWindowTest, LeavingABoxRecalculates) {
 }
 
 TEST_F(IecWindowTest, StoredRealOrderGivesItsResult) {
-    struct Row { int orderIdx; const char* want; };
+    struct Row {
+        int orderIdx;
+        const char* want;
+    };
     const Row rows[] = {{0, "18.64"}, {1, "21.63"}, {2, "22.9"}, {3, "23.63"}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.orderIdx);
@@ -331,7 +346,8 @@ TEST_F(IecWindowTest, CaptionsFollowTheLanguageWhileHidden) {
         EXPECT_EQ(iec()->windowTitle(), "ReCalc Power");
         // The caption fits: labels grow with their text.
         EXPECT_GE(findIec<QLabel>("Label4")->width(),
-                  findIec<QLabel>("Label4")->fontMetrics().horizontalAdvance(findIec<QLabel>("Label4")->text()));
+                  findIec<QLabel>("Label4")->fontMetrics().horizontalAdvance(
+                      findIec<QLabel>("Label4")->text()));
     }
 }
 

@@ -31,8 +31,7 @@ protected:
     }
     QStringList items(int comboNo) const {
         QStringList list;
-        for (int i = 0; i < combo(comboNo)->count(); ++i)
-            list << combo(comboNo)->itemText(i);
+        for (int i = 0; i < combo(comboNo)->count(); ++i) list << combo(comboNo)->itemText(i);
         return list;
     }
 };
@@ -134,16 +133,16 @@ TEST_F(InputPanelTest, SilentValidationPutsDefaultsIntoBadBoxes) {
         const char* typed;
         const char* shown;
     } cases[] = {
-        {9, "abc", "100"},   {9, "12.5", "100"},  {9, "-7", "-7"},
-        {10, "abc", "88"},   {12, "", "88"},      {14, "90.55", "90.6"},
-        {11, "4.25", "4.2"}, {13, "4.75", "4.8"}, {15, "4.26", "4.3"},
-        {10, "88.0", "88"},  {5, "2k", "320"},    {1, "x", "320"},
-        {3, "", "3200"},     {6, "3 200", "3200"}, {5, "0", "0"},
+        {9, "abc", "100"},   {9, "12.5", "100"},    {9, "-7", "-7"},     {10, "abc", "88"},
+        {12, "", "88"},      {14, "90.55", "90.6"}, {11, "4.25", "4.2"}, {13, "4.75", "4.8"},
+        {15, "4.26", "4.3"}, {10, "88.0", "88"},    {5, "2k", "320"},    {1, "x", "320"},
+        {3, "", "3200"},     {6, "3 200", "3200"},  {5, "0", "0"},
     };
     for (const auto& c : cases) {
         box(c.no)->setText(QString::fromUtf8(c.typed));
         inputs->CheckBoxes();
-        EXPECT_EQ(box(c.no)->text(), QString::fromUtf8(c.shown)) << "Edit" << c.no << " " << c.typed;
+        EXPECT_EQ(box(c.no)->text(), QString::fromUtf8(c.shown))
+            << "Edit" << c.no << " " << c.typed;
     }
     EXPECT_TRUE(messages.isEmpty());
 }
@@ -184,14 +183,18 @@ TEST_F(InputPanelTest, TheSessionsDesignFollowsTheInputsWithoutACalculation) {
         {"midrange edge typed", [&] { type(3, "4000"); },
          [](const Design& d) { return d.midLowPass.cutHz == 4000; }},
         {"filter type picked", [&] { WindowTest::pick(6, 2); },
-         [](const Design& d) { return d.tweeterHighPass == FilterChoice{FilterType::Butterworth, 2, 3200}; }},
+         [](const Design& d) {
+             return d.tweeterHighPass == FilterChoice{FilterType::Butterworth, 2, 3200};
+         }},
         {"one for all copies silently",
          [&] {
              WindowTest::pick(5, 3);
              WindowTest::pick(7, 1);
              inputs->ButFTypeClick();
          },
-         [](const Design& d) { return d.tweeterHighPass.type == FilterType::Linkwitz && d.tweeterHighPass.order == 4; }},
+         [](const Design& d) {
+             return d.tweeterHighPass.type == FilterType::Linkwitz && d.tweeterHighPass.order == 4;
+         }},
         {"equalising switched off", [&] { check("CBHighEq")->setChecked(false); },
          [](const Design& d) { return !d.tweeterEqualise; }},
         {"midrange switched off", [&] { check("CheckBoxMid")->setChecked(false); },
