@@ -21,7 +21,7 @@ FUZZ_BUILD := build-fuzz
 FUZZ_RUNS ?= 20000
 export FUZZ_RUNS_curve_file_start ?= 4000
 
-.PHONY: run test deps build install package package-check fuzz-build test-long
+.PHONY: run test deps build install package package-check fuzz-build test-long format-check
 
 run: build
 	@if [ -z "$$QT_QPA_PLATFORM" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
@@ -69,6 +69,11 @@ package: build
 # unpacked program run as an installed one.
 package-check: package
 	sh packaging/check-package.sh $(BUILD)
+
+# Every C++ file as .clang-format writes it; CI fails on a difference.
+format-check: PACKAGES += clang-format
+format-check: deps
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS) >/dev/null
