@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/EvaluationFormat.h"
+#include "i18n/Language.h"
 #include "i18n/Messages.h"
 
 namespace ampora::cli {
@@ -72,12 +73,8 @@ OptionProblem Parse(int argc, char** argv, Options& o) {
             else
                 fail(MsgCliBadValue, std::string(name) + " " + std::string(value));
         } else {
-            if (value == "rus")
-                o.language = 0;
-            else if (value == "eng")
-                o.language = 1;
-            else if (value == "bel")
-                o.language = 2;
+            if (const auto l = LanguageOfOption(value))
+                o.language = TextIndex(*l);
             else
                 fail(MsgCliBadValue, std::string(name) + " " + std::string(value));
         }

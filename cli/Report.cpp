@@ -7,6 +7,7 @@
 
 #include "calc/BandBreakdown.h"
 #include "calc/PowerHandling.h"
+#include "i18n/Language.h"
 #include "i18n/Messages.h"
 #include "inputs/Numbers.h"
 #include "store/SafeFile.h"
@@ -38,12 +39,8 @@ ReportOptions ParseReportOptions(int argc, char** argv) {
                 value = arg.substr(11);
             else if (i + 1 < argc)
                 value = argv[++i];
-            if (value == "rus")
-                o.language = 0;
-            else if (value == "eng")
-                o.language = 1;
-            else if (value == "bel")
-                o.language = 2;
+            if (const auto l = LanguageOfOption(value))
+                o.language = TextIndex(*l);
             else
                 fail("bad language: " + std::string(value));
         } else if (!arg.empty() && arg[0] == '-' && arg != "-") {

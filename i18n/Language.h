@@ -44,6 +44,17 @@ constexpr std::optional<Language> LanguageOfTag(std::string_view tag) {
     return std::nullopt;
 }
 
+// The command line's --language value: "rus", "eng", "bel".
+constexpr std::optional<Language> LanguageOfOption(std::string_view value) {
+    for (Language l : Languages) {
+        const std::string_view tag = LanguageTag(l);
+        if (value.size() == tag.size() && value[0] == tag[0] - 'A' + 'a' &&
+            value.substr(1) == tag.substr(1))
+            return l;
+    }
+    return std::nullopt;
+}
+
 // One text of a message (i18n/Messages.h) in language l.
 constexpr const char* TextIn(const std::array<const char*, 3>& texts, Language l) {
     return texts[size_t(TextIndex(l))];

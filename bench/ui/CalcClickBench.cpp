@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <benchmark/benchmark.h>
+#include <memory>
 
 #include "app/ui/MainWindow.h"
 #include "app/ui/Startup.h"
@@ -51,21 +52,28 @@ QString FolderWithCurves(const QTemporaryDir& dir, int count) {
     return folder;
 }
 
-void BM_ButCalcClick(benchmark::State& state) {
-    QTemporaryDir dir;
+// The main window of a fresh program folder, shown and active; null (and the
+// benchmark skipped) when it does not become active.
+std::unique_ptr<ampora::ui::TF_Main> StartShown(const QTemporaryDir& dir, benchmark::State& state) {
     const QString folder = dir.path() + QLatin1Char('/');
     QFile::copy(QCoreApplication::applicationDirPath() + "/Menu.cds", folder + "Menu.cds");
+    auto main = ampora::ui::StartMainWindow(ampora::ProgramFolders::Portable(folder.toStdString()));
+    if (QTest::qWaitForWindowActive(main.get())) return main;
+    state.SkipWithError("main window did not become active");
+    return nullptr;
+}
+
+QLineEdit* Box(const ampora::ui::TF_Main& main, const char* name) {
+    return main.centralWidget()->findChild<QLineEdit*>(QString::fromUtf8(name));
+}
+
+void BM_ButCalcClick(benchmark::State& state) {
+    QTemporaryDir dir;
     SilentDialogs silent;
     const ampora::ui::UseDialogs useSilent(silent);
-    const auto main =
-        ampora::ui::StartMainWindow(ampora::ProgramFolders::Portable(folder.toStdString()));
-    if (!QTest::qWaitForWindowActive(main.get())) {
-        state.SkipWithError("main window did not become active");
-        return;
-    }
-    const auto box = [&main](const char* name) {
-        return main->centralWidget()->findChild<QLineEdit*>(QString::fromUtf8(name));
-    };
+    const auto main = StartShown(dir, state);
+    if (!main) return;
+    const auto box = [&main](const char* name) { return Box(*main, name); };
     box("Edit12")->setText("90");
     box("Edit14")->setText("92");
     QLineEdit* total = box("Edit19");
@@ -81,16 +89,10 @@ BENCHMARK(BM_ButCalcClick)->Unit(benchmark::kMicrosecond);
 // adds to a calculation.
 void BM_ButCalcClickPainted(benchmark::State& state) {
     QTemporaryDir dir;
-    const QString folder = dir.path() + QLatin1Char('/');
-    QFile::copy(QCoreApplication::applicationDirPath() + "/Menu.cds", folder + "Menu.cds");
     SilentDialogs silent;
     const ampora::ui::UseDialogs useSilent(silent);
-    const auto main =
-        ampora::ui::StartMainWindow(ampora::ProgramFolders::Portable(folder.toStdString()));
-    if (!QTest::qWaitForWindowActive(main.get())) {
-        state.SkipWithError("main window did not become active");
-        return;
-    }
+    const auto main = StartShown(dir, state);
+    if (!main) return;
     if (state.range(0) == 1) {
         main->findChild<QAction*>(QStringLiteral("CmdPowerPerBand"))->trigger();
         // The calculation runs in the main window, as with a user's click.
@@ -100,9 +102,7 @@ void BM_ButCalcClickPainted(benchmark::State& state) {
             return;
         }
     }
-    const auto box = [&main](const char* name) {
-        return main->centralWidget()->findChild<QLineEdit*>(QString::fromUtf8(name));
-    };
+    const auto box = [&main](const char* name) { return Box(*main, name); };
     box("Edit12")->setText("90");
     box("Edit14")->setText("92");
     QLineEdit* amp = box("Edit9");

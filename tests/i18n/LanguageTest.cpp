@@ -13,13 +13,14 @@ struct Encodings {
     int textIndex;
     int32_t settingsCode;
     const char* tag;
+    const char* option;         // the command line's --language
     const char* noSavedCurves;  // a message's text in it
 };
 
 const Encodings Rows[] = {
-    {Language::Russian, 0, 0, "Rus", "Сохранённых кривых нет"},
-    {Language::English, 1, 2, "Eng", "No saved curves"},
-    {Language::Belarusian, 2, 1, "Bel", "Захаваных крывых няма"},
+    {Language::Russian, 0, 0, "Rus", "rus", "Сохранённых кривых нет"},
+    {Language::English, 1, 2, "Eng", "eng", "No saved curves"},
+    {Language::Belarusian, 2, 1, "Bel", "bel", "Захаваных крывых няма"},
 };
 
 TEST(LanguageEncodingTest, EachLanguageHasItsThreeEncodingsBothWays) {
@@ -31,6 +32,7 @@ TEST(LanguageEncodingTest, EachLanguageHasItsThreeEncodingsBothWays) {
         EXPECT_EQ(LanguageOfSettingsCode(r.settingsCode), r.language);
         EXPECT_EQ(LanguageTag(r.language), r.tag);
         EXPECT_EQ(LanguageOfTag(r.tag), r.language);
+        EXPECT_EQ(LanguageOfOption(r.option), r.language);
         EXPECT_STREQ(TextIn(MsgNoSavedCurves, r.language), r.noSavedCurves);
     }
 }
@@ -44,6 +46,8 @@ TEST(LanguageEncodingTest, WhatNamesNoLanguage) {
     }
     for (const char* tag : {"", "rus", "ENG", "Be", "Bela", "Ukr"})
         EXPECT_EQ(LanguageOfTag(tag), std::nullopt) << tag;
+    for (const char* option : {"", "Rus", "RUS", "en", "bell", "ukr"})
+        EXPECT_EQ(LanguageOfOption(option), std::nullopt) << option;
 }
 
 }  // namespace
