@@ -37,18 +37,12 @@ int main(int argc, char* argv[]) {
         return ampora::ui::RunReportCommand(argc, argv);
     const ampora::CommandRequest request =
         ampora::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-    switch (request.action) {
-        case ampora::CommandAction::Error:
-            std::fprintf(stderr, "%s\n", request.error.c_str());
-            return ampora::UsageExitStatus;
-        case ampora::CommandAction::Help: std::fputs(ampora::HelpText().c_str(), stdout); return 0;
-        case ampora::CommandAction::Version: {
+    // The folders need an application object (Qt's per-user data folder).
+    if (const auto status = ampora::AnswerCommandLine(request, [&] {
             QCoreApplication core(argc, argv);
-            std::fputs(ampora::VersionText(FoldersOfThisRun()).c_str(), stdout);
-            return 0;
-        }
-        case ampora::CommandAction::RunWindows: break;
-    }
+            return FoldersOfThisRun();
+        }))
+        return *status;
 
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral(AMPORA_APP_ID));

@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include <array>
+#include <cstdio>
 #include <string_view>
 
 #ifndef AMPORA_VERSION
@@ -113,6 +114,19 @@ std::string VersionText(const ProgramFolders& folders) {
     return std::string("Ampora " AMPORA_VERSION "\n") + "Mode: " + FolderModeName(folders.mode) +
            "\n" + "Program files: " + folders.data + "\n" + "Curves and settings: " + folders.user +
            "\n";
+}
+
+std::optional<int> AnswerCommandLine(const CommandRequest& request,
+                                     const std::function<ProgramFolders()>& folders) {
+    switch (request.action) {
+        case CommandAction::Error:
+            std::fprintf(stderr, "%s\n", request.error.c_str());
+            return UsageExitStatus;
+        case CommandAction::Help: std::fputs(HelpText().c_str(), stdout); return 0;
+        case CommandAction::Version: std::fputs(VersionText(folders()).c_str(), stdout); return 0;
+        case CommandAction::RunWindows: break;
+    }
+    return std::nullopt;
 }
 
 }  // namespace ampora

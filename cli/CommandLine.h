@@ -2,6 +2,8 @@
 // The program's own options, read before any window or application object
 // exists, so that --help and --version work without a display.
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,5 +28,11 @@ inline constexpr int UsageExitStatus = 2;
 
 std::string HelpText();
 std::string VersionText(const ProgramFolders& folders);
+
+// What the options answer by themselves: the error on stderr, the help or the
+// version on stdout, and the exit status; nothing when the window is wanted.
+// folders is asked only for the version.
+std::optional<int> AnswerCommandLine(const CommandRequest& request,
+                                     const std::function<ProgramFolders()>& folders);
 
 }  // namespace ampora

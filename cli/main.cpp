@@ -58,16 +58,8 @@ int main(int argc, char* argv[]) {
     }
     const ampora::CommandRequest request =
         ampora::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-    switch (request.action) {
-        case ampora::CommandAction::Error:
-            std::fprintf(stderr, "%s\n", request.error.c_str());
-            return ampora::UsageExitStatus;
-        case ampora::CommandAction::Help: std::fputs(ampora::HelpText().c_str(), stdout); return 0;
-        case ampora::CommandAction::Version:
-            std::fputs(ampora::VersionText(FoldersOfThisRun(ampora::ExecutableFolder())).c_str(),
-                       stdout);
-            return 0;
-        case ampora::CommandAction::RunWindows: break;
-    }
+    if (const auto status = ampora::AnswerCommandLine(
+            request, [] { return FoldersOfThisRun(ampora::ExecutableFolder()); }))
+        return *status;
     return StartWindowProgram(argv);
 }

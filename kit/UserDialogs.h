@@ -47,6 +47,23 @@ public:
                        const QString& start, const QString& filter) override;
 };
 
+// For runs nobody watches (benchmarks, the crash child): every dialog is
+// declined at once and a message goes nowhere; override what should be told.
+class NoDialogs : public UserDialogs {
+public:
+    void message(QWidget*, const QString&) override {}
+    bool askRetry(QWidget*, const QString&, const QString&, const QString&,
+                  const QString&) override {
+        return false;
+    }
+    bool print(QWidget*) override { return false; }
+    bool help(QWidget*, const QString&) override { return false; }
+    QString chooseFile(QWidget*, FileChoice, const QString&, const QString&,
+                       const QString&) override {
+        return {};
+    }
+};
+
 // The dialogs of this run: the ones in use (UseDialogs), else Qt's.
 UserDialogs& Dialogs();
 

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <cmath>
 
 namespace ampora::ui {
 
@@ -52,6 +53,14 @@ void ShapeBox::paintEvent(QPaintEvent*) {
 
 void ShapeBox::mouseReleaseEvent(QMouseEvent* event) {
     if (onMouseUp) onMouseUp(event->button());
+}
+
+double NiceStep(double range, double parts) {
+    const double raw = range / parts;
+    const double mag = std::pow(10.0, std::floor(std::log10(raw)));
+    for (double m : {1.0, 2.0, 5.0})
+        if (raw <= m * mag) return m * mag;
+    return 10.0 * mag;
 }
 
 QPixmap PrinterPicture() {

@@ -63,6 +63,10 @@ inline uint32_t IntFromColor(const QColor& c) {
 }
 
 // The pictures the program draws for itself.
+// A plot's tick step for a range cut into about `parts`: 1, 2 or 5 times a
+// power of ten.
+double NiceStep(double range, double parts);
+
 QPixmap PrinterPicture();
 QPixmap FilterPictogram(int kind);  // 0 low-pass, 1 high-pass edge, 2 low-pass edge, 3 high-pass
 QPixmap SpeakerPicture();

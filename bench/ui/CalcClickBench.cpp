@@ -20,22 +20,6 @@
 
 namespace {
 
-// A message would stop the benchmark; nobody reads it.
-class SilentDialogs final : public ampora::ui::UserDialogs {
-public:
-    void message(QWidget*, const QString&) override {}
-    bool askRetry(QWidget*, const QString&, const QString&, const QString&,
-                  const QString&) override {
-        return false;
-    }
-    bool print(QWidget*) override { return false; }
-    bool help(QWidget*, const QString&) override { return false; }
-    QString chooseFile(QWidget*, ampora::ui::FileChoice, const QString&, const QString&,
-                       const QString&) override {
-        return {};
-    }
-};
-
 // A program folder whose curve file holds `count` curves.
 QString FolderWithCurves(const QTemporaryDir& dir, int count) {
     const QString folder = dir.path() + QLatin1Char('/');
@@ -69,7 +53,7 @@ QLineEdit* Box(const ampora::ui::TF_Main& main, const char* name) {
 
 void BM_ButCalcClick(benchmark::State& state) {
     QTemporaryDir dir;
-    SilentDialogs silent;
+    ampora::ui::NoDialogs silent;
     const ampora::ui::UseDialogs useSilent(silent);
     const auto main = StartShown(dir, state);
     if (!main) return;
@@ -89,7 +73,7 @@ BENCHMARK(BM_ButCalcClick)->Unit(benchmark::kMicrosecond);
 // adds to a calculation.
 void BM_ButCalcClickPainted(benchmark::State& state) {
     QTemporaryDir dir;
-    SilentDialogs silent;
+    ampora::ui::NoDialogs silent;
     const ampora::ui::UseDialogs useSilent(silent);
     const auto main = StartShown(dir, state);
     if (!main) return;
@@ -128,7 +112,7 @@ BENCHMARK(BM_ButCalcClickPainted)
 void BM_TenThousandCurves(benchmark::State& state) {
     QTemporaryDir dir;
     const QString folder = FolderWithCurves(dir, 10000);
-    SilentDialogs silent;
+    ampora::ui::NoDialogs silent;
     const ampora::ui::UseDialogs useSilent(silent);
     const int phase = int(state.range(0));
     for (auto _ : state) {

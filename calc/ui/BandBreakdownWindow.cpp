@@ -15,6 +15,7 @@
 #include "i18n/Messages.h"
 #include "inputs/Numbers.h"
 #include "kit/Controls.h"
+#include "kit/Widgets.h"
 #include "session/Session.h"
 
 namespace ampora::ui {
@@ -32,15 +33,6 @@ const char* const FrequencyLabels[] = {"20",  "40",  "80", "160", "320", "640",
 QString Number(double v, int decimals, char sep) {
     const double scale = std::pow(10.0, decimals);
     return Q(FormatGeneral(RoundHalfEven(v * scale) / scale, sep));
-}
-
-// Tick step of about a fifth of the range: 1, 2 or 5 times a power of ten.
-double NiceStep(double range) {
-    const double raw = range / 5.0;
-    const double mag = std::pow(10.0, std::floor(std::log10(raw)));
-    for (double m : {1.0, 2.0, 5.0})
-        if (raw <= m * mag) return m * mag;
-    return 10.0 * mag;
 }
 
 struct PlotGeometry {
@@ -118,7 +110,7 @@ void PaintBandPlot(QPainter& p, const QRectF& area, const BandBreakdown& b, cons
 
     double top = 0;
     for (const BandBreakdownRow& r : b.rows) top = std::max(top, DriversTotal(r));
-    const double step = top > 0 ? NiceStep(top) : 1.0;
+    const double step = top > 0 ? NiceStep(top, 5.0) : 1.0;
     const double axisTop = top > 0 ? std::ceil(top / step) * step : 5.0;
     const auto yOf = [&](double w) { return g.bars.bottom() - w / axisTop * g.bars.height(); };
 

@@ -9,6 +9,7 @@
 #include "i18n/Messages.h"
 #include "inputs/Numbers.h"
 #include "kit/Controls.h"
+#include "kit/Widgets.h"
 
 namespace ampora::ui {
 
@@ -24,14 +25,6 @@ const struct {
 } FrequencyTicks[] = {{18, "1к2"}, {21, "2к5"}, {24, "5к"}, {27, "10к"}};
 
 QString Num(double v, char sep) { return Q(FormatResult(v, sep)); }
-
-double NiceStep(double range) {
-    const double raw = range / 4.0;
-    const double mag = std::pow(10.0, std::floor(std::log10(raw)));
-    for (double m : {1.0, 2.0, 5.0})
-        if (raw <= m * mag) return m * mag;
-    return 10.0 * mag;
-}
 
 }  // namespace
 
@@ -120,7 +113,7 @@ void PaintLimitCurve(QPainter& p, const QRectF& area, const LimitCurve& curve,
         low = mid - 1.0;
         high = mid + 1.0;
     }
-    const double step = NiceStep(high - low);
+    const double step = NiceStep(high - low, 4.0);
     low = std::floor(low / step) * step;
     high = std::ceil(high / step) * step;
     const auto yOf = [&](double db) {

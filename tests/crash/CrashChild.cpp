@@ -17,7 +17,7 @@
 namespace {
 
 // Nobody is there to close a modal window: say what it showed and go on.
-class ReportingDialogs final : public ampora::ui::UserDialogs {
+class ReportingDialogs final : public ampora::ui::NoDialogs {
 public:
     void message(QWidget*, const QString& text) override {
         std::fprintf(stderr, "message: %s\n", text.toUtf8().constData());
@@ -26,12 +26,6 @@ public:
                   const QString&) override {
         std::fprintf(stderr, "question: %s\n", text.toUtf8().constData());
         return false;
-    }
-    bool print(QWidget*) override { return false; }
-    bool help(QWidget*, const QString&) override { return false; }
-    QString chooseFile(QWidget*, ampora::ui::FileChoice, const QString&, const QString&,
-                       const QString&) override {
-        return {};
     }
 };
 
