@@ -5,8 +5,11 @@
 PACKAGES := build-essential cmake pkg-config qt6-base-dev libgl-dev libsqlite3-dev \
             libgtest-dev libbenchmark-dev fonts-liberation2 sqlite3 nlohmann-json3-dev
 # Only the checks need these: clang with its libFuzzer runtime for the fuzz
-# targets, poppler's tools to read the reports' PDFs back.
-TEST_PACKAGES := poppler-utils clang libclang-rt-14-dev
+# targets, poppler's tools to read the reports' PDFs back, the MIME database
+# with the menu entries' index and GIO to see the design files' type as a
+# desktop does.
+TEST_PACKAGES := poppler-utils clang libclang-rt-14-dev shared-mime-info desktop-file-utils \
+                 libglib2.0-bin
 BUILD    := build
 JOBS     := $(shell nproc 2>/dev/null || echo 2)
 SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
