@@ -16,7 +16,7 @@ SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 PREFIX   ?= /usr/local
 DESTDIR  ?=
 # Building and checking the .deb needs these as well; only `make package` asks for them.
-PACKAGE_TOOLS := dpkg-dev file lintian appstream desktop-file-utils
+PACKAGE_TOOLS := dpkg-dev file lintian appstream desktop-file-utils shared-mime-info libglib2.0-bin
 
 FUZZ_BUILD := build-fuzz
 # Inputs per fuzz target in the short run; the curve file's start-up writes

@@ -4,7 +4,9 @@
 # type index built there as dpkg's triggers build them, then GIO (what file managers ask) asked about a design by
 # its name and by its content alone, about a spectrum that stays text, and
 # which program opens a design.
-#   MimeType.sh BUILD_DIR SOURCE_DIR
+#   MimeType.sh --build BUILD_DIR SOURCE_DIR   installs BUILD_DIR into a temporary prefix first
+#   MimeType.sh --prefix PREFIX SOURCE_DIR     an existing install (e.g. an unpacked .deb's usr/),
+#                                              whose share/ is copied, not changed
 # Exit status 77: the desktop's tools are not installed, nothing was checked.
 set -eu
 
@@ -15,10 +17,19 @@ command -v update-desktop-database >/dev/null ||
   skip "no update-desktop-database (package desktop-file-utils)"
 command -v gio >/dev/null || skip "no gio (package libglib2.0-bin)"
 
-build=$1 source=$2
+source=$3
 work=$(mktemp -d "${TMPDIR:-/tmp}/ampora-mime-XXXXXX")
 trap 'rm -rf "$work"' EXIT
-DESTDIR="$work/stage" cmake --install "$build" --prefix /usr >/dev/null
+case "$1" in
+  --build)
+    DESTDIR="$work/stage" cmake --install "$2" --prefix /usr >/dev/null
+    prefix="$work/stage/usr" ;;
+  --prefix)
+    prefix=$(cd "$2" && pwd)
+    mkdir -p "$work/stage/usr"
+    cp -R "$prefix/share" "$work/stage/usr/share" ;;
+  *) echo "usage: $0 --build BUILD_DIR | --prefix PREFIX, then SOURCE_DIR" >&2; exit 2 ;;
+esac
 share="$work/stage/usr/share"
 
 # Only the prefix and the system's own types (JSON, text) count; no user's
@@ -26,7 +37,7 @@ share="$work/stage/usr/share"
 export XDG_DATA_DIRS="$share:/usr/share" XDG_DATA_HOME="$work/data" HOME="$work/home"
 export XDG_CONFIG_HOME="$work/config" XDG_CONFIG_DIRS="$work/config" GIO_USE_VFS=local
 # A menu entry whose TryExec is not on the PATH offers nothing.
-export PATH="$work/stage/usr/bin:$PATH"
+export PATH="$prefix/bin:$PATH"
 mkdir -p "$work/files" "$HOME" "$XDG_DATA_HOME" "$XDG_CONFIG_HOME"
 update-mime-database "$share/mime"
 update-desktop-database "$share/applications"
