@@ -5,15 +5,18 @@
 PACKAGES := build-essential cmake pkg-config qt6-base-dev libgl-dev libsqlite3-dev \
             libgtest-dev libbenchmark-dev fonts-liberation2 sqlite3 nlohmann-json3-dev
 # Only the checks need these: clang with its libFuzzer runtime for the fuzz
-# targets, poppler's tools to read the reports' PDFs back.
-TEST_PACKAGES := poppler-utils clang libclang-rt-14-dev
+# targets, poppler's tools to read the reports' PDFs back, the MIME database
+# with the menu entries' index and GIO to see the design files' type as a
+# desktop does.
+TEST_PACKAGES := poppler-utils clang libclang-rt-14-dev shared-mime-info desktop-file-utils \
+                 libglib2.0-bin
 BUILD    := build
 JOBS     := $(shell nproc 2>/dev/null || echo 2)
 SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 PREFIX   ?= /usr/local
 DESTDIR  ?=
 # Building and checking the .deb needs these as well; only `make package` asks for them.
-PACKAGE_TOOLS := dpkg-dev file lintian appstream desktop-file-utils
+PACKAGE_TOOLS := dpkg-dev file lintian appstream desktop-file-utils shared-mime-info libglib2.0-bin
 
 FUZZ_BUILD := build-fuzz
 # Inputs per fuzz target in the short run; the curve file's start-up writes

@@ -1,15 +1,18 @@
 // The window program: the main window and the message loop; and the PDF
 // report, which needs the window library to draw. `ampora` (cli/main.cpp)
 // starts it with the user's arguments and the folders it chose; the checks of
-// the command line are repeated here for a start without it.
+// the command line are repeated here for a start without it, and give the
+// file to open once the window is shown.
 
 #include <QApplication>
+#include <QFile>
 #include <QStandardPaths>
 #include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/ui/GivenFiles.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/ReportWriter.h"
 #include "app/ui/Startup.h"
@@ -54,5 +57,8 @@ int main(int argc, char* argv[]) {
         folders, ampora::ui::Start::Shown,
         [](ampora::ui::TF_Main& m) { ampora::ui::CloseOnTerminationSignals(&m); });
     if (main->terminationRequested()) return 1;
+    // A file that cannot be opened is said in a message; the window stays.
+    if (!request.file.empty())
+        ampora::ui::OpenGivenFileSoon(*main, QFile::decodeName(request.file.c_str()));
     return QApplication::exec();
 }

@@ -421,6 +421,30 @@ DesignRead ReadDesignFile(const std::string& path) {
     return DecodeDesign(file.bytes);
 }
 
+bool IsDesignFile(const std::string& path) {
+    const std::string_view ext = DesignFileExtension;
+    if (path.size() > ext.size()) {
+        bool same = true;
+        for (size_t i = 0; i < ext.size(); ++i) {
+            char c = path[path.size() - ext.size() + i];
+            if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+            same = same && c == ext[i];
+        }
+        if (same) return true;
+    }
+    const FileBytes file = ReadFileSafely(path, MaxDesignFileBytes);
+    if (!file.status.ok()) return false;
+    try {
+        const json root = json::parse(file.bytes, nullptr, false);
+        if (!root.is_object()) return false;
+        const auto format = root.find("format");
+        return format != root.end() && format->is_string() &&
+               format->get<std::string>() == DesignFormatName;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
 DesignProblem WriteDesignFile(const std::string& path, const Design& design) {
     if (DesignProblem p = CheckDesign(design)) return p;
     const FileStatus s = WriteFileSafely(path, EncodeDesign(design));

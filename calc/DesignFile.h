@@ -78,6 +78,12 @@ DesignProblem CheckDesign(const Design& design);
 DesignRead ReadDesignFile(const std::string& path);
 DesignProblem WriteDesignFile(const std::string& path, const Design& design);
 
+// Whether a file given to the window (on its command line, by a drop) is a
+// design: one named *.ampora (in any case, so that a broken one is refused
+// with its own problem), or a text whose top-level "format" is the design
+// format's, whatever it is called. Anything else is taken as a spectrum.
+bool IsDesignFile(const std::string& path);
+
 // The problem as a sentence in language 0 Russian, 1 English, 2 Belarusian.
 std::string DesignProblemText(const DesignProblem& problem, int language);
 

@@ -51,6 +51,7 @@ CommandRequest Error(const std::string& what) {
 CommandRequest ParseCommandLine(const std::vector<std::string>& args) {
     bool help = false;
     bool version = false;
+    std::string file;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--help" || a == "-h") {
@@ -61,7 +62,13 @@ CommandRequest ParseCommandLine(const std::vector<std::string>& args) {
             version = true;
             continue;
         }
-        if (a.size() < 2 || a[0] != '-') return Error("unexpected argument '" + a + "'");
+        if (a.size() < 2 || a[0] != '-') {
+            // "-" would be the standard input, which the window cannot read.
+            if (!file.empty() || a.empty() || a == "-")
+                return Error("unexpected argument '" + a + "'");
+            file = a;
+            continue;
+        }
         // Qt reads its options with one dash or two, and "-style=fusion" too.
         std::string_view name(a);
         name.remove_prefix(name.starts_with("--") ? 2 : 1);
@@ -77,17 +84,19 @@ CommandRequest ParseCommandLine(const std::vector<std::string>& args) {
     }
     if (help) return {CommandAction::Help, {}};
     if (version) return {CommandAction::Version, {}};
-    return {};
+    return {CommandAction::RunWindows, {}, file};
 }
 
 std::string HelpText() {
-    return "Usage: ampora [OPTION]...\n"
+    return "Usage: ampora [OPTION]... [FILE]\n"
            "       ampora COMMAND [ARGUMENT]...\n"
            "\n"
            "Ampora shows how much of an amplifier's power each driver of a two- or\n"
            "three-way loudspeaker receives for a given programme spectrum and crossover,\n"
            "the L-pads that level the drivers, and how loud the loudspeaker plays.\n"
-           "Without a command it opens the main window.\n"
+           "Without a command it opens the main window: with a design file (.ampora)\n"
+           "as FILE it opens the design, with any other file it imports the file as a\n"
+           "measured spectrum.\n"
            "\n"
            "Options:\n"
            "  -h, --help     print this help and exit\n"
@@ -96,7 +105,7 @@ std::string HelpText() {
            "\n"
            "Commands:\n"
            "  ampora evaluate [--format text|json|csv] [--language rus|eng|bel] FILE...\n"
-           "  ampora report FILE.ampora -o OUT.pdf|OUT.csv\n"
+           "  ampora report [--language rus|eng|bel] FILE.ampora -o OUT.pdf|OUT.csv\n"
            "\n"
            "Qt's own options (-platform, -style, -display, -session and the like) are\n"
            "passed on to Qt.\n"
@@ -107,7 +116,10 @@ std::string HelpText() {
            "  your curves and settings (Curves.cds) in your own data folder, usually\n"
            "  ~/.local/share/ampora; 'ampora --version' shows where.\n"
            "\n"
-           "Exit status: 0 on success, 2 when the command line cannot be understood.\n";
+           "Exit status: 0 on success; 1 when evaluate or report met a design that\n"
+           "stopped; 2 when the command line cannot be understood, a design file is\n"
+           "refused or an output cannot be written.\n"
+           "See 'man ampora' for the design file format.\n";
 }
 
 std::string VersionText(const ProgramFolders& folders) {

@@ -15,12 +15,15 @@ enum class CommandAction { RunWindows, Help, Version, Error };
 
 struct CommandRequest {
     CommandAction action = CommandAction::RunWindows;
-    std::string error;  // one line, for Error
+    std::string error;      // one line, for Error
+    std::string file = {};  // RunWindows: the file to open in the window, "" for none
 };
 
 // args: the arguments after the program name. Qt's own options (-platform,
 // -style, -display, -session, ...) are let through to Qt: session managers
-// and users start Qt programs with them.
+// and users start Qt programs with them. One argument that is no option names
+// a file for the window (a desktop's "Open with" gives one); a second is an
+// error, since the window holds one design.
 CommandRequest ParseCommandLine(const std::vector<std::string>& args);
 
 // The exit status of a command line that cannot be understood.

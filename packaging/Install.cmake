@@ -1,8 +1,12 @@
 # What `cmake --install` puts where, and the Debian package built from it.
 # Included from the top CMakeLists.txt after the targets exist.
 
-set(AMPORA_DOCS_URL "https://ampora.local/docs" CACHE STRING
-  "Where the README's screenshots (docs/*.png) are published; the AppStream metadata points there")
+set(AMPORA_DOCS_URL "" CACHE STRING
+  "Where the README's screenshots (docs/*.png) are published; when set, the AppStream metadata lists them")
+# The earlier default was no real address; a build folder may still hold it.
+if(AMPORA_DOCS_URL STREQUAL "https://ampora.local/docs")
+  set_property(CACHE AMPORA_DOCS_URL PROPERTY VALUE "")
+endif()
 # Debian wants a maintainer address with a real mail host; set the project's own.
 set(AMPORA_MAINTAINER "Ampora developers <dev@ampora.example>" CACHE STRING
   "Maintainer of the Debian package, \"Name <address>\"")
@@ -16,10 +20,21 @@ install(FILES ${CMAKE_BINARY_DIR}/Menu.cds ${HELP_OUTPUTS}
 
 install(FILES ${AMPORA_PKG}/${AMPORA_APP_ID}.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# Screenshots only where they really are: a software centre shows the metadata
+# as it stands.
+set(AMPORA_SCREENSHOTS "")
+if(AMPORA_DOCS_URL)
+  configure_file(${AMPORA_PKG}/metainfo-screenshots.xml.in ${AMPORA_GEN}/metainfo-screenshots.xml @ONLY)
+  file(READ ${AMPORA_GEN}/metainfo-screenshots.xml AMPORA_SCREENSHOTS)
+endif()
 configure_file(${AMPORA_PKG}/${AMPORA_APP_ID}.metainfo.xml.in
   ${AMPORA_GEN}/${AMPORA_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${AMPORA_GEN}/${AMPORA_APP_ID}.metainfo.xml
   DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The design files' type; dpkg's trigger of shared-mime-info rebuilds the
+# database when the package puts this in place.
+install(FILES ${AMPORA_PKG}/${AMPORA_APP_ID}.mime.xml
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME ${AMPORA_APP_ID}.xml)
 install(FILES ${AMPORA_PKG}/icons/${AMPORA_APP_ID}.svg
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 foreach(size 16 22 24 32 48 64 128 256)

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Checks a built Debian package: its file list, the desktop entry and the
-# AppStream metadata it ships, lintian, whether apt could install it here, and
-# the program unpacked into a scratch root run as an installed program.
+# AppStream metadata it ships, lintian, whether apt could install it here, the
+# program unpacked into a scratch root run as an installed program, and the
+# design files' type it declares.
 #   check-package.sh BUILD_DIR
 set -eu
 build=$(cd "$1" && pwd)
@@ -27,3 +28,6 @@ apt-get install --simulate --no-install-recommends "$deb" >"$work/apt" 2>&1 || {
 
 echo "== unpacked into a scratch root"
 sh "$here/../tests/packaging/InstalledProgram.sh" --prefix "$work/root/usr"
+
+echo "== the design files' type"
+sh "$here/../tests/packaging/MimeType.sh" --prefix "$work/root/usr" "$here/.."

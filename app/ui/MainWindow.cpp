@@ -16,6 +16,7 @@
 #include "app/ui/AboutWindow.h"
 #include "app/ui/Accessibility.h"
 #include "app/ui/DesignCommands.h"
+#include "app/ui/GivenFiles.h"
 #include "calc/ui/ResultsPanel.h"
 #include "curves/CurveStore.h"
 #include "curves/ui/CurvePanel.h"
@@ -44,6 +45,7 @@ TF_Main::TF_Main(const ProgramFolders& folders, QWidget* parent)
     // user's language.
     connect(session_.get(), &Session::languageChanged, this,
             [this] { UpdateAccessibleNames(*this, *session_); });
+    AcceptFileDrops(*this);
     FormCreate();
 }
 

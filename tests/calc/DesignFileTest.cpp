@@ -379,5 +379,40 @@ TEST(DesignFile, ReadsAndWritesThroughTheSafeFileFunctions) {
     EXPECT_FALSE(pipe.waited());
 }
 
+// A file handed to the window is a design by its name or by its text; what
+// is neither goes to the spectrum import, which names its own problem.
+TEST(DesignFile, RecognisesADesignByNameOrText) {
+    testutil::TempDir dir;
+    const std::string design = EncodeDesign(Example());
+    const struct {
+        const char* name;
+        const char* file;  // nullptr: no such file
+        std::string text;
+        bool isDesign;
+    } cases[] = {
+        {"Named", "a.ampora", design, true},
+        {"NamedInCapitals", "B.AMPORA", design, true},
+        {"NamedButBroken", "c.ampora", "not a design", true},
+        {"NamedButMissing", nullptr, {}, true},
+        {"UnnamedDesign", "three-way", design, true},
+        {"DesignAsJson", "d.json", R"({"version":1,"format":"ampora-design"})", true},
+        {"Spectrum", "rta.txt", "20 -3.5\n25 -2\n", false},
+        {"OtherJson", "e.json", R"({"format":"something-else"})", false},
+        {"FormatNotAtTheTop", "f.json", R"({"a":{"format":"ampora-design"}})", false},
+        {"NotJson", "g", "\"format\": \"ampora-design\"", false},
+        {"UnnamedMissing", nullptr, {}, false},
+    };
+    for (const auto& c : cases) {
+        std::string path = dir.file(c.name);
+        if (c.file) {
+            path = dir.file(c.file);
+            std::ofstream(path) << c.text;
+        } else if (c.isDesign) {
+            path += ".ampora";
+        }
+        EXPECT_EQ(IsDesignFile(path), c.isDesign) << c.name;
+    }
+}
+
 }  // namespace
 }  // namespace ampora

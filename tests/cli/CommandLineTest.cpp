@@ -11,6 +11,7 @@ struct ArgsCase {
     std::vector<std::string> args;
     CommandAction action;
     const char* errorPart;  // part of the one-line error, for Error
+    const char* file = "";  // the file for the window, for RunWindows
 };
 
 const ArgsCase ArgsCases[] = {
@@ -28,8 +29,15 @@ const ArgsCase ArgsCases[] = {
      {"-platform", "offscreen", "--bogus"},
      CommandAction::Error,
      "'--bogus'"},
-    {"StrayArgument", {"curves.cds"}, CommandAction::Error, "unexpected argument 'curves.cds'"},
-    {"UnknownCommand", {"print"}, CommandAction::Error, "unexpected argument 'print'"},
+    // One file for the window, wherever it stands among Qt's options.
+    {"FileToOpen", {"/home/u/a b.ampora"}, CommandAction::RunWindows, "", "/home/u/a b.ampora"},
+    {"FileAmongQtOptions",
+     {"-style", "fusion", "rta.txt", "-reverse"},
+     CommandAction::RunWindows,
+     "",
+     "rta.txt"},
+    {"SecondFile", {"a.ampora", "print"}, CommandAction::Error, "unexpected argument 'print'"},
+    {"FileThenUnknownOption", {"a.ampora", "--bogus"}, CommandAction::Error, "'--bogus'"},
     {"LoneDash", {"-"}, CommandAction::Error, "unexpected argument '-'"},
     {"EmptyArgument", {""}, CommandAction::Error, "unexpected argument ''"},
     // Qt's own options go through to Qt, with their values.
@@ -59,6 +67,7 @@ TEST_P(CommandLineArgs, Action) {
     } else {
         EXPECT_TRUE(r.error.empty());
     }
+    EXPECT_EQ(r.file, c.action == CommandAction::RunWindows ? c.file : "");
 }
 
 INSTANTIATE_TEST_SUITE_P(CommandLine, CommandLineArgs, ::testing::ValuesIn(ArgsCases),
@@ -69,7 +78,8 @@ TEST(CommandLine, HelpNamesEveryOptionAndCommand) {
     for (const char* part :
          {"--help", "--version", "-h,",
           "ampora evaluate [--format text|json|csv] [--language rus|eng|bel] FILE...",
-          "ampora report FILE.ampora -o OUT.pdf|OUT.csv", "Commands:"})
+          "ampora report [--language rus|eng|bel] FILE.ampora -o OUT.pdf|OUT.csv", "[FILE]",
+          "Commands:"})
         EXPECT_NE(help.find(part), std::string::npos) << part;
     // Printed on a terminal: no line wider than 80 columns, plain ASCII.
     size_t start = 0;

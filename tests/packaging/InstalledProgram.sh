@@ -45,8 +45,10 @@ unset XDG_DATA_HOME XDG_CONFIG_HOME XDG_DATA_DIRS
 export XDG_RUNTIME_DIR="$work/run" QT_QPA_PLATFORM=offscreen
 mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 export PATH="$prefix/bin:$PATH"
-command=$(sed -n 's/^Exec=//p' "$desktop")
-[ "$command" = ampora ] || fail "menu entry runs '$command'"
+exec=$(sed -n 's/^Exec=//p' "$desktop")
+[ "$exec" = "ampora %f" ] || fail "menu entry runs '$exec'"
+# What a menu click runs: the entry's command without a file.
+command=${exec% %f}
 user="$home/.local/share/ampora"
 
 version=$($command --version)
