@@ -261,8 +261,8 @@ void InputPanel::connectHandlers() {
     connect(&session_, &Session::printing, this, [this](bool on) { showOnPaper(on); });
 }
 
-Design InputPanel::designFromBoxes() const {
-    Design d = checked_;
+Design InputPanel::designFromBoxes(const Design& numbers) const {
+    Design d = numbers;
     for (int f = 0; f < 4; ++f) {
         const FilterBoxes& b = filters_[size_t(f)];
         FilterChoice& choice = d.*FilterFields[f].design;
@@ -281,7 +281,29 @@ Design InputPanel::designFromBoxes() const {
     return d;
 }
 
-void InputPanel::publish() { session_.setInputs(designFromBoxes()); }
+void InputPanel::publish() {
+    session_.setInputs(designFromBoxes(checked_), designFromBoxes(numbersAsChecked()));
+}
+
+Design InputPanel::numbersAsChecked() const {
+    const Design fresh;
+    const char sep = DecimalSeparator();
+    Design c = checked_;
+    c.ampPowerW = ParseInt(S(ampPower_->text())).value_or(fresh.ampPowerW);
+    for (int d = 0; d < 3; ++d) {
+        DriverData& data = c.*DriverFields[d].design;
+        const DriverData& none = fresh.*DriverFields[d].design;
+        const auto tenths = [sep](QLineEdit* box, double fallback) {
+            return RoundTenth(ParseReal(S(box->text()), sep).value_or(fallback));
+        };
+        data.sensitivityDb = tenths(drivers_[size_t(d)].sensitivity, none.sensitivityDb);
+        data.impedanceOhm = tenths(drivers_[size_t(d)].impedance, none.impedanceOhm);
+    }
+    for (int f = 0; f < 4; ++f)
+        (c.*FilterFields[f].design).cutHz = ParseInt(S(filters_[size_t(f)].cut->text()))
+                                                .value_or((fresh.*FilterFields[f].design).cutHz);
+    return c;
+}
 
 void InputPanel::select(QComboBox* list, int index) {
     // Silently, as a user's pick is not, but the session learns of it.
