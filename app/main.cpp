@@ -53,9 +53,10 @@ int main(int argc, char* argv[]) {
 
     const ampora::ProgramFolders folders = FoldersOfThisRun();
     ampora::PrepareUserFolder(folders);
-    const auto main = ampora::ui::StartMainWindow(
-        folders, ampora::ui::Start::Shown,
-        [](ampora::ui::TF_Main& m) { ampora::ui::CloseOnTerminationSignals(&m); });
+    const auto main =
+        ampora::ui::StartMainWindow(folders, ampora::ui::Start::Shown, [](ampora::ui::TF_Main& m) {
+            ampora::ui::CloseOnTerminationSignals(&m, [&m] { m.endWithoutQuestions(); });
+        });
     if (main->terminationRequested()) return 1;
     // A file that cannot be opened is said in a message; the window stays.
     if (!request.file.empty())

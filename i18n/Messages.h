@@ -438,4 +438,19 @@ inline constexpr LangTexts LabelWhatMovesLimit = {
     "Што зрушвае мяжу: найбольшы SPL пры іншай частаце падзела ВЧ"};
 inline constexpr LangTexts LabelThisDesign = {"этот проект", "this design", "гэты праект"};
 
+// Recent designs and the question before closing with unsaved work. In the
+// questions %1 stands for the design's file name or the curve's name.
+inline constexpr LangTexts CaptionOpenRecent = {"Открыть недавний", "Open recent",
+                                                "Адкрыць нядаўні"};
+inline constexpr LangTexts CaptionClearRecent = {"Очистить список", "Clear list", "Ачысціць спіс"};
+inline constexpr LangTexts MsgSaveDesignChanges = {"Сохранить изменения в %1?",
+                                                   "Save changes to %1?", "Захаваць змены ў %1?"};
+inline constexpr LangTexts MsgSaveCurveChanges = {
+    "Сохранить кривую «%1»?", "Save the curve \"%1\"?", "Захаваць крывую «%1»?"};
+inline constexpr LangTexts MsgSaveNewCurve = {
+    "Сохранить нарисованную кривую?", "Save the drawn curve?", "Захаваць намаляваную крывую?"};
+inline constexpr LangTexts CaptionAskSave = {"Сохранить", "Save", "Захаваць"};
+inline constexpr LangTexts CaptionAskDiscard = {"Не сохранять", "Discard", "Не захоўваць"};
+inline constexpr LangTexts CaptionAskCancel = {"Отмена", "Cancel", "Скасаваць"};
+
 }  // namespace ampora

@@ -21,19 +21,21 @@ void OnSignal(int) {
 
 }  // namespace
 
-void CloseOnTerminationSignals(QWidget* mainWindow) {
+void CloseOnTerminationSignals(QWidget* mainWindow, std::function<void()> beforeClose) {
     if (signalPipe[0] >= 0) return;
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) return;
     auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, mainWindow);
     QPointer<QWidget> window(mainWindow);
-    QObject::connect(notifier, &QSocketNotifier::activated, mainWindow, [window, notifier] {
-        char byte;
-        [[maybe_unused]] const ssize_t n = ::read(signalPipe[1], &byte, 1);
-        notifier->setEnabled(false);
-        if (window) window->close();
-        // A modal window may still be open: leave every event loop.
-        QCoreApplication::quit();
-    });
+    QObject::connect(notifier, &QSocketNotifier::activated, mainWindow,
+                     [window, notifier, beforeClose = std::move(beforeClose)] {
+                         char byte;
+                         [[maybe_unused]] const ssize_t n = ::read(signalPipe[1], &byte, 1);
+                         notifier->setEnabled(false);
+                         if (window && beforeClose) beforeClose();
+                         if (window) window->close();
+                         // A modal window may still be open: leave every event loop.
+                         QCoreApplication::quit();
+                     });
     struct sigaction action = {};
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class QWidget;
 
 namespace ampora::ui {
@@ -8,6 +10,7 @@ namespace ampora::ui {
 // A desktop session that ends, a terminal closed, or Ctrl+C ends the program
 // by a signal (SIGTERM, SIGHUP, SIGINT); these close the window the ordinary
 // way instead, so nothing is lost. A second signal ends the program at once.
-void CloseOnTerminationSignals(QWidget* mainWindow);
+// beforeClose runs first (nobody is there to answer a question).
+void CloseOnTerminationSignals(QWidget* mainWindow, std::function<void()> beforeClose = {});
 
 }  // namespace ampora::ui

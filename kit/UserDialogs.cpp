@@ -73,6 +73,21 @@ QString QtDialogs::chooseFile(QWidget* parent, FileChoice kind, const QString& c
                                     : QFileDialog::getSaveFileName(parent, caption, start, filter);
 }
 
+SaveAnswer QtDialogs::askSave(QWidget* parent, const QString& question, const QString& saveCaption,
+                              const QString& discardCaption, const QString& cancelCaption) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Ampora"), question,
+                    QMessageBox::NoButton, parent);
+    QPushButton* save = box.addButton(saveCaption, QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(discardCaption, QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(cancelCaption, QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save) return SaveAnswer::Save;
+    if (box.clickedButton() == discard) return SaveAnswer::Discard;
+    return SaveAnswer::Cancel;
+}
+
 UserDialogs& Dialogs() {
     if (g_inUse) return *g_inUse;
     static QtDialogs qt;

@@ -13,6 +13,8 @@ class QWidget;
 namespace ampora::ui {
 
 enum class FileChoice { Open, Save };
+// The answers to "save before going on?".
+enum class SaveAnswer { Save, Discard, Cancel };
 
 class UserDialogs {
 public:
@@ -33,6 +35,10 @@ public:
     // it; filter in QFileDialog's form. "" when the user cancelled.
     virtual QString chooseFile(QWidget* parent, FileChoice kind, const QString& caption,
                                const QString& start, const QString& filter) = 0;
+    // Unsaved work before it would be lost: question names it; the three
+    // captions label the buttons (Save is the default, Esc cancels).
+    virtual SaveAnswer askSave(QWidget* parent, const QString& question, const QString& saveCaption,
+                               const QString& discardCaption, const QString& cancelCaption) = 0;
 };
 
 // Qt's standard dialogs and the program's help viewer.
@@ -45,6 +51,8 @@ public:
     bool help(QWidget* parent, const QString& path) override;
     QString chooseFile(QWidget* parent, FileChoice kind, const QString& caption,
                        const QString& start, const QString& filter) override;
+    SaveAnswer askSave(QWidget* parent, const QString& question, const QString& saveCaption,
+                       const QString& discardCaption, const QString& cancelCaption) override;
 };
 
 // For runs nobody watches (benchmarks, the crash child): every dialog is
@@ -61,6 +69,11 @@ public:
     QString chooseFile(QWidget*, FileChoice, const QString&, const QString&,
                        const QString&) override {
         return {};
+    }
+    // Nobody to ask: the work goes as it went before anyone asked.
+    SaveAnswer askSave(QWidget*, const QString&, const QString&, const QString&,
+                       const QString&) override {
+        return SaveAnswer::Discard;
     }
 };
 

@@ -1,5 +1,6 @@
 #include "session/Session.h"
 
+#include "calc/Linkwitz.h"
 #include "curves/CurveStore.h"
 #include "i18n/TextTable.h"
 #include "kit/Controls.h"
@@ -50,8 +51,9 @@ void Session::setLanguageSwitchEnabled(bool enabled) {
     emit languageSwitchEnabledChanged(enabled);
 }
 
-Design Session::design() const {
-    Design d = inputs_;
+Design Session::design() const { return withCurve(inputs_); }
+
+Design Session::withCurve(Design d) const {
     d.spectrumName = S(CurCurveName);
     for (size_t i = 0; i < BandLevel.size(); ++i) {
         // Anything below the plot has no level.
@@ -63,7 +65,24 @@ Design Session::design() const {
     return d;
 }
 
-void Session::setInputs(const Design& fromBoxes) { inputs_ = fromBoxes; }
+void Session::setInputs(const Design& fromBoxes, const Design& asChecked) {
+    inputs_ = fromBoxes;
+    if (asChecked == inputsToSave_) return;
+    inputsToSave_ = asChecked;
+    emit designEdited();
+}
+
+Design Session::designToSave() const {
+    Design d = withCurve(inputsToSave_);
+    // Never values that only the boxes would accept.
+    const LinkwitzResult lw = ampora::CheckLinkwitz(d.linkwitzF1, d.linkwitzF2);
+    d.linkwitzF1 = lw.active ? std::optional<int32_t>(lw.f1) : std::nullopt;
+    d.linkwitzF2 = lw.active ? std::optional<int32_t>(lw.f2) : std::nullopt;
+    // The file knows the two separators people use; any other locale's
+    // separator is written as the point.
+    if (d.decimalSeparator != ',') d.decimalSeparator = '.';
+    return d;
+}
 
 void Session::openDesign(const Design& design) {
     setPowerRatings(design.powerHandling);
@@ -74,6 +93,7 @@ void Session::setPowerRatings(const PowerRatings& ratings) {
     if (ratings == ratings_) return;
     ratings_ = ratings;
     emit powerRatingsChanged(ratings_);
+    emit designEdited();
 }
 
 void Session::checkInputs() { emit inputsCheckRequested(); }

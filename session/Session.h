@@ -76,8 +76,15 @@ public:
     // --- the design: the inputs as the boxes hold them, the current curve
     // as its spectrum, the user's decimal separator.
     Design design() const;
-    // The input panel after any change of its boxes (the spectrum is ignored).
-    void setInputs(const Design& fromBoxes);
+    // The input panel after any change of its boxes (the spectrum is ignored):
+    // the inputs as the last check left them, and as a check would leave
+    // them now.
+    void setInputs(const Design& fromBoxes, const Design& asChecked);
+    // What Save design writes: the boxes as a check takes them, the Linkwitz
+    // frequencies as the calculation uses them, the point or the comma.
+    Design designToSave() const;
+    // The graph after it showed another curve or other levels.
+    void curveChanged() { emit designEdited(); }
     // A design from a file: every panel shows its part (designChanged).
     void openDesign(const Design& design);
     // The file that Save design writes to, "" until one was opened or saved.
@@ -105,6 +112,9 @@ signals:
     void languageChanged();
     void languageSwitchEnabledChanged(bool enabled);
     void designChanged(const ampora::Design& design);
+    // Something a design holds may have changed: a box, a list, a check box,
+    // the curve, the ratings.
+    void designEdited();
     void powerRatingsChanged(const ampora::PowerRatings& ratings);
     void inputsCheckRequested();
     void calculationRequested();
@@ -127,12 +137,14 @@ signals:
     void midrangeSwitched(bool on);
 
 private:
+    Design withCurve(Design fromBoxes) const;
+
     QString programFolder_, dataFolder_, userFolder_;
     std::unique_ptr<ampora::Table> curves_, scratch_, texts_;
     Language language_ = Language::Russian;
     bool languageChosen_ = false;
     bool languageSwitchEnabled_ = true;
-    Design inputs_;
+    Design inputs_, inputsToSave_;
     PowerRatings ratings_;
     QString designPath_;
 };

@@ -11,9 +11,9 @@
 #include <QMenu>
 
 #include "calc/DesignFile.h"
-#include "calc/Linkwitz.h"
 #include "i18n/Messages.h"
 #include "kit/Controls.h"
+#include "kit/UserConfig.h"
 #include "kit/UserDialogs.h"
 #include "session/Session.h"
 
@@ -41,13 +41,76 @@ DesignCommands::DesignCommands(Session& session, QWidget* main, QMenu* file, QAc
         connect(a, &QAction::triggered, this, [this, h = handlers[i]] { (this->*h)(); });
         actions_[i] = a;
     }
+    // Between Open and Save, where desktop programs keep it.
+    recent_ = new QMenu(file);
+    recent_->setObjectName(QStringLiteral("MenuOpenRecent"));
+    file->insertMenu(actions_[1], recent_)->setObjectName(QStringLiteral("CmdOpenRecent"));
+    clearRecent_ = new QAction(recent_);
+    clearRecent_->setObjectName(QStringLiteral("CmdClearRecent"));
+    connect(clearRecent_, &QAction::triggered, this, [this] {
+        WriteRecentFiles(*OpenUserConfig(session_.userFolder()), {});
+        fillRecentMenu();
+    });
+    // Files may have gone since the menu was last filled.
+    connect(file, &QMenu::aboutToShow, this, [this] { fillRecentMenu(); });
+    fillRecentMenu();
     retranslate();
     connect(&session_, &Session::languageChanged, this, [this] { retranslate(); });
+    connect(&session_, &Session::designEdited, this, [this] { showTitle(); });
+}
+
+bool DesignCommands::designModified() const {
+    return !session_.designPath().isEmpty() && EncodeDesign(session_.designToSave()) != saved_;
+}
+
+void DesignCommands::showTitle() {
+    const QString path = session_.designPath();
+    if (path.isEmpty()) {
+        main_->setWindowTitle(QStringLiteral(" Ampora"));
+        main_->setWindowModified(false);
+        return;
+    }
+    // "[*]" in a file name is text, not the place of the mark.
+    QString name = QFileInfo(path).fileName();
+    name.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
+    main_->setWindowTitle(name + QStringLiteral("[*] \u2013 Ampora"));
+    main_->setWindowModified(designModified());
+}
+
+void DesignCommands::fillRecentMenu() {
+    const QStringList files = ReadRecentFiles(*OpenUserConfig(session_.userFolder()));
+    // The entry that was chosen may be the one running this.
+    for (QAction* a : recent_->actions()) {
+        recent_->removeAction(a);
+        if (a != clearRecent_) a->deleteLater();
+    }
+    for (int i = 0; i < files.size(); ++i) {
+        QString shown = QDir::toNativeSeparators(files[i]);
+        shown.replace(QLatin1Char('&'), QLatin1String("&&"));
+        auto* a = new QAction(QStringLiteral("&%1  %2").arg(i + 1).arg(shown), recent_);
+        a->setObjectName(QStringLiteral("CmdRecent%1").arg(i + 1));
+        connect(a, &QAction::triggered, this, [this, path = files[i]] {
+            folder_ = QFileInfo(path).absolutePath();
+            OpenDesign(path);
+        });
+        recent_->addAction(a);
+    }
+    recent_->addSeparator();
+    recent_->addAction(clearRecent_);
+    recent_->menuAction()->setEnabled(!files.isEmpty());
+}
+
+void DesignCommands::remember(const QString& path) {
+    const std::unique_ptr<QSettings> config = OpenUserConfig(session_.userFolder());
+    WriteRecentFiles(*config, RecentFilesWith(ReadRecentFiles(*config), path));
+    fillRecentMenu();
 }
 
 void DesignCommands::retranslate() {
     const LangTexts* texts[] = {&CaptionDesignOpen, &CaptionDesignSave, &CaptionDesignSaveAs};
     for (size_t i = 0; i < actions_.size(); ++i) actions_[i]->setText(session_.text(*texts[i]));
+    recent_->setTitle(session_.text(CaptionOpenRecent));
+    clearRecent_->setText(session_.text(CaptionClearRecent));
 }
 
 void DesignCommands::CmdDesignOpenClick() {
@@ -74,6 +137,11 @@ bool DesignCommands::OpenDesign(const QString& path) {
     // curve away again: it is cancelled as the Cancel button does.
     if (!session_.languageSwitchEnabled()) session_.cancelCurvePick();
     session_.openDesign(*r.design);
+    // The boxes may show the file's values in their own form: compare with
+    // what they hold now.
+    saved_ = EncodeDesign(session_.designToSave());
+    remember(path);
+    showTitle();
     // After a modal dialog the activation may still be on its way; it then
     // calculates by itself, and calculating here too would repeat a message.
     if (main_->isActiveWindow())
@@ -83,9 +151,14 @@ bool DesignCommands::OpenDesign(const QString& path) {
     return true;
 }
 
-void DesignCommands::CmdDesignSaveClick() {
-    if (session_.designPath().isEmpty()) return CmdDesignSaveAsClick();
-    saveDesignTo(session_.designPath());
+void DesignCommands::CmdDesignSaveClick() { saveDesign(); }
+
+bool DesignCommands::saveDesign() {
+    if (session_.designPath().isEmpty()) {
+        CmdDesignSaveAsClick();
+        return !session_.designPath().isEmpty() && !designModified();
+    }
+    return saveDesignTo(session_.designPath());
 }
 
 void DesignCommands::CmdDesignSaveAsClick() {
@@ -97,20 +170,12 @@ void DesignCommands::CmdDesignSaveAsClick() {
     main_->activateWindow();
     if (path.isEmpty()) return;
     folder_ = QFileInfo(path).absolutePath();
-    if (saveDesignTo(path)) session_.setDesignPath(path);
+    saveDesignTo(path);
 }
 
 bool DesignCommands::saveDesignTo(const QString& path) {
     session_.checkInputs();
-    Design d = session_.design();
-    // Store the Linkwitz frequencies as the calculation uses them, so that a
-    // design never holds values that only the boxes would accept.
-    const LinkwitzResult lw = ampora::CheckLinkwitz(d.linkwitzF1, d.linkwitzF2);
-    d.linkwitzF1 = lw.active ? std::optional<int32_t>(lw.f1) : std::nullopt;
-    d.linkwitzF2 = lw.active ? std::optional<int32_t>(lw.f2) : std::nullopt;
-    // The file knows the two separators people use; any other locale's
-    // separator is written as the point.
-    if (d.decimalSeparator != ',') d.decimalSeparator = '.';
+    const Design d = session_.designToSave();
     if (const DesignProblem p = WriteDesignFile(QFile::encodeName(path).toStdString(), d)) {
         ShowMessage(main_, session_.text(MsgDesignNotSaved) + QFileInfo(path).fileName() +
                                QStringLiteral("\n") +
@@ -118,6 +183,10 @@ bool DesignCommands::saveDesignTo(const QString& path) {
         main_->activateWindow();
         return false;
     }
+    saved_ = EncodeDesign(d);
+    session_.setDesignPath(path);
+    remember(path);
+    showTitle();
     return true;
 }
 

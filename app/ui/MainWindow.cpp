@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
@@ -25,6 +26,8 @@
 #include "iec/ui/IecWindow.h"
 #include "inputs/ui/InputPanel.h"
 #include "kit/Controls.h"
+#include "kit/UserConfig.h"
+#include "kit/UserDialogs.h"
 #include "session/Session.h"
 #include "store/Table.h"
 
@@ -40,6 +43,10 @@ TF_Main::TF_Main(const ProgramFolders& folders, QWidget* parent)
     buildLayout();
     buildMenus();
     connectMenus();
+    // After the picker's own handler has finished.
+    connect(curves_.get(), &CurvePanel::curveSaveEnded, this, [this](bool saved) {
+        QTimer::singleShot(0, this, [this, saved] { resumeClosing(saved); });
+    });
     SetScreenTabOrder(*this);
     // The names come from the captions, which the first showing sets in the
     // user's language.
@@ -188,15 +195,93 @@ void TF_Main::changeEvent(QEvent* event) {
 void TF_Main::FormActivate() { results_->calculateOnActivation(); }
 
 void TF_Main::closeEvent(QCloseEvent* event) {
+    if (!mayClose(false)) {
+        event->ignore();
+        return;
+    }
     RewriteTables();
     shutDown();
     event->accept();
 }
 
 void TF_Main::CmdFileExitClick() {
+    if (!mayClose(true)) return;
     RewriteTables();
     shutDown();
     QCoreApplication::quit();
+}
+
+bool TF_Main::mayClose(bool exiting) {
+    if (!askBeforeClosing_ || tablesClosed_) return true;
+    const Session& s = *session_;
+    const auto ask = [&](const QString& question) {
+        const SaveAnswer answer =
+            Dialogs().askSave(this, question, s.text(CaptionAskSave), s.text(CaptionAskDiscard),
+                              s.text(CaptionAskCancel));
+        if (answer == SaveAnswer::Cancel) activateWindow();  // back from the modal box
+        return answer;
+    };
+    if (designCommands_->designModified()) {
+        const QString name = QFileInfo(s.designPath()).fileName();
+        switch (ask(s.text(MsgSaveDesignChanges).arg(name))) {
+            case SaveAnswer::Cancel: return false;
+            case SaveAnswer::Save:
+                if (!designCommands_->saveDesign()) return false;
+                break;
+            case SaveAnswer::Discard: break;
+        }
+    }
+    if (curves_->curveUnsaved()) {
+        const QString question = s.CurCurveName.isEmpty()
+                                     ? s.text(MsgSaveNewCurve)
+                                     : s.text(MsgSaveCurveChanges).arg(s.CurCurveName);
+        switch (ask(question)) {
+            case SaveAnswer::Cancel: return false;
+            case SaveAnswer::Save:
+                curves_->CmdCurveSaveClick();
+                if (curves_->curveUnsaved()) {
+                    // The picker asks for the name; its OK goes on closing,
+                    // its Cancel keeps the program running.
+                    if (s.CurveMode == ModeSave)
+                        resumeAfterCurveSave_ = exiting ? Resume::Exit : Resume::Close;
+                    return false;
+                }
+                break;
+            case SaveAnswer::Discard: break;
+        }
+    }
+    return true;
+}
+
+void TF_Main::resumeClosing(bool curveSaved) {
+    const Resume resume = resumeAfterCurveSave_;
+    resumeAfterCurveSave_ = Resume::No;
+    if (!curveSaved || resume == Resume::No) return;
+    // Everything was answered before the picker opened.
+    askBeforeClosing_ = false;
+    if (resume == Resume::Exit)
+        CmdFileExitClick();
+    else
+        close();
+}
+
+bool TF_Main::event(QEvent* event) {
+    // The non-modal windows, as each first appears: they keep the size the
+    // user leaves them at.
+    if (event->type() == QEvent::ChildPolished) {
+        static constexpr struct {
+            const char* window;
+            const char* key;
+        } kept[] = {{"F_PowerPerBand", "powerPerBand"},
+                    {"F_PowerHandling", "powerHandling"},
+                    {"HelpViewer", "helpViewer"}};
+        QObject* child = static_cast<QChildEvent*>(event)->child();
+        for (const auto& k : kept)
+            if (child->isWidgetType() && child->objectName() == QLatin1String(k.window))
+                KeepWindowSize(static_cast<QWidget*>(child), session_->userFolder(),
+                               QLatin1String(k.key));
+    }
+    return QMainWindow::event(event);
 }
 
 void TF_Main::shutDown() {

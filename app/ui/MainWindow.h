@@ -63,6 +63,8 @@ public:
     void CmdIecGostClick();
     // Fills the settings record from every panel and writes it (once).
     void RewriteTables();
+    // The program ends by a signal: closing asks nothing.
+    void endWithoutQuestions() { askBeforeClosing_ = false; }
 
     // Where the popup menu last opened (screen point), for tests.
     QPoint lastPopupPos() const { return lastPopupPos_; }
@@ -74,6 +76,7 @@ protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
+    bool event(QEvent* event) override;
 
 private:
     void buildLayout();
@@ -81,6 +84,12 @@ private:
     void connectMenus();
     void FormCreate();
     void shutDown();
+    // Asks about a changed design and an unsaved curve; false when the
+    // program is to go on (cancelled, a save failed, or a curve's name is
+    // still being asked for: then closing resumes once it is saved).
+    bool mayClose(bool exiting);
+    // The picker opened by mayClose closed.
+    void resumeClosing(bool curveSaved);
 
     // Destroyed in reverse: the panels before the session they use.
     std::unique_ptr<Session> session_;
@@ -99,6 +108,8 @@ private:
     bool settingsWritten_ = false;
     bool tablesClosed_ = false;
     QPoint lastPopupPos_;
+    bool askBeforeClosing_ = true;
+    enum class Resume { No, Close, Exit } resumeAfterCurveSave_ = Resume::No;
 };
 
 }  // namespace ampora::ui

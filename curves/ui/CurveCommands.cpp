@@ -97,6 +97,7 @@ void CurvePanel::writeBandsToRecord(int threshold) {
 void CurvePanel::CmdCurveNewClick() {
     bandDepth_.fill(-1);
     session_.BandLevel.fill(-41);
+    edited_ = false;  // the user threw the curve away
     session_.CurCurveRecNo = -1;
     session_.CurCurveName.clear();
     session_.CurveMode = ModeNew;
@@ -130,6 +131,11 @@ void CurvePanel::CurveOpen(const QString& name) {
         ShowMessage(window(), session_.text(MsgCurveNotFoundPre) + name +
                                   session_.text(MsgCurveNotFoundPost));
     }
+}
+
+bool CurvePanel::curveUnsaved() const {
+    return edited_ && std::any_of(session_.BandLevel.begin(), session_.BandLevel.end(),
+                                  [](int32_t level) { return level >= 1; });
 }
 
 bool CurvePanel::IsCurveFilled() {
@@ -180,6 +186,7 @@ void CurvePanel::CmdCurveSaveClick() {
     table.edit();
     writeBandsToRecord(0);  // a band at -40 dB stays -40 here
     table.post();
+    edited_ = false;
     SelectCursorRow(grid_, gridModel_, session_.curveTable());
 }
 
@@ -212,6 +219,7 @@ void CurvePanel::DBGrid1CellClick() {
 
 void CurvePanel::ButCurveOKClick() {
     Table& table = session_.curveTable();
+    const uint8_t mode = session_.CurveMode;
     session_.setLanguageSwitchEnabled(true);
     switch (session_.CurveMode) {
         case ModeOpen:
@@ -286,7 +294,10 @@ void CurvePanel::ButCurveOKClick() {
     nameBox_->clear();
     showPicker(false);
     gridModel_->refresh();
+    // Whatever the pick did, the graph now shows a curve of the store.
+    edited_ = false;
     DrawGrid();
+    if (mode == ModeSave) emit curveSaveEnded(true);
     session_.clearResultsAndCalculate();
 }
 
@@ -300,6 +311,7 @@ void CurvePanel::ButSelectCurveCancelClick() {
             session_.CurCurveName = Q(table.fieldText(0));
         } catch (const TableError&) {}
     }
+    if (session_.CurveMode == ModeSave) emit curveSaveEnded(false);
 }
 
 void CurvePanel::showCurveName() {
@@ -334,6 +346,7 @@ void CurvePanel::showDesignCurve(const Design& d) {
     }
     session_.CurCurveName = Q(d.spectrumName);
     session_.CurveMode = ModeIdle;
+    edited_ = false;
     if (session_.CurCurveName.isEmpty()) {
         curveName_->clear();
         curveName_->adjustSize();

@@ -78,12 +78,17 @@ public:
     void ButSelectCurveCancelClick();
     void DBGrid1CellClick();
     bool IsCurveFilled();
+    // A drawn or imported curve is on the graph that the curve store does not
+    // hold as it is (a design's own curve belongs to the design).
+    bool curveUnsaved() const;
     // The picker's grid, name box and buttons: out of reach while it is behind.
     std::array<QWidget*, 4> pickerControls() const;
 
 signals:
     // A right click on the graph asks for the curve menu at this screen point.
     void popupMenuRequested(const QPoint& at);
+    // The picker that asked for a curve's name closed: saved or cancelled.
+    void curveSaveEnded(bool saved);
 
 private:
     void buildPicker(QWidget* client);
@@ -122,6 +127,7 @@ private:
     std::array<int32_t, 31> bandDepth_{};
     int32_t mouseX_ = 0, mouseY_ = 0, hoverBand_ = 0, hoverDepth_ = 0;
     uint32_t curveColor_;
+    bool edited_ = false;  // drawn or imported since the store last had it
 };
 
 }  // namespace ampora::ui

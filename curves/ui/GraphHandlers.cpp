@@ -75,6 +75,7 @@ void CurvePanel::DrawGrid() {
         Rectangle(img, left, top, left + BarWidth, base, QColor(Silver), fill);
     }
     graph_->update();
+    session_.curveChanged();
 }
 
 void CurvePanel::Image1MouseMove(int x, int y) {
@@ -101,6 +102,7 @@ void CurvePanel::Image1Click() {
     if (!InActiveArea(mouseX_, mouseY_)) return;
     bandDepth_[size_t(hoverBand_)] = hoverDepth_;
     session_.BandLevel[size_t(hoverBand_)] = 40 - hoverDepth_;
+    edited_ = true;
     DrawGrid();
 }
 
@@ -131,6 +133,7 @@ void CurvePanel::showImportedCurve(const QString& name, const std::array<int32_t
     session_.CurCurveRecNo = -1;
     session_.CurCurveName = name;
     session_.CurveMode = ModeNew;
+    edited_ = true;
     showCurveName();
     DrawGrid();
     session_.clearResultsAndCalculate();

@@ -261,8 +261,8 @@ void InputPanel::connectHandlers() {
     connect(&session_, &Session::printing, this, [this](bool on) { showOnPaper(on); });
 }
 
-Design InputPanel::designFromBoxes() const {
-    Design d = checked_;
+Design InputPanel::designFromBoxes(const Design& numbers) const {
+    Design d = numbers;
     for (int f = 0; f < 4; ++f) {
         const FilterBoxes& b = filters_[size_t(f)];
         FilterChoice& choice = d.*FilterFields[f].design;
@@ -281,7 +281,29 @@ Design InputPanel::designFromBoxes() const {
     return d;
 }
 
-void InputPanel::publish() { session_.setInputs(designFromBoxes()); }
+void InputPanel::publish() {
+    session_.setInputs(designFromBoxes(checked_), designFromBoxes(numbersAsChecked()));
+}
+
+Design InputPanel::numbersAsChecked() const {
+    const Design fresh;
+    const char sep = DecimalSeparator();
+    Design c = checked_;
+    c.ampPowerW = ParseInt(S(ampPower_->text())).value_or(fresh.ampPowerW);
+    for (int d = 0; d < 3; ++d) {
+        DriverData& data = c.*DriverFields[d].design;
+        const DriverData& none = fresh.*DriverFields[d].design;
+        const auto tenths = [sep](QLineEdit* box, double fallback) {
+            return RoundTenth(ParseReal(S(box->text()), sep).value_or(fallback));
+        };
+        data.sensitivityDb = tenths(drivers_[size_t(d)].sensitivity, none.sensitivityDb);
+        data.impedanceOhm = tenths(drivers_[size_t(d)].impedance, none.impedanceOhm);
+    }
+    for (int f = 0; f < 4; ++f)
+        (c.*FilterFields[f].design).cutHz = ParseInt(S(filters_[size_t(f)].cut->text()))
+                                                .value_or((fresh.*FilterFields[f].design).cutHz);
+    return c;
+}
 
 void InputPanel::select(QComboBox* list, int index) {
     // Silently, as a user's pick is not, but the session learns of it.
@@ -400,34 +422,22 @@ void InputPanel::CheckBoxMidClick() {
 }
 
 void InputPanel::CheckBoxes() {
-    const Design fresh;
+    const Design c = numbersAsChecked();
     const char sep = DecimalSeparator();
-    if (auto v = ParseInt(S(ampPower_->text()))) {
-        checked_.ampPowerW = *v;
-    } else {
-        checked_.ampPowerW = fresh.ampPowerW;
-        ampPower_->setText(QString::number(fresh.ampPowerW));
-    }
-    const auto tenths = [sep](QLineEdit* box, double& value, double fallback) {
-        value = RoundTenth(ParseReal(S(box->text()), sep).value_or(fallback));
-        box->setText(Q(FormatGeneral(value, sep)));
-    };
+    // A box that holds no number shows the number taken instead; reals
+    // always show their tenths.
+    if (!ParseInt(S(ampPower_->text()))) ampPower_->setText(QString::number(c.ampPowerW));
     for (int d = 0; d < 3; ++d) {
-        DriverData& data = checked_.*DriverFields[d].design;
-        const DriverData& none = fresh.*DriverFields[d].design;
-        tenths(drivers_[size_t(d)].sensitivity, data.sensitivityDb, none.sensitivityDb);
-        tenths(drivers_[size_t(d)].impedance, data.impedanceOhm, none.impedanceOhm);
+        const DriverData& data = c.*DriverFields[d].design;
+        drivers_[size_t(d)].sensitivity->setText(Q(FormatGeneral(data.sensitivityDb, sep)));
+        drivers_[size_t(d)].impedance->setText(Q(FormatGeneral(data.impedanceOhm, sep)));
     }
     for (int f = 0; f < 4; ++f) {
         QLineEdit* box = filters_[size_t(f)].cut;
-        int32_t& cut = (checked_.*FilterFields[f].design).cutHz;
-        if (auto v = ParseInt(S(box->text()))) {
-            cut = *v;
-        } else {
-            cut = (fresh.*FilterFields[f].design).cutHz;
-            box->setText(QString::number(cut));
-        }
+        if (!ParseInt(S(box->text())))
+            box->setText(QString::number((c.*FilterFields[f].design).cutHz));
     }
+    checked_ = c;
     publish();
 }
 

@@ -81,7 +81,11 @@ private:
     // The order list offers the orders of the picked type, at order 2.
     void ComboChange(Filter f);
     // The design as the boxes hold it, to the session after every change.
-    Design designFromBoxes() const;
+    // The design from the boxes, their numbers taken from numbers.
+    Design designFromBoxes(const Design& numbers) const;
+    // checked_ with the numbers as a check would take them from the boxes
+    // now: what Save design writes, before the check has run.
+    Design numbersAsChecked() const;
     void publish();
     void select(QComboBox* list, int index);
     void showDesign(const Design& d);

@@ -47,6 +47,8 @@ public:
     std::function<bool(const QString& path)> onHelp;
     std::function<QString(FileChoice kind, const QString& caption, const QString& start)>
         onChooseFile;
+    // Without one, unsaved work is discarded as before anyone asked.
+    std::function<SaveAnswer(const QString& question)> onSaveQuestion;
 
     void message(QWidget*, const QString& text) override {
         if (onMessage) onMessage(text);
@@ -64,6 +66,10 @@ public:
     QString chooseFile(QWidget*, FileChoice kind, const QString& caption, const QString& start,
                        const QString&) override {
         return onChooseFile ? onChooseFile(kind, caption, start) : QString();
+    }
+    SaveAnswer askSave(QWidget*, const QString& question, const QString&, const QString&,
+                       const QString&) override {
+        return onSaveQuestion ? onSaveQuestion(question) : SaveAnswer::Discard;
     }
 };
 
