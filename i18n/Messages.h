@@ -364,7 +364,7 @@ inline constexpr LangTexts LabelAmpPowerW = {"Мощность усилител�
                                              "Магутнасць узмацняльніка, Вт"};
 inline constexpr LangTexts LabelSensitivity = {"Чувствительность, дБ/Вт/м", "Sensitivity, dB/W/m",
                                                "Адчувальнасць, дБ/Вт/м"};
-inline constexpr LangTexts LabelImpedance = {"Импеданс, Ом", "Impedance, Ohm", "Імпеданс, Ом"};
+inline constexpr LangTexts LabelImpedance = {"Импеданс, Ом", "Impedance, Ω", "Імпеданс, Ом"};
 inline constexpr LangTexts LabelCrossover = {"Фильтр", "Crossover filter", "Фільтр"};
 inline constexpr LangTexts LabelEqualiseZ = {"Выравнивание Z", "Equalise Z", "Выраўноўванне Z"};
 inline constexpr LangTexts LabelYes = {"да", "yes", "так"};
@@ -405,7 +405,7 @@ inline constexpr LangTexts LabelNoRatings = {
 inline constexpr LangTexts LabelPadResistors = {"Резисторы аттенюаторов", "Pad resistors",
                                                 "Рэзістары атэнюатараў"};
 inline constexpr LangTexts LabelResistor = {"Резистор", "Resistor", "Рэзістар"};
-inline constexpr LangTexts LabelOhm = {"Ом", "Ohm", "Ом"};
+inline constexpr LangTexts LabelOhm = {"Ом", "Ω", "Ом"};
 inline constexpr LangTexts LabelNowW = {"Сейчас, Вт", "Now, W", "Зараз, Вт"};
 inline constexpr LangTexts LabelAtMaxW = {"На пределе, Вт", "At the maximum, W", "На мяжы, Вт"};
 inline constexpr LangTexts LabelSuggestedW = {"Мощность резистора, Вт", "Suggested rating, W",
@@ -437,5 +437,22 @@ inline constexpr LangTexts LabelWhatMovesLimit = {
     "What moves the limit: maximum SPL at another tweeter crossover frequency",
     "Што зрушвае мяжу: найбольшы SPL пры іншай частаце падзела ВЧ"};
 inline constexpr LangTexts LabelThisDesign = {"этот проект", "this design", "гэты праект"};
+
+// Pictures of the plots and copies of the per-band table.
+inline constexpr LangTexts CaptionSavePicture = {"Сохранить как рисунок…", "Save as picture…",
+                                                 "Захаваць як малюнак…"};
+inline constexpr LangTexts CaptionCopy = {"Копировать", "Copy", "Капіяваць"};
+inline constexpr LangTexts CaptionSelectAll = {"Выделить всё", "Select all", "Вылучыць усё"};
+inline constexpr LangTexts FilterPictureFiles = {"Рисунок PNG (*.png);;Рисунок SVG (*.svg)",
+                                                 "PNG picture (*.png);;SVG picture (*.svg)",
+                                                 "Малюнак PNG (*.png);;Малюнак SVG (*.svg)"};
+inline constexpr LangTexts CaptionExportPicture = {"Экспорт рисунка", "Export picture",
+                                                   "Экспарт малюнка"};
+inline constexpr LangTexts CaptionSpectrumPicture = {"Спектр…", "Spectrum…", "Спектр…"};
+inline constexpr LangTexts CaptionPerBandPicture = {"Мощность по полосам…", "Power per band…",
+                                                    "Магутнасць па палосах…"};
+inline constexpr LangTexts CaptionLimitPicture = {"Что сдвигает предел…", "What moves the limit…",
+                                                  "Што зрушвае мяжу…"};
+inline constexpr LangTexts NameSpectrumPicture = {"спектр", "spectrum", "спектр"};
 
 }  // namespace ampora

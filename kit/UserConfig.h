@@ -16,3 +16,12 @@ inline constexpr const char* UserConfigFileName = "ampora.ini";
 std::unique_ptr<QSettings> OpenUserConfig(const QString& userFolder);
 
 }  // namespace ampora::ui
+
+namespace ampora::ui {
+
+// --- the folder the last export went to (reports, curves, pictures)
+// "" when none was kept or it no longer exists.
+QString LastExportFolder(const QString& userFolder);
+void KeepLastExportFolder(const QString& userFolder, const QString& folder);
+
+}  // namespace ampora::ui
