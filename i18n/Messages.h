@@ -451,8 +451,8 @@ inline constexpr LangTexts CaptionExportPicture = {"Экспорт рисунк�
 inline constexpr LangTexts CaptionSpectrumPicture = {"Спектр…", "Spectrum…", "Спектр…"};
 inline constexpr LangTexts CaptionPerBandPicture = {"Мощность по полосам…", "Power per band…",
                                                     "Магутнасць па палосах…"};
-inline constexpr LangTexts CaptionLimitPicture = {"Что сдвигает предел…", "What moves the limit…",
-                                                  "Што зрушвае мяжу…"};
+inline constexpr LangTexts NameLimitPicture = {"Что сдвигает предел", "What moves the limit",
+                                               "Што зрушвае мяжу"};
 inline constexpr LangTexts NameSpectrumPicture = {"спектр", "spectrum", "спектр"};
 
 }  // namespace ampora

@@ -13,8 +13,8 @@ namespace ampora::ui {
 namespace {
 
 Picture GraphAsPicture(const CurvePanel& curves) {
-    return WidgetPicture(curves.graphPanel(), QStringLiteral("Ampora: ") +
-                                                  curves.session().CurCurveName);
+    return WidgetPicture(curves.graphPanel(),
+                         QStringLiteral("Ampora: ") + curves.session().CurCurveName);
 }
 
 void SaveGraphPicture(CurvePanel& curves) {

@@ -12,6 +12,8 @@
 #include <QXmlStreamReader>
 
 #include "calc/ui/BandBreakdownWindow.h"
+#include "calc/ui/PowerHandlingWindow.h"
+#include "calc/ui/PowerHandlingWiring.h"
 #include "kit/FileChooser.h"
 #include "kit/PictureExport.h"
 #include "kit/UserConfig.h"
@@ -129,7 +131,11 @@ TEST_F(PicturesTest, MenuCommandsWriteThroughTheChooser) {
     command("CmdPowerPerBand")->trigger();
     const BandBreakdownWindow* perBand = FindBandBreakdown(*main);
     ASSERT_NE(perBand, nullptr);
-    const QSize graph = curves->graphPanel()->size(), plot = perBand->plot()->size();
+    command("CmdPowerHandling")->trigger();
+    const PowerHandlingWindow* handling = FindPowerHandling(*main);
+    ASSERT_NE(handling, nullptr);
+    const QSize graph = curves->graphPanel()->size(), plot = perBand->plot()->size(),
+                limit = handling->plot()->size();
     const QString pictures = folder + "pictures/";
     ASSERT_TRUE(QDir().mkpath(pictures));
     const struct {
@@ -142,6 +148,7 @@ TEST_F(PicturesTest, MenuCommandsWriteThroughTheChooser) {
         {"CmdSpectrumPicture", "graph.svg", graph, "Flat.png"},
         {"BreakdownSavePicture", "band.png", plot, "Flat - Power per band.png"},
         {"CmdPerBandPicture", "band", plot, "Flat - Power per band.png"},
+        {"LimitSavePicture", "limit.svg", limit, "What moves the limit.png"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.action);
