@@ -380,7 +380,8 @@ FileStatus WriteReportPdf(const QString& path, const ReportData& r) {
             const double rest =
                 (page.width() / unit - 39) / std::max<double>(1, double(head.size() - 2));
             for (int c = 2; c < head.size(); ++c) widths.push_back(rest);
-            Table(p, 0, y, unit, widths, rows, 1, true, 2);
+            // A pad resistor's column title takes three lines with its resistance.
+            Table(p, 0, y, unit, widths, rows, 1, true, 3);
         }
         if (r.stopMessage.isEmpty() && !d.powerHandling.empty() &&
             !PaintPowerHandlingPage(p, pdf, r, QFont(QStringLiteral("Liberation Sans"))))

@@ -405,19 +405,35 @@ void BandBreakdownWindow::fitColumns() {
     if (n == 0) return;
     const QFontMetrics fm(header->font());
     const int margin = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
-    std::vector<int> least(size_t(n), 0);
-    int sum = 0;
+    std::vector<int> least(static_cast<size_t>(n), 0);
     for (int c = 0; c < n; ++c) {
         int w = static_cast<const QAbstractItemView*>(table_)->sizeHintForColumn(c);
         for (const QString& word : headers_[c].split(QLatin1Char(' '), Qt::SkipEmptyParts))
             w = std::max(w, fm.horizontalAdvance(word) + margin + 4);
         least[size_t(c)] = w;
-        sum += w;
     }
-    const int extra = std::max(0, table_->viewport()->width() - sum);
+    // Equal widths where the captions allow: the columns that need more keep
+    // what they need, the others share the rest.
+    const int room = table_->viewport()->width();
+    int level = room / n;
+    for (int pass = 0; pass < n; ++pass) {
+        int wide = 0, wideSum = 0;
+        for (int w : least)
+            if (w > level) ++wide, wideSum += w;
+        const int next = wide < n ? (room - wideSum) / (n - wide) : 0;
+        if (next == level) break;
+        level = next;
+    }
+    std::vector<int> widths(static_cast<size_t>(n));
+    int sum = 0;
+    for (int c = 0; c < n; ++c) {
+        widths[size_t(c)] = std::max(least[size_t(c)], level);
+        sum += widths[size_t(c)];
+    }
+    widths.back() += std::max(0, room - sum);  // the rounding's pixels
     int height = 0;
     for (int c = 0; c < n; ++c) {
-        const int w = least[size_t(c)] + extra * (c + 1) / n - extra * c / n;
+        const int w = widths[size_t(c)];
         if (header->sectionSize(c) != w) header->resizeSection(c, w);
         const QRect text = fm.boundingRect(QRect(0, 0, w - margin - 4, 1000),
                                            Qt::AlignCenter | Qt::TextWordWrap, headers_[c]);
