@@ -45,7 +45,7 @@ void CopyPicture(const Picture& picture);
 
 // The words of the commands in the caller's language.
 struct PictureTexts {
-    QString saveAs, copy, filter, writeFailed;
+    QString saveAs, filter, writeFailed;
     int language = 0;  // for the failure's text (FileStatusText)
 };
 

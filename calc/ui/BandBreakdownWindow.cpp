@@ -59,9 +59,8 @@ QString PictureName(const Session& session) {
 }
 
 PictureTexts PlotPictureTexts(const Session& session) {
-    return {session.text(CaptionSavePicture), session.text(CaptionCopy),
-            session.text(FilterPictureFiles), session.text(MsgFileWriteFailed),
-            TextIndex(session.language())};
+    return {session.text(CaptionSavePicture), session.text(FilterPictureFiles),
+            session.text(MsgFileWriteFailed), TextIndex(session.language())};
 }
 
 double DriversTotal(const BandBreakdownRow& r) {
@@ -372,11 +371,12 @@ void BandBreakdownWindow::fill() {
         if (IsDriver(s)) headers << t.sinkName(s) + QStringLiteral(", %");
     }
     // The columns change only with the drivers and pads in use or the language.
+    bool refit = false;
     if (headers != headers_) {
         table_->setColumnCount(int(headers.size()));
         table_->setHorizontalHeaderLabels(headers);
         headers_ = headers;
-        fitColumns();
+        refit = true;
     }
     if (table_->rowCount() != BandCount + 1) table_->setRowCount(BandCount + 1);
     const auto set = [this](int row, int col, const QString& text) { setCell(row, col, text); };
@@ -397,6 +397,7 @@ void BandBreakdownWindow::fill() {
         set(BandCount, col++, Q(shown.totalText[size_t(s)]));
         if (IsDriver(s)) set(BandCount, col++, QStringLiteral("100"));
     }
+    if (refit) fitColumns();  // with the cells, whose numbers may be wider
 }
 
 void BandBreakdownWindow::fitColumns() {

@@ -66,9 +66,8 @@ private:
         plot->setContextMenuPolicy(Qt::ActionsContextMenu);
         QObject::connect(savePicture_, &QAction::triggered, plot, [this, plot] {
             const Session& s = session_;
-            const PictureTexts texts{s.text(CaptionSavePicture), s.text(CaptionCopy),
-                                     s.text(FilterPictureFiles), s.text(MsgFileWriteFailed),
-                                     TextIndex(s.language())};
+            const PictureTexts texts{s.text(CaptionSavePicture), s.text(FilterPictureFiles),
+                                     s.text(MsgFileWriteFailed), TextIndex(s.language())};
             SavePictureAs(window_, plot->picture(), s.text(NameLimitPicture),
                           {s.designPath(), s.userFolder()}, texts);
         });

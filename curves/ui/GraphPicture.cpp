@@ -19,9 +19,8 @@ Picture GraphAsPicture(const CurvePanel& curves) {
 
 void SaveGraphPicture(CurvePanel& curves) {
     const Session& s = curves.session();
-    const PictureTexts texts{s.text(CaptionSavePicture), s.text(CaptionCopy),
-                             s.text(FilterPictureFiles), s.text(MsgFileWriteFailed),
-                             TextIndex(s.language())};
+    const PictureTexts texts{s.text(CaptionSavePicture), s.text(FilterPictureFiles),
+                             s.text(MsgFileWriteFailed), TextIndex(s.language())};
     const QString name = s.CurCurveName.isEmpty() ? s.text(NameSpectrumPicture) : s.CurCurveName;
     SavePictureAs(curves.window(), GraphAsPicture(curves), name, {s.designPath(), s.userFolder()},
                   texts);
