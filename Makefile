@@ -2,7 +2,7 @@
 # Both install the missing Debian packages first, then configure and build into build/.
 # `make install` (PREFIX, DESTDIR) and `make package` (a .deb in build/) are for installing.
 
-PACKAGES := build-essential cmake pkg-config qt6-base-dev libgl-dev libsqlite3-dev \
+PACKAGES := build-essential cmake pkg-config qt6-base-dev qt6-svg-dev libgl-dev libsqlite3-dev \
             libgtest-dev libbenchmark-dev fonts-liberation2 sqlite3 nlohmann-json3-dev
 # Only the checks need these: clang with its libFuzzer runtime for the fuzz
 # targets, poppler's tools to read the reports' PDFs back, the MIME database

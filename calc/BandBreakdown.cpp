@@ -35,10 +35,12 @@ BandBreakdown MakeBandBreakdown(const Design& design, const Evaluation& ev) {
     const PowerResult& p = ev.power;
     const std::array<bool, SinkCount> inUse = SinksInUse(design, ev.pads);
     b.totalW = {p.pB, p.pM, p.pT, p.wRsM, p.wRpM, p.wRsT, p.wRpT};
+    b.ohm = {0, 0, 0, ev.pads.rsM, ev.pads.rpM, ev.pads.rsT, ev.pads.rpT};
     const std::string* driverTexts[] = {&ev.texts.bass, &ev.texts.mid, &ev.texts.tweeter};
     for (int s = 0; s < SinkCount; ++s) {
         if (!inUse[size_t(s)]) {
             b.totalW[size_t(s)] = 0;
+            b.ohm[size_t(s)] = 0;
             continue;
         }
         b.sinks.push_back(Sink(s));

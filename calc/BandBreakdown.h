@@ -37,6 +37,7 @@ struct BandBreakdown {
     std::vector<Sink> sinks;         // those in use, in Sink order
     std::array<BandBreakdownRow, BandCount> rows{};
     std::array<double, SinkCount> totalW{};
+    std::array<double, SinkCount> ohm{};  // a pad resistor's resistance; 0 for a driver
     // The totals as the main window shows them (its number format and separator).
     std::array<std::string, SinkCount> totalText{};
 };

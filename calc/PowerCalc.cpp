@@ -75,8 +75,9 @@ double PadFraction(double rs, double rp, double z) {
 bool HasSeries(double rs) { return rs > 0.0; }
 bool HasParallel(double rp) { return rp > 0.0 && rp < NoParallelResistor; }
 
-std::string ResistorLabel(const char* prefix, double r, double watts, char sep) {
-    return prefix + FormatResult(r, sep) + "   " + FormatResult(watts, sep) + " W";
+std::string ResistorLabel(const char* prefix, double r, double watts, char sep,
+                          const char* unit = "") {
+    return prefix + FormatResult(r, sep) + unit + "   " + FormatResult(watts, sep) + " W";
 }
 
 }  // namespace
@@ -235,6 +236,17 @@ PowerTexts FormatPowerResult(const LevelMatch& pads, const PowerResult& r, char 
     t.splM = FormatResult(r.lM, decimalSep);
     t.splT = FormatResult(r.lT, decimalSep);
     t.splTot = FormatResult(r.lTot, decimalSep);
+    return t;
+}
+
+PadTexts FormatPadsWithUnit(const LevelMatch& pads, const PowerResult& r, char decimalSep) {
+    PadTexts t;
+    if (r.stop != CalcStop::None) return t;
+    const char* ohm = " Ω";
+    if (HasSeries(pads.rsM)) t.rsM = ResistorLabel("Rs=", pads.rsM, r.wRsM, decimalSep, ohm);
+    if (HasParallel(pads.rpM)) t.rpM = ResistorLabel("Rp=", pads.rpM, r.wRpM, decimalSep, ohm);
+    if (HasSeries(pads.rsT)) t.rsT = ResistorLabel("Rs=", pads.rsT, r.wRsT, decimalSep, ohm);
+    if (HasParallel(pads.rpT)) t.rpT = ResistorLabel("Rp=", pads.rpT, r.wRpT, decimalSep, ohm);
     return t;
 }
 

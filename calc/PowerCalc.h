@@ -79,4 +79,11 @@ struct PowerTexts {
 };
 PowerTexts FormatPowerResult(const LevelMatch& pads, const PowerResult& r, char decimalSep);
 
+// The pad resistors as the texts outside the main window show them, the
+// resistance with its unit: "Rs=1.6 Ω   6.5 W"; "" when absent or stopped.
+struct PadTexts {
+    std::string rsM, rpM, rsT, rpT;
+};
+PadTexts FormatPadsWithUnit(const LevelMatch& pads, const PowerResult& r, char decimalSep);
+
 }  // namespace ampora

@@ -356,8 +356,10 @@ std::string EvaluationText(const EvaluatedFile& f, int language) {
     };
     out += row("", LabelPower[l], LabelSpl[l], LabelPad[l]);
     out += row(names[0], t.bass, t.splB, "");
-    out += row(names[1], t.mid, t.splM, pads(t.rsM, t.rpM));
-    out += row(names[2], t.tweeter, t.splT, pads(t.rsT, t.rpT));
+    const PadTexts r =
+        FormatPadsWithUnit(f.evaluation.pads, f.evaluation.power, f.design.decimalSeparator);
+    out += row(names[1], t.mid, t.splM, pads(r.rsM, r.rpM));
+    out += row(names[2], t.tweeter, t.splT, pads(r.rsT, r.rpT));
     out += row(names[3], "", t.splTot, "");
     const LinkwitzResult& lw = f.evaluation.linkwitz;
     if (lw.active) {

@@ -1,6 +1,7 @@
 #include "cli/Report.h"
 
 #include <cmath>
+#include <filesystem>
 #include <ostream>
 #include <string_view>
 #include <system_error>
@@ -197,7 +198,10 @@ std::string PowerHandlingCsv(const Design& design, const Evaluation& ev) {
 }  // namespace
 
 std::string ReportCsv(const EvaluatedFile& f, int language) {
-    std::string out = CsvHeader() + CsvRow(f, language);
+    // A report names its design by the file's name, not by where it lies.
+    EvaluatedFile named = f;
+    named.path = std::filesystem::path(f.path).filename().string();
+    std::string out = CsvHeader() + CsvRow(named, language);
     if (f.problem || f.evaluation.stop != CalcStop::None) return out;
     Design design = f.design;
     design.decimalSeparator = '.';

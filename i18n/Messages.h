@@ -364,7 +364,7 @@ inline constexpr LangTexts LabelAmpPowerW = {"Мощность усилител�
                                              "Магутнасць узмацняльніка, Вт"};
 inline constexpr LangTexts LabelSensitivity = {"Чувствительность, дБ/Вт/м", "Sensitivity, dB/W/m",
                                                "Адчувальнасць, дБ/Вт/м"};
-inline constexpr LangTexts LabelImpedance = {"Импеданс, Ом", "Impedance, Ohm", "Імпеданс, Ом"};
+inline constexpr LangTexts LabelImpedance = {"Импеданс, Ом", "Impedance, Ω", "Імпеданс, Ом"};
 inline constexpr LangTexts LabelCrossover = {"Фильтр", "Crossover filter", "Фільтр"};
 inline constexpr LangTexts LabelEqualiseZ = {"Выравнивание Z", "Equalise Z", "Выраўноўванне Z"};
 inline constexpr LangTexts LabelYes = {"да", "yes", "так"};
@@ -405,7 +405,7 @@ inline constexpr LangTexts LabelNoRatings = {
 inline constexpr LangTexts LabelPadResistors = {"Резисторы аттенюаторов", "Pad resistors",
                                                 "Рэзістары атэнюатараў"};
 inline constexpr LangTexts LabelResistor = {"Резистор", "Resistor", "Рэзістар"};
-inline constexpr LangTexts LabelOhm = {"Ом", "Ohm", "Ом"};
+inline constexpr LangTexts LabelOhm = {"Ом", "Ω", "Ом"};
 inline constexpr LangTexts LabelNowW = {"Сейчас, Вт", "Now, W", "Зараз, Вт"};
 inline constexpr LangTexts LabelAtMaxW = {"На пределе, Вт", "At the maximum, W", "На мяжы, Вт"};
 inline constexpr LangTexts LabelSuggestedW = {"Мощность резистора, Вт", "Suggested rating, W",
@@ -452,5 +452,22 @@ inline constexpr LangTexts MsgSaveNewCurve = {
 inline constexpr LangTexts CaptionAskSave = {"Сохранить", "Save", "Захаваць"};
 inline constexpr LangTexts CaptionAskDiscard = {"Не сохранять", "Discard", "Не захоўваць"};
 inline constexpr LangTexts CaptionAskCancel = {"Отмена", "Cancel", "Скасаваць"};
+
+// Pictures of the plots and copies of the per-band table.
+inline constexpr LangTexts CaptionSavePicture = {"Сохранить как рисунок…", "Save as picture…",
+                                                 "Захаваць як малюнак…"};
+inline constexpr LangTexts CaptionCopy = {"Копировать", "Copy", "Капіяваць"};
+inline constexpr LangTexts CaptionSelectAll = {"Выделить всё", "Select all", "Вылучыць усё"};
+inline constexpr LangTexts FilterPictureFiles = {"Рисунок PNG (*.png);;Рисунок SVG (*.svg)",
+                                                 "PNG picture (*.png);;SVG picture (*.svg)",
+                                                 "Малюнак PNG (*.png);;Малюнак SVG (*.svg)"};
+inline constexpr LangTexts CaptionExportPicture = {"Экспорт рисунка", "Export picture",
+                                                   "Экспарт малюнка"};
+inline constexpr LangTexts CaptionSpectrumPicture = {"Спектр…", "Spectrum…", "Спектр…"};
+inline constexpr LangTexts CaptionPerBandPicture = {"Мощность по полосам…", "Power per band…",
+                                                    "Магутнасць па палосах…"};
+inline constexpr LangTexts NameLimitPicture = {"Что сдвигает предел", "What moves the limit",
+                                               "Што зрушвае мяжу"};
+inline constexpr LangTexts NameSpectrumPicture = {"спектр", "spectrum", "спектр"};
 
 }  // namespace ampora

@@ -113,3 +113,22 @@ void KeepWindowSize(QWidget* window, const QString& userFolder, const QString& k
 }
 
 }  // namespace ampora::ui
+
+namespace ampora::ui {
+
+namespace {
+const QString ExportFolderKey = QStringLiteral("export/lastFolder");
+}
+
+QString LastExportFolder(const QString& userFolder) {
+    const QString folder = OpenUserConfig(userFolder)->value(ExportFolderKey).toString();
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
+}
+
+void KeepLastExportFolder(const QString& userFolder, const QString& folder) {
+    auto config = OpenUserConfig(userFolder);
+    if (config->value(ExportFolderKey).toString() != folder)
+        config->setValue(ExportFolderKey, folder);
+}
+
+}  // namespace ampora::ui

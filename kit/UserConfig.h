@@ -36,3 +36,12 @@ void WriteRecentFiles(QSettings& config, const QStringList& recent);
 void KeepWindowSize(QWidget* window, const QString& userFolder, const QString& key);
 
 }  // namespace ampora::ui
+
+namespace ampora::ui {
+
+// --- the folder the last export went to (reports, curves, pictures)
+// "" when none was kept or it no longer exists.
+QString LastExportFolder(const QString& userFolder);
+void KeepLastExportFolder(const QString& userFolder, const QString& folder);
+
+}  // namespace ampora::ui

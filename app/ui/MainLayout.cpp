@@ -16,7 +16,9 @@
 #include "calc/ui/PowerHandlingWiring.h"
 #include "calc/ui/ResultsPanel.h"
 #include "curves/ui/CurvePanel.h"
+#include "curves/ui/GraphPicture.h"
 #include "curves/ui/MeasurementCommands.h"
+#include "i18n/Messages.h"
 #include "i18n/ui/LanguageSwitch.h"
 #include "inputs/ui/InputPanel.h"
 #include "session/Session.h"
@@ -123,6 +125,23 @@ void TF_Main::buildMenus() {
     InstallBandBreakdown(*session_, this, service);
     InstallPowerHandling(*session_, this, service);
     InstallReportCommand(*session_, this, file, MenuItems.value(QStringLiteral("SubFileBreak2")));
+    buildPictureMenu(file);
+}
+
+void TF_Main::buildPictureMenu(QMenu* file) {
+    // File → Export picture: each plot as PNG or SVG; the graph's popup menu
+    // gets its commands after the delivered items.
+    auto* pictures = new QMenu(file);
+    pictures->setObjectName(QStringLiteral("MenuExportPicture"));
+    pictures->menuAction()->setObjectName(QStringLiteral("MenuExportPicture"));
+    file->insertMenu(MenuItems.value(QStringLiteral("SubFileBreak2")), pictures);
+    InstallGraphPicture(*curves_, PopupMenu1, pictures);
+    InstallBandPlotPicture(*session_, this, pictures);
+    const auto retranslate = [this, pictures] {
+        pictures->setTitle(session_->text(CaptionExportPicture));
+    };
+    retranslate();
+    connect(session_.get(), &Session::languageChanged, pictures, retranslate);
 }
 
 void TF_Main::connectMenus() {

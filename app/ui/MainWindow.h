@@ -81,6 +81,7 @@ protected:
 private:
     void buildLayout();
     void buildMenus();
+    void buildPictureMenu(QMenu* file);  // File → Export picture
     void connectMenus();
     void FormCreate();
     void shutDown();

@@ -250,7 +250,8 @@ FileStatus WriteReportPdf(const QString& path, const ReportData& r) {
 
         line(QStringLiteral("Ampora: ") + r.name, 18, true);
         line(Tr(LabelReportDate, l) + r.date.toString(Qt::ISODate) +
-                 (r.file.isEmpty() ? QString() : QStringLiteral("   ") + r.file),
+                 (r.file.isEmpty() ? QString()
+                                   : QStringLiteral("   ") + QFileInfo(r.file).fileName()),
              9);
         y += 2 * unit;
 
@@ -305,6 +306,7 @@ FileStatus WriteReportPdf(const QString& path, const ReportData& r) {
             line(bt.stopped + r.stopMessage.simplified(), 10.5, true);
         } else {
             const PowerTexts& t = r.ev.texts;
+            const PadTexts pad = FormatPadsWithUnit(r.ev.pads, r.ev.power, r.decimalSep);
             setSize(9.5);
             std::vector<QStringList> results = {
                 {QString(), Tr(LabelPower, l), Tr(LabelSpl, l), Tr(LabelPad, l)},
@@ -312,10 +314,10 @@ FileStatus WriteReportPdf(const QString& path, const ReportData& r) {
             if (d.midOn)
                 results.push_back(
                     {bt.drivers[Mid], Q(t.mid), Q(t.splM),
-                     Q(t.rsM) + (t.rsM.empty() || t.rpM.empty() ? "" : "    ") + Q(t.rpM)});
+                     Q(pad.rsM) + (pad.rsM.empty() || pad.rpM.empty() ? "" : "    ") + Q(pad.rpM)});
             results.push_back(
                 {bt.drivers[Tweeter], Q(t.tweeter), Q(t.splT),
-                 Q(t.rsT) + (t.rsT.empty() || t.rpT.empty() ? "" : "    ") + Q(t.rpT)});
+                 Q(pad.rsT) + (pad.rsT.empty() || pad.rpT.empty() ? "" : "    ") + Q(pad.rpT)});
             y = Table(p, 0, y, unit, {22, 30, 30, 98}, results);
             setSize(10.5, true);
             line(Tr(LabelTotalSpl, l) + QStringLiteral(": ") + Q(t.splTot), 10.5, true);
@@ -351,7 +353,7 @@ FileStatus WriteReportPdf(const QString& path, const ReportData& r) {
             std::vector<QStringList> rows;
             QStringList head = {bt.frequency, bt.level};
             for (Sink s : b.sinks) {
-                head << bt.sinkName(s) + QStringLiteral(", ") + bt.watts;
+                head << bt.columnName(b, s) + QStringLiteral(", ") + bt.watts;
                 if (IsDriver(s)) head << QStringLiteral("%");
             }
             rows.push_back(head);
@@ -378,7 +380,8 @@ FileStatus WriteReportPdf(const QString& path, const ReportData& r) {
             const double rest =
                 (page.width() / unit - 39) / std::max<double>(1, double(head.size() - 2));
             for (int c = 2; c < head.size(); ++c) widths.push_back(rest);
-            Table(p, 0, y, unit, widths, rows, 1, true, 2);
+            // A pad resistor's column title takes three lines with its resistance.
+            Table(p, 0, y, unit, widths, rows, 1, true, 3);
         }
         if (r.stopMessage.isEmpty() && !d.powerHandling.empty() &&
             !PaintPowerHandlingPage(p, pdf, r, QFont(QStringLiteral("Liberation Sans"))))
@@ -391,7 +394,9 @@ FileStatus WriteReportPdf(const QString& path, const ReportData& r) {
 
 FileStatus WriteReportCsv(const QString& path, const ReportData& r) {
     EvaluatedFile f;
-    f.path = S(r.file.isEmpty() ? r.name : r.file);
+    // The report names its design by the file's name; where it lies is the
+    // writer's business, not the reader's.
+    f.path = S(r.file.isEmpty() ? r.name : QFileInfo(r.file).fileName());
     f.design = r.design;
     f.evaluation = r.ev;
     return WriteReportBytes(path, r, ReportCsv(f, r.language));
@@ -417,9 +422,9 @@ void InstallReportCommand(const Session& session, QWidget* main, QMenu* file, QA
     file->insertAction(before, item);
     QObject::connect(item, &QAction::triggered, main, [&session, main] {
         const ReportData r = CurrentReport(session);
-        const QString suggested = r.name + QStringLiteral(".pdf");
-        QString path = ChooseFile(main, FileChoice::Save, Tr(CaptionExportReport, r.language),
-                                  suggested, Tr(FilterReportFiles, r.language));
+        QString path = ChooseExportFile(main, {session.designPath(), session.userFolder()},
+                                        Tr(CaptionExportReport, r.language), r.name,
+                                        QStringLiteral(".pdf"), Tr(FilterReportFiles, r.language));
         if (!path.isEmpty()) {
             if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
             const bool csv =

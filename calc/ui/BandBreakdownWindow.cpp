@@ -1,11 +1,13 @@
 #include "calc/ui/BandBreakdownWindow.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
 #include <QTableWidget>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -15,6 +17,8 @@
 #include "i18n/Messages.h"
 #include "inputs/Numbers.h"
 #include "kit/Controls.h"
+#include "kit/PictureExport.h"
+#include "kit/TableCopy.h"
 #include "kit/Widgets.h"
 #include "session/Session.h"
 
@@ -43,6 +47,20 @@ struct PlotGeometry {
 PlotGeometry Geometry(const QRectF& area) {
     const QRectF bars = area.adjusted(56, 26, -26, -24);
     return {bars, bars.width() / BandCount};
+}
+
+// "Flat - Power per band": the design's file or the curve, then the plot.
+QString PictureName(const Session& session) {
+    QString name = session.designPath().isEmpty()
+                       ? session.CurCurveName
+                       : QFileInfo(session.designPath()).completeBaseName();
+    const QString title = session.text(CaptionPowerPerBand);
+    return name.isEmpty() ? title : name + QStringLiteral(" - ") + title;
+}
+
+PictureTexts PlotPictureTexts(const Session& session) {
+    return {session.text(CaptionSavePicture), session.text(FilterPictureFiles),
+            session.text(MsgFileWriteFailed), TextIndex(session.language())};
 }
 
 double DriversTotal(const BandBreakdownRow& r) {
@@ -77,6 +95,12 @@ QString BreakdownTexts::sinkName(Sink s) const {
         case Sink::TweeterParallel: return drivers[Tweeter] + QStringLiteral(" Rp");
     }
     return {};
+}
+
+QString BreakdownTexts::columnName(const BandBreakdown& b, Sink s) const {
+    const double ohm = b.ohm[size_t(s)];
+    if (IsDriver(s) || !(ohm > 0)) return sinkName(s);
+    return sinkName(s) + QLatin1Char(' ') + Q(FormatResult(ohm, decimalSep)) + QStringLiteral(" Ω");
 }
 
 int BandAtX(const QRectF& area, double x) {
@@ -189,6 +213,19 @@ void BandPowerPlot::setData(const BandBreakdown& b, const BreakdownTexts& t) {
     update();
 }
 
+Picture BandPowerPlot::picture() const {
+    const BandBreakdown data = data_;
+    const BreakdownTexts texts = texts_;
+    const QFont font = this->font();
+    const QSize size = this->size();
+    return {size,
+            [data, texts, font, size](QPainter& p) {
+                p.setFont(font);
+                PaintBandPlot(p, QRectF(QPointF(), size), data, texts);
+            },
+            texts.title};
+}
+
 void BandPowerPlot::paintEvent(QPaintEvent*) {
     QPainter p(this);
     PaintBandPlot(p, QRectF(rect()), data_, texts_, hover_);
@@ -225,7 +262,26 @@ BandBreakdownWindow::BandBreakdownWindow(const Session& session, QWidget* main)
     table_->setObjectName(QStringLiteral("BreakdownTable"));
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Captions wrap at blanks; fitColumns makes room for their longest word.
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    table_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter |
+                                                    Qt::Alignment(Qt::TextWordWrap));
+    OnEvent(table_->viewport(), QEvent::Resize, [this](QEvent*) {
+        fitColumns();
+        return false;
+    });
+    const TableCopyActions copy = InstallTableCopy(table_);
+    copyCells_ = copy.copy;
+    selectAll_ = copy.selectAll;
+    savePicture_ = new QAction(plot_);
+    savePicture_->setObjectName(QStringLiteral("BreakdownSavePicture"));
+    copyPicture_ = new QAction(plot_);
+    copyPicture_->setObjectName(QStringLiteral("BreakdownCopyPicture"));
+    plot_->addAction(savePicture_);
+    plot_->addAction(copyPicture_);
+    plot_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(savePicture_, &QAction::triggered, this, [this] { savePicture(); });
+    connect(copyPicture_, &QAction::triggered, this, [this] { CopyPicture(plot_->picture()); });
     layout->addWidget(stopLine_);
     layout->addWidget(plot_, 2);
     layout->addWidget(table_, 3);
@@ -249,6 +305,11 @@ void BandBreakdownWindow::retranslate() {
     setWindowTitle(t.title);
     plot_->setAccessibleName(t.title);
     table_->setAccessibleName(t.title);
+    const size_t l = size_t(TextIndex(session_.language()));
+    savePicture_->setText(Q(CaptionSavePicture[l]));
+    copyPicture_->setText(Q(CaptionCopy[l]));
+    copyCells_->setText(Q(CaptionCopy[l]));
+    selectAll_->setText(Q(CaptionSelectAll[l]));
     stale_ = true;
     refresh();
 }
@@ -306,14 +367,16 @@ void BandBreakdownWindow::fill() {
 
     QStringList headers = {t.frequency, t.level};
     for (Sink s : shown.sinks) {
-        headers << t.sinkName(s) + QStringLiteral(", ") + t.watts;
+        headers << t.columnName(shown, s) + QStringLiteral(", ") + t.watts;
         if (IsDriver(s)) headers << t.sinkName(s) + QStringLiteral(", %");
     }
     // The columns change only with the drivers and pads in use or the language.
+    bool refit = false;
     if (headers != headers_) {
         table_->setColumnCount(int(headers.size()));
         table_->setHorizontalHeaderLabels(headers);
         headers_ = headers;
+        refit = true;
     }
     if (table_->rowCount() != BandCount + 1) table_->setRowCount(BandCount + 1);
     const auto set = [this](int row, int col, const QString& text) { setCell(row, col, text); };
@@ -334,6 +397,55 @@ void BandBreakdownWindow::fill() {
         set(BandCount, col++, Q(shown.totalText[size_t(s)]));
         if (IsDriver(s)) set(BandCount, col++, QStringLiteral("100"));
     }
+    if (refit) fitColumns();  // with the cells, whose numbers may be wider
+}
+
+void BandBreakdownWindow::fitColumns() {
+    QHeaderView* header = table_->horizontalHeader();
+    const int n = std::min(table_->columnCount(), int(headers_.size()));
+    if (n == 0) return;
+    const QFontMetrics fm(header->font());
+    const int margin = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    std::vector<int> least(static_cast<size_t>(n), 0);
+    for (int c = 0; c < n; ++c) {
+        int w = static_cast<const QAbstractItemView*>(table_)->sizeHintForColumn(c);
+        for (const QString& word : headers_[c].split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            w = std::max(w, fm.horizontalAdvance(word) + margin + 4);
+        least[size_t(c)] = w;
+    }
+    // Equal widths where the captions allow: the columns that need more keep
+    // what they need, the others share the rest.
+    const int room = table_->viewport()->width();
+    int level = room / n;
+    for (int pass = 0; pass < n; ++pass) {
+        int wide = 0, wideSum = 0;
+        for (int w : least)
+            if (w > level) ++wide, wideSum += w;
+        const int next = wide < n ? (room - wideSum) / (n - wide) : 0;
+        if (next == level) break;
+        level = next;
+    }
+    std::vector<int> widths(static_cast<size_t>(n));
+    int sum = 0;
+    for (int c = 0; c < n; ++c) {
+        widths[size_t(c)] = std::max(least[size_t(c)], level);
+        sum += widths[size_t(c)];
+    }
+    widths.back() += std::max(0, room - sum);  // the rounding's pixels
+    int height = 0;
+    for (int c = 0; c < n; ++c) {
+        const int w = widths[size_t(c)];
+        if (header->sectionSize(c) != w) header->resizeSection(c, w);
+        const QRect text = fm.boundingRect(QRect(0, 0, w - margin - 4, 1000),
+                                           Qt::AlignCenter | Qt::TextWordWrap, headers_[c]);
+        height = std::max(height, text.height());
+    }
+    header->setMinimumHeight(height + margin + 4);
+}
+
+void BandBreakdownWindow::savePicture() {
+    SavePictureAs(this, plot_->picture(), PictureName(session_),
+                  {session_.designPath(), session_.userFolder()}, PlotPictureTexts(session_));
 }
 
 namespace {
@@ -396,6 +508,40 @@ BandBreakdownWindow* FindBandBreakdown(const QWidget& main) {
     auto* follower = static_cast<BreakdownFollower*>(
         main.findChild<QObject*>(QStringLiteral("BreakdownFollower"), Qt::FindDirectChildrenOnly));
     return follower ? follower->window() : nullptr;
+}
+
+void InstallBandPlotPicture(const Session& session, QWidget* main, QMenu* exportMenu) {
+    QAction* item = exportMenu->addAction(QString());
+    item->setObjectName(QStringLiteral("CmdPerBandPicture"));
+    QObject::connect(item, &QAction::triggered, main, [&session, main] {
+        const BandBreakdownWindow* window = FindBandBreakdown(*main);
+        Picture picture;
+        if (window && window->isVisible()) {
+            picture = window->plot()->picture();
+        } else {
+            // The window's plot at its usual size, for the design on screen.
+            const Design design = session.design();
+            const Evaluation ev = Evaluate(design);
+            const BandBreakdown b = MakeBandBreakdown(design, ev);
+            const BreakdownTexts t =
+                BreakdownTexts::For(TextIndex(session.language()), DecimalSeparator());
+            const QFont font = main->font();
+            picture = {QSize(720, 260),
+                       [b, t, font](QPainter& p) {
+                           p.setFont(font);
+                           PaintBandPlot(p, QRectF(0, 0, 720, 260), b, t);
+                       },
+                       t.title};
+        }
+        SavePictureAs(main, picture, PictureName(session),
+                      {session.designPath(), session.userFolder()}, PlotPictureTexts(session));
+        main->activateWindow();
+    });
+    const auto retranslate = [&session, item] {
+        item->setText(session.text(CaptionPerBandPicture));
+    };
+    retranslate();
+    QObject::connect(&session, &Session::languageChanged, item, retranslate);
 }
 
 }  // namespace ampora::ui

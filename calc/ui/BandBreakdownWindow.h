@@ -9,7 +9,9 @@
 #include <array>
 
 #include "calc/BandBreakdown.h"
+#include "kit/PictureExport.h"
 
+class QAction;
 class QLabel;
 class QMenu;
 class QPainter;
@@ -27,6 +29,8 @@ struct BreakdownTexts {
     char decimalSep = '.';
     static BreakdownTexts For(int language, char decimalSep);
     QString sinkName(Sink s) const;  // "Tweeter", "Tweeter Rs"
+    // A table column's name: a pad resistor with its resistance ("Tweeter Rs 3 Ω").
+    QString columnName(const BandBreakdown& b, Sink s) const;
 };
 
 // Per band the drivers' powers as stacked bars over a band axis labelled
@@ -44,6 +48,8 @@ public:
     explicit BandPowerPlot(QWidget* parent);
     void setData(const BandBreakdown& b, const BreakdownTexts& t);
     int hoverBand() const { return hover_; }
+    // What the plot shows, without the hover highlight.
+    Picture picture() const;
     QSize sizeHint() const override { return {720, 260}; }
 
 protected:
@@ -75,6 +81,10 @@ protected:
 
 private:
     void refresh();
+    // Columns at least as wide as their longest header word, the rest of the
+    // width shared out; the header as high as its wrapped captions.
+    void fitColumns();
+    void savePicture();
     void fill();
     // Sets a cell's text, keeping the cell: a recalculation changes only texts.
     void setCell(int row, int col, const QString& text);
@@ -88,6 +98,10 @@ private:
     BandBreakdown data_;
     QString stop_;
     QStringList headers_;
+    QAction* savePicture_;
+    QAction* copyPicture_;
+    QAction* copyCells_;
+    QAction* selectAll_;
     bool newResult_ = false;  // design_ and ev_ are not yet in data_
     bool stale_ = true;       // the controls do not yet show data_ in the current language
 };
@@ -98,5 +112,8 @@ private:
 void InstallBandBreakdown(const Session& session, QWidget* main, QMenu* service);
 // The window, if it has been opened.
 BandBreakdownWindow* FindBandBreakdown(const QWidget& main);
+// File → Export picture → "Power per band…" (CmdPerBandPicture): the open
+// window's plot, else the plot of the design on screen at its usual size.
+void InstallBandPlotPicture(const Session& session, QWidget* main, QMenu* exportMenu);
 
 }  // namespace ampora::ui

@@ -222,6 +222,21 @@ void LimitPlot::setData(const LimitCurve& curve, const LimitMark& mark,
     update();
 }
 
+Picture LimitPlot::picture() const {
+    const LimitCurve curve = curve_;
+    const LimitMark mark = mark_;
+    const PowerHandlingTexts texts = texts_;
+    const QFont font = this->font();
+    const QSize size = this->size();
+    const char sep = DecimalSeparator();
+    return {size,
+            [curve, mark, texts, font, size, sep](QPainter& p) {
+                p.setFont(font);
+                PaintLimitCurve(p, QRectF(QPointF(), size), curve, mark, texts, sep);
+            },
+            texts.moves};
+}
+
 void LimitPlot::paintEvent(QPaintEvent*) {
     QPainter p(this);
     PaintLimitCurve(p, QRectF(rect()), curve_, mark_, texts_, DecimalSeparator());

@@ -7,6 +7,7 @@
 #include <array>
 
 #include "calc/PowerHandling.h"
+#include "kit/PictureExport.h"
 
 class QPainter;
 class QRectF;
@@ -41,6 +42,7 @@ public:
     explicit LimitPlot(QWidget* parent);
     void setData(const LimitCurve& curve, const LimitMark& mark, const PowerHandlingTexts& t);
     const LimitCurve& curve() const { return curve_; }
+    Picture picture() const;  // what the plot shows
     QSize sizeHint() const override { return {640, 200}; }
 
 protected:

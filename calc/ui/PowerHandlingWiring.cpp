@@ -6,6 +6,7 @@
 #include "calc/ui/PowerHandlingWindow.h"
 #include "calc/ui/PowerRatingsHolder.h"
 #include "i18n/Messages.h"
+#include "kit/PictureExport.h"
 #include "session/Session.h"
 
 namespace ampora::ui {
@@ -34,6 +35,7 @@ public:
             if (have_) window_->recalculated(design_, ev_, stop_);
             QObject::connect(window_, &PowerHandlingWindow::ratingsEdited, &session_,
                              [s = &session_](const PowerRatings& r) { s->setPowerRatings(r); });
+            installPictureCommands();
         }
         window_->show();
         window_->raise();
@@ -46,12 +48,38 @@ public:
     }
     void retranslate() {
         if (window_) window_->setLanguage(TextIndex(session_.language()));
+        if (savePicture_) savePicture_->setText(session_.text(CaptionSavePicture));
+        if (copyPicture_) copyPicture_->setText(session_.text(CaptionCopy));
     }
     PowerHandlingWindow* window() const { return window_; }
 
 private:
+    // "Save as picture…" and "Copy" in the curve's context menu.
+    void installPictureCommands() {
+        LimitPlot* plot = window_->plot();
+        savePicture_ = new QAction(plot);
+        savePicture_->setObjectName(QStringLiteral("LimitSavePicture"));
+        copyPicture_ = new QAction(plot);
+        copyPicture_->setObjectName(QStringLiteral("LimitCopyPicture"));
+        plot->addAction(savePicture_);
+        plot->addAction(copyPicture_);
+        plot->setContextMenuPolicy(Qt::ActionsContextMenu);
+        QObject::connect(savePicture_, &QAction::triggered, plot, [this, plot] {
+            const Session& s = session_;
+            const PictureTexts texts{s.text(CaptionSavePicture), s.text(FilterPictureFiles),
+                                     s.text(MsgFileWriteFailed), TextIndex(s.language())};
+            SavePictureAs(window_, plot->picture(), s.text(NameLimitPicture),
+                          {s.designPath(), s.userFolder()}, texts);
+        });
+        QObject::connect(copyPicture_, &QAction::triggered, plot,
+                         [plot] { CopyPicture(plot->picture()); });
+        retranslate();
+    }
+
     Session& session_;
     QWidget* main_;
+    QAction* savePicture_ = nullptr;
+    QAction* copyPicture_ = nullptr;
     PowerHandlingWindow* window_ = nullptr;
     Design design_;
     Evaluation ev_;

@@ -62,6 +62,8 @@ public:
     void Image6Click();  // prints the window
     uint32_t curveColor() const { return curveColor_; }
     const QImage& graphImage() const;
+    // The graph with its scales and captions, as a picture leaves the program.
+    QWidget* graphPanel() const;
     const std::array<int32_t, 31>& bandDepth() const { return bandDepth_; }
     // A curve with no record behind it (a measured spectrum): Save asks for
     // its name, proposing this one.

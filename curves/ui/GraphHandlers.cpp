@@ -50,6 +50,8 @@ bool InActiveArea(int x, int y) { return x >= 41 && x <= 596 && y >= 35 && y <= 
 
 const QImage& CurvePanel::graphImage() const { return graph_->image(); }
 
+QWidget* CurvePanel::graphPanel() const { return graph_->parentWidget(); }
+
 void CurvePanel::DrawGrid() {
     int marker = 5;
     for (int i = 0; i < 5; ++i)

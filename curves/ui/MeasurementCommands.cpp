@@ -66,12 +66,11 @@ void ExportCommand(CurvePanel& curves) {
         ShowMessage(curves.window(), Text(curves, MsgNoDataToSave));
         return;
     }
-    const QString suggested =
-        (curves.session().CurCurveName.isEmpty() ? QStringLiteral("curve")
-                                                 : curves.session().CurCurveName) +
-        QStringLiteral(".csv");
-    QString path = ChooseFile(curves.window(), FileChoice::Save, Text(curves, CaptionExportCurve),
-                              suggested, Text(curves, FilterCsvFiles));
+    const Session& s = curves.session();
+    const QString name = s.CurCurveName.isEmpty() ? QStringLiteral("curve") : s.CurCurveName;
+    QString path = ChooseExportFile(curves.window(), {s.designPath(), s.userFolder()},
+                                    Text(curves, CaptionExportCurve), name, QStringLiteral(".csv"),
+                                    Text(curves, FilterCsvFiles));
     if (!path.isEmpty()) {
         if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
         ExportCurveFile(curves, path);

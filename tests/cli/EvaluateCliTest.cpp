@@ -104,8 +104,8 @@ TEST_F(EvaluateCli, TextShowsTheWindowsNumbersOrTheReason) {
                        "  Spectrum: Flat, \"loud\"\n"
                        "            Power, W  SPL, dB  L-pad\n"
                        "  Bass      40.3      104.1\n"
-                       "  Midrange  20.6      103.1    Rs=1.6   6.5 W   Rp=30.9   5.3 W\n"
-                       "  Tweeter   10.8      102.3    Rs=3   10.2 W   Rp=13.7   6.3 W\n"
+                       "  Midrange  20.6      103.1    Rs=1.6 Ω   6.5 W   Rp=30.9 Ω   5.3 W\n"
+                       "  Tweeter   10.8      102.3    Rs=3 Ω   10.2 W   Rp=13.7 Ω   6.3 W\n"
                        "  Total               108\n\n");
     EXPECT_EQ(run({"--language", "rus", "--", file("weak.ampora")}), 1);
     EXPECT_NE(out.find("Расчёт остановлен: Чувствительность динамика ВЧ недостаточна"),

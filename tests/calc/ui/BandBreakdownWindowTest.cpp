@@ -78,7 +78,7 @@ TEST_F(BandBreakdownWindowTest, TotalsAreTheMainWindowsNumbersForTheWorkedExampl
     // The two-way has no midrange columns.
     EXPECT_EQ(Headers(w->table()),
               QStringList({"Frequency, Hz", "Programme, dB", "Bass, W", "Bass, %", "Tweeter, W",
-                           "Tweeter, %", "Tweeter Rs, W", "Tweeter Rp, W"}));
+                           "Tweeter, %", "Tweeter Rs 3 Ω, W", "Tweeter Rp 13.7 Ω, W"}));
     EXPECT_EQ(Row(w->table(), 0).mid(0, 2), QStringList({"20", "0"}));
     EXPECT_EQ(Row(w->table(), 30)[0], "20480");
 }
