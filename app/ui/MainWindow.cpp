@@ -16,6 +16,7 @@
 #include "app/ui/AboutWindow.h"
 #include "app/ui/Accessibility.h"
 #include "app/ui/DesignCommands.h"
+#include "app/ui/Shortcuts.h"
 #include "calc/ui/ResultsPanel.h"
 #include "curves/CurveStore.h"
 #include "curves/ui/CurvePanel.h"
@@ -40,6 +41,7 @@ TF_Main::TF_Main(const ProgramFolders& folders, QWidget* parent)
     buildMenus();
     connectMenus();
     SetScreenTabOrder(*this);
+    InstallShortcuts(*this);
     // The names come from the captions, which the first showing sets in the
     // user's language.
     connect(session_.get(), &Session::languageChanged, this,
@@ -116,18 +118,23 @@ void TF_Main::FormCreate() {
     session_->CurveMode = ModeOpen;
     results_->setFocusToCalc();
     // A position off every screen would hide the window: centre it instead.
-    // The stored place counts as on screen when the user can still take hold
-    // of the window there: some of the band 10..160 px below its top edge
-    // (title bar, menu and the top of the graph), leaving out 40 px at either
-    // side (749 px wide), lies in a screen's available area.
+    // The stored place (the outer top left) counts as on screen when the user
+    // can still take hold of the window there: its top 20 px (the title bar
+    // under a window manager, the menu bar without one), leaving out 40 px at
+    // either side (749 px wide), lie within the height of a screen's available
+    // area and partly within its width.
     SettingsValues& settings = session_->Stored;
     QPoint pos = CentredPosition();
     if (settings.winLeft && settings.winTop) {
         const QPoint place(*settings.winLeft, *settings.winTop);
-        const QRect grip(place + QPoint(40, 10), QSize(749 - 2 * 40, 150));
+        const QRect titleBar(place + QPoint(40, 0), QSize(749 - 2 * 40, 20));
         bool onScreen = false;
-        for (const QScreen* s : QGuiApplication::screens())
-            if (s->availableGeometry().intersects(grip)) onScreen = true;
+        for (const QScreen* s : QGuiApplication::screens()) {
+            const QRect area = s->availableGeometry();
+            if (area.top() <= titleBar.top() && titleBar.bottom() <= area.bottom() &&
+                area.left() <= titleBar.right() && titleBar.left() <= area.right())
+                onScreen = true;
+        }
         if (onScreen) pos = place;
     }
     settings.winLeft = pos.x();

@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 namespace ampora::ui {
 
@@ -14,6 +16,13 @@ GraphImage::GraphImage(QWidget* parent, int width, int height)
 void GraphImage::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.drawImage(0, 0, image_);
+    // On screen only: the image itself goes to paper and into reports.
+    if (hasFocus()) {
+        QStyleOptionFocusRect frame;
+        frame.initFrom(this);
+        frame.rect = rect().adjusted(1, 1, -1, -1);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &p, this);
+    }
 }
 
 void GraphImage::mouseMoveEvent(QMouseEvent* event) {

@@ -286,6 +286,12 @@ void InputPanel::publish() { session_.setInputs(designFromBoxes()); }
 void InputPanel::select(QComboBox* list, int index) {
     // Silently, as a user's pick is not, but the session learns of it.
     SetItemIndex(list, index);
+    // What the program shows is what text that names no item goes back to.
+    if (index >= 0)
+        for (FilterBoxes& b : filters_) {
+            if (list == b.type) b.typeKept = int16_t(index);
+            if (list == b.order) b.orderKept = int16_t(index);
+        }
     publish();
 }
 
@@ -446,9 +452,6 @@ void InputPanel::showDesign(const Design& d) {
         select(b.type, static_cast<int>(choice.type));
         ComboChange(Filter(f));
         if (choice.type != FilterType::None) select(b.order, OrderItemIndex(choice));
-        const int idx = ItemIndex(b.order);
-        if (idx >= 0) b.orderKept = int16_t(idx);
-        b.typeKept = int16_t(static_cast<int>(choice.type));
         b.cut->setText(QString::number(choice.cutHz));
     }
     midEqualise_->setChecked(d.midEqualise);
