@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <cmath>
 #include <cstdio>
 
@@ -29,6 +30,32 @@
 #include "store/Table.h"
 
 namespace ampora::ui {
+
+namespace {
+
+// The stored place is the outer corner, as pos() gives it at the end. Before
+// the first showing the frame is unknown and Qt puts the client area there,
+// so every start would creep up by the title bar. Once the window manager has
+// framed the window (tried for two seconds; never without one), the frame is
+// put at the place.
+void PutFrameAt(QWidget* window, QPoint place) {
+    auto* settle = new QTimer(window);
+    settle->setInterval(25);
+    QObject::connect(
+        settle, &QTimer::timeout, window, [window, settle, place, tries = 0]() mutable {
+            QWindow* w = window->windowHandle();
+            const bool framed = w && !w->frameMargins().isNull();
+            if (!framed && ++tries < 80) return;
+            settle->stop();
+            settle->deleteLater();
+            if (!framed || w->framePosition() == place) return;
+            const QMargins frame = w->frameMargins();
+            window->setGeometry(QRect(place + QPoint(frame.left(), frame.top()), window->size()));
+        });
+    settle->start();
+}
+
+}  // namespace
 
 TF_Main::TF_Main(const ProgramFolders& folders, QWidget* parent)
     : QMainWindow(parent), session_(std::make_unique<Session>(folders)) {
@@ -146,6 +173,7 @@ void TF_Main::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shown_) {
         shown_ = true;
+        PutFrameAt(this, pos());
         FormShow();
     }
 }
