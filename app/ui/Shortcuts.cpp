@@ -1,6 +1,8 @@
 #include "app/ui/Shortcuts.h"
 
 #include <QAction>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -30,6 +32,15 @@ void InstallShortcuts(TF_Main& main) {
     // No standard key says "export".
     if (auto* a = main.findChild<QAction*>(QStringLiteral("CmdExportReport")))
         a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+
+    // A box's own keys do not hide the commands' (Ctrl+E is "end of line" in
+    // the X11 keyboard scheme).
+    QList<QKeySequence> commandKeys;
+    for (const QAction* a : main.findChildren<QAction*>()) commandKeys += a->shortcuts();
+    for (QLineEdit* box : main.findChildren<QLineEdit*>())
+        OnEvent(box, QEvent::ShortcutOverride, [commandKeys](QEvent* e) {
+            return commandKeys.contains(QKeySequence(static_cast<QKeyEvent*>(e)->keyCombination()));
+        });
 
     // F5 is a click of "Calc!", besides Enter in a box; not while the picker
     // lies over the button.

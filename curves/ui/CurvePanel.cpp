@@ -159,6 +159,7 @@ void CurvePanel::buildGraph(QWidget* client) {
         l->setCursor(Qt::PointingHandCursor);
         // Reached by Tab too, and opened by Space or Enter like a button.
         l->setFocusPolicy(Qt::TabFocus);
+        l->setTextInteractionFlags(Qt::NoTextInteraction);
         presets_[size_t(i)] = l;
     }
     // Squares from left to right: Shape10, Shape9, Shape5, Shape7, Shape8, Shape6.

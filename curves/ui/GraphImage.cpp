@@ -2,8 +2,6 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 
 namespace ampora::ui {
 
@@ -18,10 +16,9 @@ void GraphImage::paintEvent(QPaintEvent*) {
     p.drawImage(0, 0, image_);
     // On screen only: the image itself goes to paper and into reports.
     if (hasFocus()) {
-        QStyleOptionFocusRect frame;
-        frame.initFrom(this);
-        frame.rect = rect().adjusted(1, 1, -1, -1);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &p, this);
+        p.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
     }
 }
 
