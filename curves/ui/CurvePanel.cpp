@@ -158,8 +158,8 @@ void CurvePanel::buildGraph(QWidget* client) {
             MakeLabel(panel, presetNames[i], 645, presetTops[i], QString::fromUtf8(presetTexts[i]));
         l->setCursor(Qt::PointingHandCursor);
         // Reached by Tab too, and opened by Space or Enter like a button.
+        l->setTextInteractionFlags(Qt::NoTextInteraction);  // sets a focus policy too
         l->setFocusPolicy(Qt::TabFocus);
-        l->setTextInteractionFlags(Qt::NoTextInteraction);
         presets_[size_t(i)] = l;
     }
     // Squares from left to right: Shape10, Shape9, Shape5, Shape7, Shape8, Shape6.
