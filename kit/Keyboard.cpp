@@ -48,15 +48,6 @@ QString WithoutMnemonic(const QString& caption) {
     return out;
 }
 
-QChar MnemonicOf(const QString& caption) {
-    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != QLatin1Char('&')) continue;
-        if (caption[i + 1] != QLatin1Char('&')) return caption[i + 1].toLower();
-        ++i;  // a literal '&'
-    }
-    return {};
-}
-
 void AssignMnemonics(const QList<QAction*>& items) {
     QString taken;
     for (QAction* a : items) {

@@ -27,8 +27,6 @@ void AssignMnemonics(const QList<QAction*>& items);
 // The caption as it reads on screen and to a screen reader: without the
 // mnemonic's '&'.
 QString WithoutMnemonic(const QString& caption);
-// The letter a caption's mnemonic chose, lower case; a null character if none.
-QChar MnemonicOf(const QString& caption);
 // The items of menu get their mnemonics whenever it opens, so captions set
 // later by any feature get them too; its submenus likewise.
 void KeepMnemonics(QMenu* menu);
