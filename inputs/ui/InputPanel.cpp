@@ -230,13 +230,11 @@ void InputPanel::connectHandlers() {
         connect(b.order, &QComboBox::activated, this, [this, filter] { OrderBoxChange(filter); });
         connect(b.order->lineEdit(), &QLineEdit::textEdited, this,
                 [this, filter] { OrderBoxChange(filter); });
-        // A list left with text that names no item goes back to its item;
-        // the results shown were made from the text, so they are made again.
+        // A list left with text that names no item goes back to its item.
         OnFocusMove(b.type, QEvent::FocusOut, [this, &b] {
-            if (ItemIndex(b.type) >= 0) return;
-            select(b.type, b.typeKept);
-            session_.clearResultsAndCalculate();
+            if (ItemIndex(b.type) < 0) select(b.type, b.typeKept);
         });
+        // The results shown were made from the order's text: made again.
         OnFocusMove(b.order, QEvent::FocusOut, [this, &b] {
             if (ItemIndex(b.order) >= 0) return;
             select(b.order, b.orderKept);
