@@ -304,13 +304,14 @@ void UpdateAccessibleNames(QWidget& m, const Session& session) {
 
 void SetScreenTabOrder(QWidget& m) {
     const char* chain[] = {
-        "Edit9",   "Edit10",    "Edit11",      "Edit5",  "ComboBox5",  "ComboBox7",
-        "Edit28",  "Edit29",    "CheckBoxMid", "Edit12", "Edit13",     "CBMidEq",
-        "Edit1",   "ComboBox1", "ComboBox3",   "Edit3",  "ComboBox2",  "ComboBox4",
-        "Edit14",  "Edit15",    "CBHighEq",    "Edit6",  "ComboBox6",  "ComboBox8",
-        "ButCalc", "ButFType",  "DBGrid1",     "Edit2",  "ButCurveOK", "ButCancel",
-        "Edit20",  "Edit21",    "Edit22",      "Edit23", "Edit24",     "Edit25",
-        "Edit26",  "Edit27",
+        "Edit9",     "Edit10",    "Edit11",      "Edit5",   "ComboBox5", "ComboBox7",
+        "Edit28",    "Edit29",    "CheckBoxMid", "Edit12",  "Edit13",    "CBMidEq",
+        "Edit1",     "ComboBox1", "ComboBox3",   "Edit3",   "ComboBox2", "ComboBox4",
+        "Edit14",    "Edit15",    "CBHighEq",    "Edit6",   "ComboBox6", "ComboBox8",
+        "ButCalc",   "ButFType",  "Image1",      "Label29", "Label30",   "Label32",
+        "Label33",   "Label34",   "Label35",     "DBGrid1", "Edit2",     "ButCurveOK",
+        "ButCancel", "Edit20",    "Edit21",      "Edit22",  "Edit23",    "Edit24",
+        "Edit25",    "Edit26",    "Edit27",
     };
     const Controls c(m);
     for (size_t i = 1; i < std::size(chain); ++i)

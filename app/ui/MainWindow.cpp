@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <cmath>
 #include <cstdio>
 
@@ -18,6 +19,7 @@
 #include "app/ui/Accessibility.h"
 #include "app/ui/DesignCommands.h"
 #include "app/ui/GivenFiles.h"
+#include "app/ui/Shortcuts.h"
 #include "calc/ui/ResultsPanel.h"
 #include "curves/CurveStore.h"
 #include "curves/ui/CurvePanel.h"
@@ -32,6 +34,32 @@
 #include "store/Table.h"
 
 namespace ampora::ui {
+
+namespace {
+
+// The stored place is the outer corner, as pos() gives it at the end. Before
+// the first showing the frame is unknown and Qt puts the client area there,
+// so every start would creep up by the title bar. Once the window manager has
+// framed the window (tried for two seconds; never without one), the frame is
+// put at the place.
+void PutFrameAt(QWidget* window, QPoint place) {
+    auto* settle = new QTimer(window);
+    settle->setInterval(25);
+    QObject::connect(
+        settle, &QTimer::timeout, window, [window, settle, place, tries = 0]() mutable {
+            QWindow* w = window->windowHandle();
+            const bool framed = w && !w->frameMargins().isNull();
+            if (!framed && ++tries < 80) return;
+            settle->stop();
+            settle->deleteLater();
+            if (!framed || w->framePosition() == place) return;
+            const QMargins frame = w->frameMargins();
+            window->setGeometry(QRect(place + QPoint(frame.left(), frame.top()), window->size()));
+        });
+    settle->start();
+}
+
+}  // namespace
 
 TF_Main::TF_Main(const ProgramFolders& folders, QWidget* parent)
     : QMainWindow(parent), session_(std::make_unique<Session>(folders)) {
@@ -48,6 +76,7 @@ TF_Main::TF_Main(const ProgramFolders& folders, QWidget* parent)
         QTimer::singleShot(0, this, [this, saved] { resumeClosing(saved); });
     });
     SetScreenTabOrder(*this);
+    InstallShortcuts(*this);
     // The names come from the captions, which the first showing sets in the
     // user's language.
     connect(session_.get(), &Session::languageChanged, this,
@@ -125,18 +154,23 @@ void TF_Main::FormCreate() {
     session_->CurveMode = ModeOpen;
     results_->setFocusToCalc();
     // A position off every screen would hide the window: centre it instead.
-    // The stored place counts as on screen when the user can still take hold
-    // of the window there: some of the band 10..160 px below its top edge
-    // (title bar, menu and the top of the graph), leaving out 40 px at either
-    // side (749 px wide), lies in a screen's available area.
+    // The stored place (the outer top left) counts as on screen when the user
+    // can still take hold of the window there: its top 20 px (the title bar
+    // under a window manager, the menu bar without one), leaving out 40 px at
+    // either side (749 px wide), lie within the height of a screen's available
+    // area and partly within its width.
     SettingsValues& settings = session_->Stored;
     QPoint pos = CentredPosition();
     if (settings.winLeft && settings.winTop) {
         const QPoint place(*settings.winLeft, *settings.winTop);
-        const QRect grip(place + QPoint(40, 10), QSize(749 - 2 * 40, 150));
+        const QRect titleBar(place + QPoint(40, 0), QSize(749 - 2 * 40, 20));
         bool onScreen = false;
-        for (const QScreen* s : QGuiApplication::screens())
-            if (s->availableGeometry().intersects(grip)) onScreen = true;
+        for (const QScreen* s : QGuiApplication::screens()) {
+            const QRect area = s->availableGeometry();
+            if (area.top() <= titleBar.top() && titleBar.bottom() <= area.bottom() &&
+                area.left() <= titleBar.right() && titleBar.left() <= area.right())
+                onScreen = true;
+        }
         if (onScreen) pos = place;
     }
     settings.winLeft = pos.x();
@@ -148,6 +182,7 @@ void TF_Main::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shown_) {
         shown_ = true;
+        PutFrameAt(this, pos());
         FormShow();
     }
 }

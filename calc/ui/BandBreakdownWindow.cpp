@@ -17,6 +17,7 @@
 #include "i18n/Messages.h"
 #include "inputs/Numbers.h"
 #include "kit/Controls.h"
+#include "kit/Keyboard.h"
 #include "kit/PictureExport.h"
 #include "kit/TableCopy.h"
 #include "kit/Widgets.h"
@@ -251,6 +252,8 @@ void BandPowerPlot::leaveEvent(QEvent*) {
 BandBreakdownWindow::BandBreakdownWindow(const Session& session, QWidget* main)
     : QWidget(main, Qt::Window), session_(session) {
     setObjectName(QStringLiteral("F_PowerPerBand"));
+    CloseOnEscape(this);
+    AnnounceAsWindow(this);
     resize(780, 640);
     auto* layout = new QVBoxLayout(this);
     stopLine_ = new QLabel(this);

@@ -12,6 +12,7 @@
 #include "i18n/Messages.h"
 #include "inputs/Numbers.h"
 #include "kit/Controls.h"
+#include "kit/Keyboard.h"
 
 namespace ampora::ui {
 
@@ -57,6 +58,8 @@ QLineEdit* NewBox(QWidget* parent, const QString& name) {
 }  // namespace
 
 PowerHandlingWindow::PowerHandlingWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    CloseOnEscape(this);
+    AnnounceAsWindow(this);
     setObjectName(QStringLiteral("F_PowerHandling"));
     build();
     retranslate();

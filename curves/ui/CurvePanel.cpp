@@ -104,6 +104,9 @@ void CurvePanel::buildGraph(QWidget* client) {
     graph_ = new GraphImage(panel, 616, 249);
     graph_->setObjectName(QStringLiteral("Image1"));
     graph_->setGeometry(8, 8, 616, 249);
+    // A stop for the keyboard, so that a screen reader reads the curve; the
+    // preset labels follow it.
+    graph_->setFocusPolicy(Qt::TabFocus);
 
     auto grey = [](QLabel* l) {
         QPalette pal = l->palette();
@@ -154,6 +157,9 @@ void CurvePanel::buildGraph(QWidget* client) {
         QLabel* l =
             MakeLabel(panel, presetNames[i], 645, presetTops[i], QString::fromUtf8(presetTexts[i]));
         l->setCursor(Qt::PointingHandCursor);
+        // Reached by Tab too, and opened by Space or Enter like a button.
+        l->setTextInteractionFlags(Qt::NoTextInteraction);  // sets a focus policy too
+        l->setFocusPolicy(Qt::TabFocus);
         presets_[size_t(i)] = l;
     }
     // Squares from left to right: Shape10, Shape9, Shape5, Shape7, Shape8, Shape6.
@@ -205,13 +211,35 @@ void CurvePanel::connectHandlers() {
     printer_->onClick = [this] { Image6Click(); };
     for (int i = 0; i < 6; ++i) {
         const QString name = i < 5 ? QString::fromUtf8(PresetCurveNames[size_t(i)]) : QString();
-        OnEvent(presets_[size_t(i)], QEvent::MouseButtonRelease, [this, i, name](QEvent*) {
+        const auto open = [this, i, name] {
             if (i < 5)
                 CurveOpen(name);  // Shp1MouseUp .. Shp5MouseUp
             else
                 CmdCurveOpenClick();  // Shp6MouseUp
+        };
+        QLabel* preset = presets_[size_t(i)];
+        OnEvent(preset, QEvent::MouseButtonRelease, [open](QEvent*) {
+            open();
             return true;
         });
+        OnEvent(preset, QEvent::KeyPress, [open](QEvent* e) {
+            const auto* key = static_cast<QKeyEvent*>(e);
+            if (key->isAutoRepeat() ||
+                (key->key() != Qt::Key_Space && key->key() != Qt::Key_Return &&
+                 key->key() != Qt::Key_Enter))
+                return false;
+            open();
+            return true;
+        });
+        // A label draws no focus frame of its own: underlined while it has the
+        // focus.
+        for (const QEvent::Type type : {QEvent::FocusIn, QEvent::FocusOut})
+            OnEvent(preset, type, [preset, type](QEvent*) {
+                QFont f = preset->font();
+                f.setUnderline(type == QEvent::FocusIn);
+                preset->setFont(f);
+                return false;
+            });
     }
     connect(&session_, &Session::curvePickCancelled, this, [this] { ButSelectCurveCancelClick(); });
     connect(&session_, &Session::designChanged, this,

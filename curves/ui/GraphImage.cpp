@@ -14,6 +14,12 @@ GraphImage::GraphImage(QWidget* parent, int width, int height)
 void GraphImage::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.drawImage(0, 0, image_);
+    // On screen only: the image itself goes to paper and into reports.
+    if (hasFocus()) {
+        p.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
 }
 
 void GraphImage::mouseMoveEvent(QMouseEvent* event) {

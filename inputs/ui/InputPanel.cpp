@@ -234,8 +234,11 @@ void InputPanel::connectHandlers() {
         OnFocusMove(b.type, QEvent::FocusOut, [this, &b] {
             if (ItemIndex(b.type) < 0) select(b.type, b.typeKept);
         });
+        // The results shown were made from the order's text: made again.
         OnFocusMove(b.order, QEvent::FocusOut, [this, &b] {
-            if (ItemIndex(b.order) < 0) select(b.order, b.orderKept);
+            if (ItemIndex(b.order) >= 0) return;
+            select(b.order, b.orderKept);
+            session_.clearResultsAndCalculate();
         });
     }
     // Enter released in any input box calculates; leaving one does nothing.
@@ -308,6 +311,12 @@ Design InputPanel::numbersAsChecked() const {
 void InputPanel::select(QComboBox* list, int index) {
     // Silently, as a user's pick is not, but the session learns of it.
     SetItemIndex(list, index);
+    // What the program shows is what text that names no item goes back to.
+    if (index >= 0)
+        for (FilterBoxes& b : filters_) {
+            if (list == b.type) b.typeKept = int16_t(index);
+            if (list == b.order) b.orderKept = int16_t(index);
+        }
     publish();
 }
 
@@ -456,9 +465,6 @@ void InputPanel::showDesign(const Design& d) {
         select(b.type, static_cast<int>(choice.type));
         ComboChange(Filter(f));
         if (choice.type != FilterType::None) select(b.order, OrderItemIndex(choice));
-        const int idx = ItemIndex(b.order);
-        if (idx >= 0) b.orderKept = int16_t(idx);
-        b.typeKept = int16_t(static_cast<int>(choice.type));
         b.cut->setText(QString::number(choice.cutHz));
     }
     midEqualise_->setChecked(d.midEqualise);

@@ -331,7 +331,8 @@ TEST_F(AccessibilityTest, TabFollowsTheScreen) {
         "Edit9",     "Edit10",      "Edit11",    "Edit5",     "ComboBox5", "ComboBox7", "Edit28",
         "Edit29",    "CheckBoxMid", "Edit12",    "Edit13",    "CBMidEq",   "Edit1",     "ComboBox1",
         "ComboBox3", "Edit3",       "ComboBox2", "ComboBox4", "Edit14",    "Edit15",    "CBHighEq",
-        "Edit6",     "ComboBox6",   "ComboBox8", "ButCalc",   "ButFType"};
+        "Edit6",     "ComboBox6",   "ComboBox8", "ButCalc",   "ButFType",  "Image1",    "Label29",
+        "Label30",   "Label32",     "Label33",   "Label34",   "Label35"};
     auto seen = [this](QWidget* w) {
         if (!w->isVisible()) return false;
         const QPoint centre = w->mapTo(main->centralWidget(), w->rect().center());

@@ -12,6 +12,7 @@
 #include <QWindow>
 #include <set>
 
+#include "curves/CurveStore.h"
 #include "tests/app/ui/Fixture.h"
 
 namespace ampora::ui::testing {
@@ -233,6 +234,35 @@ TEST_F(KeyboardTest, EnterClicksTheFocusedButton) {
     button("ButFType")->setFocus(Qt::TabFocusReason);
     QTest::keyClick(button("ButFType"), Qt::Key_Return);
     EXPECT_EQ(combo(6)->currentText(), "Butterworth");
+}
+
+// The built-in curves beside the graph open from the keyboard as by a click.
+TEST_F(KeyboardTest, APresetLabelOpensItsCurveWithSpaceOrEnter) {
+    create();
+    const struct {
+        const char* label;
+        Qt::Key key;
+        const char* curve;  // nullptr: the picker opens
+    } rows[] = {{"Label29", Qt::Key_Space, PresetCurveNames[0]},
+                {"Label30", Qt::Key_Return, PresetCurveNames[1]},
+                {"Label32", Qt::Key_Enter, PresetCurveNames[2]},
+                {"Label33", Qt::Key_Space, PresetCurveNames[3]},
+                {"Label34", Qt::Key_Space, PresetCurveNames[4]},
+                {"Label35", Qt::Key_Return, nullptr}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.label);
+        session->CurCurveName.clear();
+        QWidget* preset = label(r.label);
+        preset->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(preset->hasFocus());
+        QTest::keyClick(preset, r.key);
+        if (r.curve) {
+            EXPECT_EQ(session->CurCurveName, QString::fromUtf8(r.curve));
+        } else {
+            EXPECT_TRUE(curves->pickerControls()[0]->isEnabled()) << "the picker is in front";
+            curves->ButSelectCurveCancelClick();
+        }
+    }
 }
 
 TEST_F(KeyboardTest, TheFocusStartsOnCalc) {

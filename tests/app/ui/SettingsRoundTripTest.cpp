@@ -278,7 +278,9 @@ TEST_F(SettingsRoundTripTest, PositionOffEveryScreenIsCentred) {
     };
     const Row rows[] = {{"far left and up", {-5000, -5000}},
                         {"beyond the right edge", {screen.right() + 100, 10}},
-                        {"below the bottom", {10, screen.bottom() + 100}}};
+                        {"below the bottom", {10, screen.bottom() + 100}},
+                        {"title bar above the top", {100, screen.y() - 30}},
+                        {"title bar below the bottom", {100, screen.bottom() - 10}}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         SettingsValues v;

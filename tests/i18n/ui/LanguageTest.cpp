@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "i18n/TextTable.h"
+#include "kit/Keyboard.h"
 #include "tests/app/ui/Fixture.h"
 #include "tests/i18n/ui/SettingsFile.h"
 
@@ -33,7 +34,7 @@ QMap<QString, QString> AllTexts(TF_Main* main) {
         if (!w->toolTip().isEmpty()) out[key(w, "hint")] = w->toolTip();
     }
     for (auto it = main->MenuItems.cbegin(); it != main->MenuItems.cend(); ++it)
-        out[QStringLiteral("menu/") + it.key()] = it.value()->text();
+        out[QStringLiteral("menu/") + it.key()] = WithoutMnemonic(it.value()->text());
     return out;
 }
 
@@ -54,7 +55,7 @@ protected:
     }
     QString caption(const char* window, const char* control) const {
         const QString w = QString::fromUtf8(window), c = QString::fromUtf8(control);
-        if (w == "menu") return main->MenuItems.value(c)->text();
+        if (w == "menu") return WithoutMnemonic(main->MenuItems.value(c)->text());
         if (w == "about") return about()->windowTitle();
         QWidget* owner = w == "iec" ? static_cast<QWidget*>(iec()) : main->centralWidget();
         for (QWidget* x : owner->findChildren<QWidget*>(c)) {

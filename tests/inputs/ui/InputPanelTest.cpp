@@ -76,20 +76,49 @@ TEST_F(InputPanelTest, TypedTextThatNamesNoTypeOffersTheLinkwitzOrders) {
     EXPECT_EQ(items(8), QStringList({"2", "4"}));
 }
 
-TEST_F(InputPanelTest, AnOrderBoxReturnsToItsRememberedIndex) {
-    // Never changed since start-up: the remembered index is 0.
-    QComboBox* order = combo(7);
-    order->setFocus();
-    order->lineEdit()->selectAll();
-    QTest::keyClicks(order->lineEdit(), "7");
-    box(9)->setFocus();
-    EXPECT_EQ(order->currentText(), "1");
-    // After a pick the pick is remembered.
-    pick(7, 3);
-    order->lineEdit()->selectAll();
-    QTest::keyClicks(order->lineEdit(), "9");
-    box(9)->setFocus();
-    EXPECT_EQ(order->currentText(), "4");
+// A stray key in an order box must not change the order: text that names no
+// item goes back to what the box showed, whoever set it last.
+TEST_F(InputPanelTest, AnOrderBoxReturnsToTheOrderItShowed) {
+    const struct {
+        const char* name;
+        std::function<void()> set;
+        int orderBox;
+        const char* shown;
+    } rows[] = {
+        {"start-up", [] {}, 7, "2"},
+        {"user's pick", [&] { pick(7, 3); }, 7, "4"},
+        {"type changed", [&] { pick(5, 3); }, 7, "2"},  // Linkwitz: 2, 4
+        {"one for all",
+         [&] {
+             pick(7, 1);
+             QTest::mouseClick(button("ButFType"), Qt::LeftButton);
+         },
+         8, "4"},
+        {"design opened",
+         [&] {
+             Design opened = session->design();
+             opened.tweeterHighPass = {FilterType::Butterworth, 3, 3200};
+             session->openDesign(opened);
+             session->calculate();
+         },
+         8, "3"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        r.set();
+        QComboBox* order = combo(r.orderBox);
+        ASSERT_EQ(order->currentText(), r.shown);
+        const Design before = session->design();
+        const QString bassPower = box(7)->text();
+        ASSERT_FALSE(bassPower.isEmpty());
+        order->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(order->lineEdit(), Qt::Key_End);
+        QTest::keyClicks(order->lineEdit(), "x");
+        box(9)->setFocus(Qt::TabFocusReason);
+        EXPECT_EQ(order->currentText(), r.shown);
+        EXPECT_TRUE(session->design() == before);
+        EXPECT_EQ(box(7)->text(), bassPower);
+    }
 }
 
 TEST_F(InputPanelTest, OneForAllCopiesTheBassFilter) {
