@@ -23,6 +23,16 @@ QString PlainCaptionOf(const QAction* a) {
                                                          : text;
 }
 
+// The letter a caption's owner already marked ("&1  file"), or none.
+QChar OwnMnemonic(const QString& caption) {
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != QLatin1Char('&')) continue;
+        if (caption[i + 1] != QLatin1Char('&')) return caption[i + 1];
+        ++i;
+    }
+    return {};
+}
+
 QAccessibleInterface* WindowFactory(const QString&, QObject* object) {
     auto* w = qobject_cast<QWidget*>(object);
     if (!w || !w->property(WindowRole).toBool()) return nullptr;
@@ -54,6 +64,13 @@ void AssignMnemonics(const QList<QAction*>& items) {
         if (a->isSeparator() || !a->isVisible()) continue;
         const QString plain = PlainCaptionOf(a);
         if (plain.isEmpty()) continue;
+        // A caption set with its own mnemonic (the numbered recent designs)
+        // keeps it; its letter is taken for the rest of the menu.
+        if (plain == a->text() && !OwnMnemonic(plain).isNull()) {
+            taken += OwnMnemonic(plain).toLower();
+            if (QMenu* sub = a->menu()) KeepMnemonics(sub);
+            continue;
+        }
         qsizetype at = -1;
         for (qsizetype i = 0; i < plain.size() && at < 0; ++i)
             if (plain[i].isLetter() && !taken.contains(plain[i].toLower())) at = i;
