@@ -114,8 +114,11 @@ void DesignCommands::retranslate() {
 }
 
 void DesignCommands::CmdDesignOpenClick() {
+    // A design given on the command line or dropped names the folder too.
+    const QString open = session_.designPath();
+    const QString start = open.isEmpty() ? folder_ : QFileInfo(open).absolutePath();
     const QString path =
-        AskDesignFile(main_, false, folder_, session_.text(CaptionDesignOpen).remove(QChar(0x2026)),
+        AskDesignFile(main_, false, start, session_.text(CaptionDesignOpen).remove(QChar(0x2026)),
                       session_.text(CaptionDesignFilter));
     main_->activateWindow();  // back from the modal dialog
     if (path.isEmpty()) return;

@@ -2,9 +2,11 @@
 // whatever part of the window the file lands on.
 
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QUrl>
 
+#include "app/ui/DesignCommands.h"
 #include "tests/app/ui/Fixture.h"
 
 namespace ampora::ui::testing {
@@ -65,6 +67,16 @@ TEST_F(GivenFilesTest, ADroppedDesignOpensAndASpectrumIsImported) {
         ASSERT_EQ(messages.size(), c.messages) << messages.join('|').toStdString();
         for (const QString& m : messages) EXPECT_TRUE(m.contains(QStringLiteral("gone.ampora")));
     }
+    // File → Open design then starts where the dropped design lies.
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(design)});
+    ASSERT_TRUE(drop(main.get(), data));
+    QString start;
+    userDialogs.onChooseFile = [&](FileChoice, const QString&, const QString& folder) {
+        return start = folder, QString();
+    };
+    main->designCommands().designActions()[0]->trigger();
+    EXPECT_EQ(start, QFileInfo(design).absolutePath());
 }
 
 }  // namespace
