@@ -1,5 +1,6 @@
 #include "kit/PictureExport.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
@@ -85,6 +86,19 @@ void SavePictureAs(QWidget* parent, const Picture& picture, const QString& name,
     if (!s.ok())
         ShowMessage(parent, texts.writeFailed + path + QLatin1Char('\n') +
                                 Q(FileStatusText(s, texts.language)));
+}
+
+PictureActions AddPictureActions(QWidget* plot, const QString& prefix,
+                                 std::function<Picture()> picture) {
+    const PictureActions actions{new QAction(plot), new QAction(plot)};
+    actions.save->setObjectName(prefix + QStringLiteral("SavePicture"));
+    actions.copy->setObjectName(prefix + QStringLiteral("CopyPicture"));
+    plot->addAction(actions.save);
+    plot->addAction(actions.copy);
+    plot->setContextMenuPolicy(Qt::ActionsContextMenu);
+    QObject::connect(actions.copy, &QAction::triggered, plot,
+                     [picture = std::move(picture)] { CopyPicture(picture()); });
+    return actions;
 }
 
 }  // namespace ampora::ui

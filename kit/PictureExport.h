@@ -13,6 +13,7 @@
 #include "kit/FileChooser.h"
 #include "store/SafeFile.h"
 
+class QAction;
 class QMenu;
 class QPainter;
 class QWidget;
@@ -53,5 +54,15 @@ struct PictureTexts {
 // failure. name is the proposed file name without its suffix.
 void SavePictureAs(QWidget* parent, const Picture& picture, const QString& name,
                    const ExportPlace& place, const PictureTexts& texts);
+
+// "Save as picture…" and "Copy" in plot's context menu, named
+// <prefix>SavePicture and <prefix>CopyPicture. Copy puts picture() on the
+// clipboard; the caller connects save and gives both their captions.
+struct PictureActions {
+    QAction* save;
+    QAction* copy;
+};
+PictureActions AddPictureActions(QWidget* plot, const QString& prefix,
+                                 std::function<Picture()> picture);
 
 }  // namespace ampora::ui

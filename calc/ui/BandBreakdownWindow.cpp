@@ -276,15 +276,11 @@ BandBreakdownWindow::BandBreakdownWindow(const Session& session, QWidget* main)
     const TableCopyActions copy = InstallTableCopy(table_);
     copyCells_ = copy.copy;
     selectAll_ = copy.selectAll;
-    savePicture_ = new QAction(plot_);
-    savePicture_->setObjectName(QStringLiteral("BreakdownSavePicture"));
-    copyPicture_ = new QAction(plot_);
-    copyPicture_->setObjectName(QStringLiteral("BreakdownCopyPicture"));
-    plot_->addAction(savePicture_);
-    plot_->addAction(copyPicture_);
-    plot_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    const PictureActions picture =
+        AddPictureActions(plot_, QStringLiteral("Breakdown"), [this] { return plot_->picture(); });
+    savePicture_ = picture.save;
+    copyPicture_ = picture.copy;
     connect(savePicture_, &QAction::triggered, this, [this] { savePicture(); });
-    connect(copyPicture_, &QAction::triggered, this, [this] { CopyPicture(plot_->picture()); });
     layout->addWidget(stopLine_);
     layout->addWidget(plot_, 2);
     layout->addWidget(table_, 3);

@@ -57,13 +57,10 @@ private:
     // "Save as picture…" and "Copy" in the curve's context menu.
     void installPictureCommands() {
         LimitPlot* plot = window_->plot();
-        savePicture_ = new QAction(plot);
-        savePicture_->setObjectName(QStringLiteral("LimitSavePicture"));
-        copyPicture_ = new QAction(plot);
-        copyPicture_->setObjectName(QStringLiteral("LimitCopyPicture"));
-        plot->addAction(savePicture_);
-        plot->addAction(copyPicture_);
-        plot->setContextMenuPolicy(Qt::ActionsContextMenu);
+        const PictureActions picture =
+            AddPictureActions(plot, QStringLiteral("Limit"), [plot] { return plot->picture(); });
+        savePicture_ = picture.save;
+        copyPicture_ = picture.copy;
         QObject::connect(savePicture_, &QAction::triggered, plot, [this, plot] {
             const Session& s = session_;
             const PictureTexts texts{s.text(CaptionSavePicture), s.text(FilterPictureFiles),
@@ -71,8 +68,6 @@ private:
             SavePictureAs(window_, plot->picture(), s.text(NameLimitPicture),
                           {s.designPath(), s.userFolder()}, texts);
         });
-        QObject::connect(copyPicture_, &QAction::triggered, plot,
-                         [plot] { CopyPicture(plot->picture()); });
         retranslate();
     }
 
