@@ -226,13 +226,22 @@ void InputPanel::connectHandlers() {
         OnFocusMove(b.type, QEvent::FocusIn, [&b] {
             const int idx = ItemIndex(b.type);
             if (idx >= 0) b.typeKept = int16_t(idx);
+            b.orderWithTypeKept = int16_t(ItemIndex(b.order));
         });
         connect(b.order, &QComboBox::activated, this, [this, filter] { OrderBoxChange(filter); });
         connect(b.order->lineEdit(), &QLineEdit::textEdited, this,
                 [this, filter] { OrderBoxChange(filter); });
         // A list left with text that names no item goes back to its item.
+        // Typing offered the Linkwitz orders; the type and its orders as
+        // they were come back with it, else the order shown would not be
+        // the order calculated.
         OnFocusMove(b.type, QEvent::FocusOut, [this, &b] {
-            if (ItemIndex(b.type) < 0) select(b.type, b.typeKept);
+            if (ItemIndex(b.type) >= 0) return;
+            const int order = b.orderWithTypeKept;
+            select(b.type, b.typeKept);
+            FillOrders(b);
+            select(b.order, order >= 0 && order < b.order->count() ? order : DefaultOrderItem(b));
+            session_.clearResultsAndCalculate();
         });
         // The results shown were made from the order's text: made again.
         OnFocusMove(b.order, QEvent::FocusOut, [this, &b] {
@@ -316,6 +325,8 @@ void InputPanel::select(QComboBox* list, int index) {
         for (FilterBoxes& b : filters_) {
             if (list == b.type) b.typeKept = int16_t(index);
             if (list == b.order) b.orderKept = int16_t(index);
+            if (list == b.order && ItemIndex(b.type) == b.typeKept)
+                b.orderWithTypeKept = int16_t(index);
         }
     publish();
 }
@@ -370,23 +381,29 @@ void InputPanel::storeSettings(SettingsValues& s) {
     }
 }
 
-void InputPanel::ComboChange(Filter f) {
-    QComboBox* typeBox = filters_[size_t(f)].type;
-    QComboBox* orderBox = filters_[size_t(f)].order;
+void InputPanel::FillOrders(FilterBoxes& b) {
     {
-        const QSignalBlocker block(orderBox);
-        orderBox->clear();
+        const QSignalBlocker block(b.order);
+        b.order->clear();
     }
-    select(orderBox, -1);
-    const int t = ItemIndex(typeBox);
-    if (t != 0) {  // no filter: no order either
-        if (t == 1 || t == 2)
-            orderBox->addItems({"1", "2", "3", "4"});
-        else
-            orderBox->addItems({"2", "4"});  // Linkwitz, or text that names no type
-        // Order 2 either way.
-        select(orderBox, orderBox->count() < 3 ? 0 : 1);
-    }
+    select(b.order, -1);
+    const int t = ItemIndex(b.type);
+    if (t == 0) return;  // no filter: no order either
+    if (t == 1 || t == 2)
+        b.order->addItems({"1", "2", "3", "4"});
+    else
+        b.order->addItems({"2", "4"});  // Linkwitz, or text that names no type
+}
+
+int InputPanel::DefaultOrderItem(const FilterBoxes& b) {
+    if (b.order->count() == 0) return -1;
+    return b.order->count() < 3 ? 0 : 1;  // order 2 either way
+}
+
+void InputPanel::ComboChange(Filter f) {
+    FilterBoxes& b = filters_[size_t(f)];
+    FillOrders(b);
+    if (b.order->count() > 0) select(b.order, DefaultOrderItem(b));
     publish();
 }
 

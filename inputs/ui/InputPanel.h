@@ -68,6 +68,7 @@ private:
         QLineEdit* typeOnPaper = nullptr;  // the plain boxes standing in for the lists
         QLineEdit* orderOnPaper = nullptr;
         int16_t typeKept = 0, orderKept = 0;  // the item a list goes back to when left empty
+        int16_t orderWithTypeKept = -1;       // the order shown beside typeKept
     };
     struct DriverBoxes {
         QLineEdit* sensitivity = nullptr;
@@ -80,6 +81,9 @@ private:
     void OrderBoxChange(Filter f);
     // The order list offers the orders of the picked type, at order 2.
     void ComboChange(Filter f);
+    // The order items of the type b shows, none selected.
+    void FillOrders(FilterBoxes& b);
+    static int DefaultOrderItem(const FilterBoxes& b);
     // The design as the boxes hold it, to the session after every change.
     // The design from the boxes, their numbers taken from numbers.
     Design designFromBoxes(const Design& numbers) const;

@@ -61,19 +61,36 @@ TEST_F(InputPanelTest, TheOrderListFollowsTheType) {
     }
 }
 
-TEST_F(InputPanelTest, TypedTextThatNamesNoTypeOffersTheLinkwitzOrders) {
-    QComboBox* c = combo(6);
-    c->setFocus();
-    c->lineEdit()->selectAll();
-    QTest::keyClicks(c->lineEdit(), "Cheb");
-    EXPECT_EQ(ItemIndex(c), -1);
-    EXPECT_EQ(items(8), QStringList({"2", "4"}));
-    // Leaving returns to the index it had when it received the focus.
-    box(9)->setFocus();
-    EXPECT_EQ(ItemIndex(c), 1);
-    EXPECT_EQ(c->currentText(), "Bessel");
-    // Setting it back runs no change handler: the order list stays as it was.
-    EXPECT_EQ(items(8), QStringList({"2", "4"}));
+// Text that names no type offers the Linkwitz orders while it is typed; left
+// so, the type and its order come back as they were shown, and the order
+// calculated is the one shown.
+TEST_F(InputPanelTest, TypedTextThatNamesNoTypeGoesBackToTheTypeAndOrderShown) {
+    const struct {
+        const char* name;
+        std::function<void()> before;
+        const char* order;
+    } rows[] = {
+        {"as started", [] {}, "2"},
+        {"order picked", [&] { pick(8, 2); }, "3"},
+        {"Linkwitz picked, then typed", [&] { pick(8, 2), combo(6)->setFocus(), pick(6, 3); }, "3"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        box(9)->setFocus();
+        r.before();
+        QComboBox* c = combo(6);
+        c->setFocus();
+        c->lineEdit()->selectAll();
+        QTest::keyClicks(c->lineEdit(), "Cheb");
+        EXPECT_EQ(ItemIndex(c), -1);
+        EXPECT_EQ(items(8), QStringList({"2", "4"}));
+        box(9)->setFocus();
+        EXPECT_EQ(c->currentText(), "Bessel");
+        EXPECT_EQ(items(8), QStringList({"1", "2", "3", "4"}));
+        EXPECT_EQ(combo(8)->currentText(), r.order);
+        EXPECT_EQ(session->design().tweeterHighPass.order, QString(r.order).toInt());
+        pick(8, 1);  // back to 2 for the next row
+    }
 }
 
 // A stray key in an order box must not change the order: text that names no
