@@ -112,9 +112,7 @@ void KeepWindowSize(QWidget* window, const QString& userFolder, const QString& k
     new WindowSizeKeeper(window, userFolder, key);  // owned by the window
 }
 
-}  // namespace ampora::ui
-
-namespace ampora::ui {
+// --- the folder the last export went to
 
 namespace {
 const QString ExportFolderKey = QStringLiteral("export/lastFolder");

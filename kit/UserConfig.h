@@ -35,10 +35,6 @@ void WriteRecentFiles(QSettings& config, const QStringList& recent);
 // and the size it has when hidden or destroyed is written back.
 void KeepWindowSize(QWidget* window, const QString& userFolder, const QString& key);
 
-}  // namespace ampora::ui
-
-namespace ampora::ui {
-
 // --- the folder the last export went to (reports, curves, pictures)
 // "" when none was kept or it no longer exists.
 QString LastExportFolder(const QString& userFolder);

@@ -103,6 +103,7 @@ void Session::clearPowers() { emit powersCleared(); }
 void Session::showCorrectedInputs(const Evaluation& ev) { emit inputsCorrected(ev); }
 void Session::finishCalculation(const Design& design, const Evaluation& ev,
                                 const QString& stopMessage) {
+    last_ = Calculation{design, ev, stopMessage};
     emit recalculated(design, ev, stopMessage);
 }
 void Session::cancelCurvePick() { emit curvePickCancelled(); }

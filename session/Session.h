@@ -9,6 +9,7 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "calc/Design.h"
 #include "calc/Evaluate.h"
@@ -102,6 +103,14 @@ public:
     void clearPowers();               // the drivers' power boxes only
     void showCorrectedInputs(const Evaluation& ev);
     void finishCalculation(const Design& design, const Evaluation& ev, const QString& stopMessage);
+    // The last calculation, for a window opened after it; none before the
+    // first.
+    struct Calculation {
+        Design design;
+        Evaluation ev;
+        QString stopMessage;
+    };
+    const std::optional<Calculation>& lastCalculation() const { return last_; }
     void cancelCurvePick();
     void setPrinting(bool printing);
     void focusCalc();
@@ -147,6 +156,7 @@ private:
     Design inputs_, inputsToSave_;
     PowerRatings ratings_;
     QString designPath_;
+    std::optional<Calculation> last_;
 };
 
 }  // namespace ampora::ui

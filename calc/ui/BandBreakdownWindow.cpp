@@ -449,7 +449,8 @@ void BandBreakdownWindow::savePicture() {
 
 namespace {
 
-// Keeps the last calculation so that the window shows it when opened.
+// Opens the window and keeps it on the calculations; one opened later starts
+// from the session's last.
 class BreakdownFollower : public QObject {
 public:
     BreakdownFollower(const Session& session, QWidget* main)
@@ -457,16 +458,13 @@ public:
         setObjectName(QStringLiteral("BreakdownFollower"));
     }
     void recalculated(const Design& d, const Evaluation& ev, const QString& stop) {
-        design_ = d;
-        ev_ = ev;
-        stop_ = stop;
-        have_ = true;
-        if (window_) window_->show(design_, ev_, stop_);
+        if (window_) window_->show(d, ev, stop);
     }
     void open() {
         if (!window_) {
             window_ = new BandBreakdownWindow(session_, main_);
-            if (have_) window_->show(design_, ev_, stop_);
+            if (const auto& last = session_.lastCalculation())
+                window_->show(last->design, last->ev, last->stopMessage);
         }
         window_->QWidget::show();
         window_->raise();
@@ -478,10 +476,6 @@ private:
     const Session& session_;
     QWidget* main_;
     BandBreakdownWindow* window_ = nullptr;
-    Design design_;
-    Evaluation ev_;
-    QString stop_;
-    bool have_ = false;
 };
 
 }  // namespace

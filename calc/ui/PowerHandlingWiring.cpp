@@ -13,7 +13,8 @@ namespace ampora::ui {
 
 namespace {
 
-// Keeps the last calculation so that the window shows it when opened.
+// Opens the window and keeps it on the calculations; one opened later starts
+// from the session's last.
 class PowerHandlingFollower : public QObject {
 public:
     PowerHandlingFollower(Session& session, QWidget* main)
@@ -21,18 +22,15 @@ public:
         setObjectName(QStringLiteral("PowerHandlingFollower"));
     }
     void recalculated(const Design& d, const Evaluation& ev, const QString& stop) {
-        design_ = d;
-        ev_ = ev;
-        stop_ = stop;
-        have_ = true;
-        if (window_) window_->recalculated(design_, ev_, stop_);
+        if (window_) window_->recalculated(d, ev, stop);
     }
     void open() {
         if (!window_) {
             window_ = new PowerHandlingWindow(main_);
             window_->setLanguage(TextIndex(session_.language()));
             window_->setRatings(session_.powerRatings());
-            if (have_) window_->recalculated(design_, ev_, stop_);
+            if (const auto& last = session_.lastCalculation())
+                window_->recalculated(last->design, last->ev, last->stopMessage);
             QObject::connect(window_, &PowerHandlingWindow::ratingsEdited, &session_,
                              [s = &session_](const PowerRatings& r) { s->setPowerRatings(r); });
             installPictureCommands();
@@ -76,10 +74,6 @@ private:
     QAction* savePicture_ = nullptr;
     QAction* copyPicture_ = nullptr;
     PowerHandlingWindow* window_ = nullptr;
-    Design design_;
-    Evaluation ev_;
-    QString stop_;
-    bool have_ = false;
 };
 
 }  // namespace
